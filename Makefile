@@ -1,0 +1,52 @@
+# Kinetor: the two commands a user needs are `make demo` and `make test`.
+# Everything else is here for developers.
+
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+FUZZ_BUILD  ?= build-fuzz
+JOBS        ?= 2
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+export SDL_VIDEODRIVER ?= offscreen
+export SDL_AUDIODRIVER ?= dummy
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: all deps configure build test demo test-asan fuzz bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
+
+demo: build
+	@bash scripts/demo.sh $(BUILD)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DKINET_SANITIZE=ON -DKINET_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest -j $(JOBS) --output-on-failure
+
+# Every fuzz target for FUZZ_SECONDS each, starting from its corpus.
+fuzz: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKINET_FUZZ=ON -DKINET_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	@bash scripts/run-benchmarks.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
