@@ -1,0 +1,111 @@
+#include "word_tree.h"
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
+namespace kinet {
+
+WordTree::WordTree(int lookup_bits, ColourUse use) : lookup_bits_(lookup_bits), use_(use) {
+  std::iota(translation_.begin(), translation_.end(), 0);
+}
+
+bool WordTree::Read(StreamBitReader& reader, uint32_t size_limit) {
+  nodes_.clear();
+  lookup_.clear();
+  spare_slots_ = 0;
+  if (!reader.ReadBit()) return !reader.Overrun();
+
+  ByteTree low, high;
+  if (!reader.ReadBit() || !low.Read(reader)) return false;
+  if (!reader.ReadBit() || !high.Read(reader)) return false;
+  for (auto& e : escapes_) e = static_cast<uint16_t>(reader.Read(16));
+
+  size_t max_nodes = std::min<size_t>(kMaxNodes, size_limit / 4);
+  auto read_value = [&](StreamBitReader& r) {
+    uint8_t lo = low.Decode(r);
+    return static_cast<uint16_t>(high.Decode(r) << 8 | lo);
+  };
+  if (!ReadTreeShape(reader, max_nodes, nodes_, read_value)) {
+    nodes_.clear();
+    return false;
+  }
+  MarkEscapes();
+  if (DecodedSize() > size_limit) {
+    nodes_.clear();
+    return false;
+  }
+  RefreshDelivered();
+  BuildLookup();
+  ResetCache();
+  return true;
+}
+
+uint32_t WordTree::DecodedSize() const {
+  return static_cast<uint32_t>(4 * (nodes_.size() + spare_slots_));
+}
+
+void WordTree::MarkEscapes() {
+  bool has_leaf[3] = {false, false, false};
+  for (TreeNode& node : nodes_) {
+    if (!node.IsLeaf()) continue;
+    for (uint32_t k = 0; k < 3; ++k) {
+      if (node.coded == escapes_[k]) {
+        node.link = TreeNode::kLeaf | k;
+        has_leaf[k] = true;
+        break;
+      }
+    }
+  }
+  for (bool b : has_leaf) spare_slots_ += b ? 0 : 1;
+}
+
+uint16_t WordTree::Deliver(uint16_t coded) const {
+  switch (use_) {
+    case ColourUse::kNone:
+      return coded;
+    case ColourUse::kBothBytes:
+      return static_cast<uint16_t>(translation_[coded >> 8] << 8 | translation_[coded & 0xFF]);
+    case ColourUse::kFillColour:
+      if ((coded & 3) != 3) return coded;
+      return static_cast<uint16_t>(translation_[coded >> 8] << 8 | (coded & 0xFF));
+  }
+  return coded;
+}
+
+void WordTree::Translate(const uint8_t table[256]) {
+  for (uint8_t& index : translation_) index = table[index];
+  RefreshDelivered();
+}
+
+void WordTree::RefreshDelivered() {
+  for (TreeNode& node : nodes_)
+    if (node.IsLeaf()) node.delivered = Deliver(node.coded);
+  for (int k = 0; k < 3; ++k) delivered_cache_[k] = Deliver(coded_cache_[k]);
+}
+
+void WordTree::BuildLookup() {
+  const uint32_t size = 1u << lookup_bits_;
+  lookup_.assign(size, 0);
+  // Walk every path of at most lookup_bits bits; a path that ends at depth d fills every
+  // table entry whose low d bits are that path.
+  struct Step {
+    uint32_t node, prefix;
+    int depth;
+  };
+  std::vector<Step> pending{{0, 0, 0}};
+  while (!pending.empty()) {
+    Step s = pending.back();
+    pending.pop_back();
+    const TreeNode& node = nodes_[s.node];
+    if (node.IsLeaf() || s.depth == lookup_bits_) {
+      uint32_t entry = s.node | static_cast<uint32_t>(s.depth) << 24;
+      for (uint32_t i = s.prefix; i < size; i += 1u << s.depth) lookup_[i] = entry;
+      continue;
+    }
+    pending.push_back({s.node + 1, s.prefix, s.depth + 1});
+    pending.push_back({node.link, s.prefix | 1u << s.depth, s.depth + 1});
+  }
+}
+
+}  // namespace kinet
