@@ -1,0 +1,68 @@
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <iostream>
+
+#include "terminal/console.h"
+
+namespace kinet::platform {
+namespace {
+
+std::atomic<int> g_interrupts{0};
+std::atomic<bool> g_console_open{false};
+
+extern "C" void CountInterrupt(int) { g_interrupts.fetch_add(1, std::memory_order_relaxed); }
+
+class SystemConsole : public Console {
+ public:
+  SystemConsole() : catches_signals_(!g_console_open.exchange(true)) {
+    if (!catches_signals_) return;
+    struct sigaction action {};
+    action.sa_handler = CountInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, &old_int_);
+    // A tool that does not stop after the first request can still be ended by a second.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGTERM, &action, &old_term_);
+  }
+  ~SystemConsole() override {
+    if (!catches_signals_) return;
+    sigaction(SIGINT, &old_int_, nullptr);
+    sigaction(SIGTERM, &old_term_, nullptr);
+    g_interrupts.store(0);
+    g_console_open.store(false);
+  }
+
+  bool ErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
+  bool CanAsk() const override { return isatty(STDIN_FILENO) == 1; }
+
+  void WriteError(std::string_view text) override {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+  }
+
+  std::optional<std::string> ReadAnswer() override {
+    std::string line;
+    if (!std::getline(std::cin, line)) {
+      std::cin.clear();
+      return std::nullopt;
+    }
+    return line;
+  }
+
+  int TakeInterrupts() override { return catches_signals_ ? g_interrupts.exchange(0) : 0; }
+
+ private:
+  bool catches_signals_;
+  struct sigaction old_int_ {};
+  struct sigaction old_term_ {};
+};
+
+}  // namespace
+
+std::unique_ptr<Console> OpenSystemConsole() { return std::make_unique<SystemConsole>(); }
+
+}  // namespace kinet::platform
