@@ -1,0 +1,201 @@
+// The real FileSystem over POSIX calls.
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include "file_system.h"
+
+namespace kinet::platform {
+namespace {
+
+class PosixFile : public File {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  ~PosixFile() override { ::close(fd_); }
+
+  size_t Read(void* data, size_t size) override {
+    for (;;) {
+      ssize_t got = ::read(fd_, data, size);
+      if (got >= 0) return static_cast<size_t>(got);
+      if (errno != EINTR) return 0;
+    }
+  }
+  bool Write(const void* data, size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      ssize_t put = ::write(fd_, p, size);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) return false;
+      p += put;
+      size -= static_cast<size_t>(put);
+    }
+    return true;
+  }
+  bool Seek(uint64_t offset) override {
+    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
+  }
+  int64_t Size() override {
+    struct stat st;
+    return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
+  }
+
+ private:
+  int fd_;
+};
+
+bool StatPath(const std::string& path, struct stat* st) { return ::stat(path.c_str(), st) == 0; }
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
+    int flags = O_CLOEXEC;
+    switch (mode) {
+      case OpenMode::kRead: flags |= O_RDONLY; break;
+      case OpenMode::kCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+      case OpenMode::kUpdate: flags |= O_RDWR; break;
+    }
+    int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+      ::close(fd);
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(fd);
+  }
+
+  int64_t FileSize(const std::string& path) override {
+    struct stat st;
+    return StatPath(path, &st) && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
+  }
+
+  bool Copy(const std::string& from, const std::string& to) override {
+    std::error_code ec;
+    if (std::filesystem::is_directory(from, ec)) return false;
+    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                      ec);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+  }
+  bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  std::string FullPath(const std::string& path) override {
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (ec) return "";
+    std::string out = full.lexically_normal().string();
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    return out;
+  }
+
+  std::string CreateTempFile(const std::string& directory) override {
+    std::string dir = directory;
+    if (dir.empty()) {
+      const char* tmp = ::getenv("TMPDIR");
+      dir = tmp && *tmp ? tmp : "/tmp";
+    }
+    std::string templ = FullPath(dir) + "/kntXXXXXX";
+    int fd = ::mkstemp(templ.data());
+    if (fd < 0) return "";
+    ::close(fd);
+    return templ;
+  }
+
+  int32_t GetAttributes(const std::string& path) override {
+    struct stat st;
+    if (!StatPath(path, &st)) return -1;
+    std::string name = std::filesystem::path(FullPath(path)).filename().string();
+    int32_t bits = (name.size() > 1 && name[0] == '.') ? kAttributeHidden : 0;
+    if (S_ISDIR(st.st_mode)) return bits | kAttributeDirectory;
+    if (!(st.st_mode & S_IWUSR)) bits |= kAttributeReadOnly;
+    return bits ? bits : kAttributeNormal;
+  }
+
+  bool SetAttributes(const std::string& path, int32_t attributes) override {
+    struct stat st;
+    if (!StatPath(path, &st)) return false;
+    mode_t mode = st.st_mode & 07777;
+    mode = (attributes & kAttributeReadOnly) ? (mode & ~mode_t{0222}) : (mode | S_IWUSR);
+    return ::chmod(path.c_str(), mode) == 0;
+  }
+
+  std::vector<std::string> ListDirectory(const std::string& directory) override {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
+    if (!dir) return names;
+    while (dirent* entry = ::readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  bool ChangeDirectory(const std::string& path) override { return ::chdir(path.c_str()) == 0; }
+  bool DirectoryExists(const std::string& path) override {
+    struct stat st;
+    return StatPath(path, &st) && S_ISDIR(st.st_mode);
+  }
+  bool MakeDirectory(const std::string& path) override {
+    return ::mkdir(path.c_str(), 0777) == 0;
+  }
+  bool RemoveDirectory(const std::string& path) override { return ::rmdir(path.c_str()) == 0; }
+  std::string CurrentDirectory() override {
+    std::error_code ec;
+    std::string cwd = std::filesystem::current_path(ec).string();
+    return ec ? "" : cwd;
+  }
+
+  int64_t FreeSpace(const std::string& path) override {
+    struct statvfs vfs;
+    if (::statvfs(path.c_str(), &vfs) != 0) return -1;
+    return static_cast<int64_t>(vfs.f_bavail) * static_cast<int64_t>(vfs.f_frsize);
+  }
+  int64_t TotalSpace(const std::string& path) override {
+    struct statvfs vfs;
+    if (::statvfs(path.c_str(), &vfs) != 0) return -1;
+    return static_cast<int64_t>(vfs.f_blocks) * static_cast<int64_t>(vfs.f_frsize);
+  }
+
+  DriveKind KindOf(const std::string& path) override {
+    struct statfs fs;
+    if (::statfs(path.c_str(), &fs) != 0) return DriveKind::kMissing;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+      case 0x9660:      // ISO 9660
+      case 0x15013346:  // UDF
+        return DriveKind::kCdRom;
+      case 0x6969:      // NFS
+      case 0xFF534D42:  // CIFS
+      case 0xFE534D42:  // SMB2
+      case 0x517B:      // SMB
+      case 0x65735546:  // FUSE (sshfs and the like)
+        return DriveKind::kRemote;
+      default:
+        break;
+    }
+    // Desktops mount removable media below these folders.
+    std::string full = FullPath(path);
+    if (full.rfind("/media/", 0) == 0 || full.rfind("/run/media/", 0) == 0)
+      return DriveKind::kRemovable;
+    return DriveKind::kFixed;
+  }
+};
+
+}  // namespace
+
+FileSystem& SystemFileSystem() {
+  static PosixFileSystem instance;
+  return instance;
+}
+
+}  // namespace kinet::platform
