@@ -16,6 +16,13 @@ std::string BoxText(std::string_view text) {
   return out;
 }
 
+// The offscreen and dummy drivers have no screen to put a box or a button on.
+bool HasDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+         std::strcmp(driver, "dummy") != 0;
+}
+
 class SdlDialogs : public Dialogs {
  public:
   bool Message(SDL_Window* owner, MessageIcon icon, const std::string& title,
@@ -42,14 +49,6 @@ class SdlDialogs : public Dialogs {
     int pressed = -1;
     if (SDL_ShowMessageBox(&data, &pressed) != 0) return std::nullopt;
     return pressed == 1;  // closing the box answers "No"
-  }
-
- private:
-  // The offscreen and dummy drivers have no screen to put a box on.
-  static bool HasDisplay() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
-           std::strcmp(driver, "dummy") != 0;
   }
 };
 
@@ -91,6 +90,8 @@ FacePicture WindowFace::Picture() const {
   return PaintFace({status_, banner_, button_label_, button_down_});
 }
 
+uint32_t WindowFace::WindowId() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
+
 void WindowFace::Repaint() {
   if (window_ == nullptr || !shown_) return;
   FacePicture picture = Picture();
@@ -104,6 +105,8 @@ void WindowFace::Repaint() {
   }
   SDL_FreeSurface(source);
 }
+
+bool WindowFace::CanWaitForDone() const { return window_ != nullptr && shown_ && HasDisplay(); }
 
 void WindowFace::Refocus() {
   if (window_ != nullptr && shown_ && !minimised_) SDL_RaiseWindow(window_);
@@ -136,7 +139,7 @@ bool WindowFace::AskYesNo(std::string_view title, std::string_view question, boo
 FaceEvents WindowFace::Pump() {
   FaceEvents events;
   events.close_requests = console_.TakeInterrupts();
-  Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+  Uint32 id = WindowId();
   char mnemonic = button_label_ == "&Done" ? 'd' : 'c';
   SDL_Event e;
   while (SDL_PollEvent(&e)) {

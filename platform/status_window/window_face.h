@@ -45,11 +45,14 @@ class WindowFace : public StatusFace {
   FaceEvents Pump() override;
   FaceEvents Wait(int timeout_ms) override;
   void SetButtonDone() override;
-  bool CanWaitForDone() const override { return window_ != nullptr && shown_; }
+  // Only a window on a real display can be pressed: offscreen, nobody could end the wait.
+  bool CanWaitForDone() const override;
   void Close() override;
 
   // What the window shows now (its client area).
   FacePicture Picture() const;
+  // SDL's id of the window, to address events to it; 0 once closed.
+  uint32_t WindowId() const;
 
  private:
   WindowFace(const FaceOptions& options, Console& console, std::unique_ptr<Dialogs> dialogs);

@@ -1,0 +1,98 @@
+// The terminal face on a scripted console: progress line, messages, questions, Ctrl-C.
+#include "status_window/terminal_face.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace kinet::platform {
+namespace {
+
+class ScriptedConsole : public Console {
+ public:
+  ScriptedConsole(bool tty_err, bool can_ask) : tty_err_(tty_err), can_ask_(can_ask) {}
+  bool ErrorIsTerminal() const override { return tty_err_; }
+  bool CanAsk() const override { return can_ask_; }
+  void WriteError(std::string_view text) override { written += text; }
+  std::optional<std::string> ReadAnswer() override {
+    if (answers.empty()) return std::nullopt;
+    std::string a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  int TakeInterrupts() override { return std::exchange(interrupts, 0); }
+
+  std::string written;
+  std::deque<std::string> answers;
+  int interrupts = 0;
+
+ private:
+  bool tty_err_;
+  bool can_ask_;
+};
+
+TEST(TerminalFace, ProgressLineWithoutATerminalIsOneLinePerChange) {
+  ScriptedConsole console(false, false);
+  TerminalFace face(console);
+  face.SetStatus("Analyzing frame 1");
+  face.SetStatus("Analyzing frame 1");
+  face.SetStatus("Analyzing frame 2");
+  face.ShowMessage(MessageIcon::kError, "Kinet", "Error creating temporary file.");
+  face.ShowMessage(MessageIcon::kInformation, "Kinet", "\r\n  Switches:\r\n    /O\r\n");
+  EXPECT_EQ(console.written,
+            "Analyzing frame 1\nAnalyzing frame 2\nError creating temporary file.\n"
+            "\n  Switches:\n    /O\n");
+}
+
+TEST(TerminalFace, ProgressLineOnATerminalIsRewrittenInPlace) {
+  ScriptedConsole console(true, true);
+  {
+    TerminalFace face(console);
+    face.SetStatus("frame 1");
+    face.SetStatus("frame 2");
+    face.ShowMessage(MessageIcon::kError, "Kinet", "oops");
+    face.SetStatus("done");
+  }
+  EXPECT_EQ(console.written, "\rframe 1\x1b[K\rframe 2\x1b[K\noops\n\rdone\x1b[K\n");
+}
+
+TEST(TerminalFace, QuestionsWithoutATerminalTakeTheDefault) {
+  ScriptedConsole console(false, false);
+  TerminalFace face(console);
+  EXPECT_FALSE(face.AskYesNo("Kinet", "File a.knt exists, overwrite?", true));
+  // The frame then shows the answer as its status; it is not printed twice.
+  face.SetStatus("File a.knt exists, overwrite? No.");
+  EXPECT_EQ(console.written, "File a.knt exists, overwrite? No.\n");
+}
+
+TEST(TerminalFace, QuestionsOnATerminalReadTheAnswer) {
+  ScriptedConsole console(false, true);
+  TerminalFace face(console);
+  console.answers = {"y", "  YES", "n", "", "maybe"};
+  EXPECT_TRUE(face.AskYesNo("Kinet", "Overwrite?", true));
+  EXPECT_TRUE(face.AskYesNo("Kinet", "Overwrite?", true));
+  EXPECT_FALSE(face.AskYesNo("Kinet", "Overwrite?", true));
+  EXPECT_FALSE(face.AskYesNo("Kinet", "Overwrite?", true));  // empty: the default
+  EXPECT_FALSE(face.AskYesNo("Kinet", "Overwrite?", true));
+  EXPECT_FALSE(face.AskYesNo("Kinet", "Overwrite?", true));  // end of input: the default
+  EXPECT_EQ(console.written.find("Overwrite? [y/N] "), 0u);
+}
+
+TEST(TerminalFace, CtrlCIsACancelRequestConfirmedOnlyWithoutATerminal) {
+  ScriptedConsole interactive(false, true);
+  TerminalFace face(interactive);
+  EXPECT_EQ(face.Pump().Requests(), 0);
+  interactive.interrupts = 2;
+  FaceEvents events = face.Pump();
+  EXPECT_EQ(events.close_requests, 2);
+  EXPECT_FALSE(events.confirmed);
+  EXPECT_FALSE(face.CanWaitForDone());
+
+  ScriptedConsole batch(false, false);
+  TerminalFace batch_face(batch);
+  batch.interrupts = 1;
+  EXPECT_TRUE(batch_face.Pump().confirmed);
+}
+
+}  // namespace
+}  // namespace kinet::platform
