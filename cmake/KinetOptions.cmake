@@ -1,7 +1,8 @@
 # Compiler settings shared by every target, and helpers for tests and fuzz targets.
 
 add_library(kinet_warnings INTERFACE)
-target_compile_options(kinet_warnings INTERFACE -Wall -Wextra -Wshadow=local -Wno-unused-parameter)
+target_compile_options(kinet_warnings INTERFACE -Wall -Wextra -Wno-unused-parameter
+  $<IF:$<CXX_COMPILER_ID:GNU>,-Wshadow=local,-Wshadow-uncaptured-local>)
 
 if(KINET_SANITIZE OR KINET_FUZZ)
   set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

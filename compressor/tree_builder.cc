@@ -18,6 +18,8 @@ TreeBuilder::TreeBuilder(Kind kind) : kind_(kind) {
 }
 
 TreeBuilder::~TreeBuilder() = default;
+TreeBuilder::TreeBuilder(TreeBuilder&&) noexcept = default;
+TreeBuilder& TreeBuilder::operator=(TreeBuilder&&) noexcept = default;
 
 void TreeBuilder::Start() {
   std::fill(counts_.begin(), counts_.end(), 0);

@@ -25,6 +25,8 @@ class TreeBuilder {
 
   explicit TreeBuilder(Kind kind);
   ~TreeBuilder();
+  TreeBuilder(TreeBuilder&&) noexcept;
+  TreeBuilder& operator=(TreeBuilder&&) noexcept;
 
   // Statistics: clears all counts, the used flag and the cache.
   void Start();

@@ -30,23 +30,26 @@ extern "C" {
 #define KINET_FRAME_PALETTE 0x01u
 #define KINET_FRAME_AUDIO(track) (0x02u << (track))
 
-/* The 104-byte file header. All fields little-endian in the file; in memory in host order
- * (the library runs on little-endian machines and copies it as it stands). */
-typedef struct KinetHeader {
-  uint32_t Signature;             /* KINET_SIGNATURE */
-  uint32_t Width;                 /* frame width in pixels */
-  uint32_t Height;                /* frame height in pixels as stored */
-  uint32_t Frames;                /* frames, not counting the ring frame */
-  int32_t FrameRate;              /* >0 ms per frame, <0 minus the period in 10 us, 0 unpaced */
-  uint32_t Flags;                 /* KINET_FLAG_* */
-  uint32_t AudioSize[KINET_TRACKS]; /* largest decoded sound bytes one frame carries, per track */
-  uint32_t TreeSize;              /* bytes of the tree data block */
-  uint32_t MMapSize;              /* bytes reserved for the decoded mono-map tree */
-  uint32_t MClrSize;              /* ... mono-colour tree */
-  uint32_t FullSize;              /* ... full-block tree */
-  uint32_t TypeSize;              /* ... block-type tree */
-  uint32_t AudioRate[KINET_TRACKS]; /* per-track descriptor word, KINET_AUDIO_* */
+/* The 104-byte file header. All fields little-endian in the file; in memory in host order.
+ * The same fields open the playback handle, so they are listed once here. */
+#define KINET_HEADER_FIELDS                                                                  \
+  uint32_t Signature;               /* KINET_SIGNATURE */                                   \
+  uint32_t Width;                   /* frame width in pixels */                             \
+  uint32_t Height;                  /* frame height in pixels as stored */                  \
+  uint32_t Frames;                  /* frames, not counting the ring frame */               \
+  int32_t FrameRate;                /* >0 ms per frame, <0 minus the period in 10 us, 0 unpaced */ \
+  uint32_t Flags;                   /* KINET_FLAG_* */                                      \
+  uint32_t AudioSize[KINET_TRACKS]; /* largest decoded sound bytes of one frame, per track */ \
+  uint32_t TreeSize;                /* bytes of the tree data block */                      \
+  uint32_t MMapSize;                /* bytes reserved for the decoded mono-map tree */      \
+  uint32_t MClrSize;                /* ... mono-colour tree */                              \
+  uint32_t FullSize;                /* ... full-block tree */                               \
+  uint32_t TypeSize;                /* ... block-type tree */                               \
+  uint32_t AudioRate[KINET_TRACKS]; /* per-track descriptor word, KINET_AUDIO_* */           \
   uint32_t Reserved;
+
+typedef struct KinetHeader {
+  KINET_HEADER_FIELDS
 } KinetHeader;
 
 #ifdef __cplusplus

@@ -1,0 +1,44 @@
+// Block code words: one 32-bit word per 4x4 block saying how the encoder codes it.
+#pragma once
+
+#include <cstdint>
+
+namespace kinet {
+
+inline constexpr uint32_t kCodeFull = 0;        // all 16 pixels coded
+inline constexpr uint32_t kCodeSkip = 0x8100;   // keep the previous picture
+inline constexpr uint32_t kCodeFill = 0x8000;   // plus the colour: one colour for all pixels
+
+// Any other word is a two-colour word: bits 24-31 colour B, bits 16-23 colour A, bits 0-15 the
+// mask (first pixel in bit 0, a set bit selects B; never 0 and below 0x8000).
+inline uint32_t TwoColourWord(uint8_t a, uint8_t b, uint16_t mask) {
+  return uint32_t{b} << 24 | uint32_t{a} << 16 | mask;
+}
+
+inline bool IsFill(uint32_t code) { return (code & 0xFFFFFF00u) == kCodeFill; }
+
+// The block kind of a code word, as coded in bits 0-1 of the block-type value.
+inline uint16_t KindOf(uint32_t code) {
+  if (code == kCodeFull) return 1;
+  if (code == kCodeSkip) return 2;
+  if (IsFill(code)) return 3;
+  return 0;
+}
+
+// Blocks in the next chunk of a run of n blocks: the largest power of two from 128 to 2048
+// that fits, else up to 59.
+inline uint32_t ChunkLength(uint32_t n) {
+  for (uint32_t chunk = 2048; chunk >= 128; chunk /= 2)
+    if (n >= chunk) return chunk;
+  return n < 59 ? n : 59;
+}
+
+// The run code of a chunk length: n - 1 up to 59, then 59..63 for 128..2048.
+inline uint16_t RunCode(uint32_t chunk) {
+  if (chunk <= 59) return static_cast<uint16_t>(chunk - 1);
+  uint16_t code = 59;
+  for (uint32_t n = 128; n < chunk; n *= 2) ++code;
+  return code;
+}
+
+}  // namespace kinet
