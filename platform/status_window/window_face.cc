@@ -72,6 +72,9 @@ std::unique_ptr<WindowFace> WindowFace::Create(const FaceOptions& options, Conso
                                                std::unique_ptr<Dialogs> dialogs) {
   // Ctrl-C belongs to the console, which turns it into a cancel request.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // A few grey pixels need no 3D renderer; the plain window surface starts faster and loads no
+  // graphics drivers.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<WindowFace> face(new WindowFace(options, console, std::move(dialogs)));
   face->window_ =
