@@ -1,0 +1,64 @@
+// kinetscriptw: runs a KinetScript file headless. Messages go to the terminal; the completion
+// report goes over the report channel named by "/#".
+#include <string>
+#include <vector>
+
+#include "clock/clock.h"
+#include "environment/environment.h"
+#include "files/file_system.h"
+#include "process/program_starter.h"
+#include "program_start.h"
+#include "report/report_channel.h"
+#include "status_window/status_face.h"
+#include "system_info/system_info.h"
+#include "terminal/console.h"
+
+namespace {
+
+constexpr int kOwnerQueryTimeoutMs = 2000;
+
+class DesktopStartHost : public kinet::script::StartHost {
+ public:
+  DesktopStartHost()
+      : console_(kinet::platform::OpenSystemConsole()),
+        face_(kinet::platform::OpenTerminalFace(
+            {"KinetScript", std::string(kinet::script::kPlayerBanner), false}, *console_)) {}
+
+  void ShowBox(Box kind, std::string_view caption, std::string_view text) override {
+    using kinet::platform::MessageIcon;
+    MessageIcon icon = kind == Box::kError         ? MessageIcon::kError
+                       : kind == Box::kInformation ? MessageIcon::kInformation
+                                                   : MessageIcon::kNone;
+    face_->ShowMessage(icon, caption, text);
+  }
+  std::optional<uint32_t> QueryOwner(uint32_t channel) override {
+    return kinet::platform::QueryReport(channel, kinet::platform::kReportOwnerQuery, "",
+                                        kOwnerQueryTimeoutMs);
+  }
+  bool ChannelExists(uint32_t channel) override {
+    return kinet::platform::ReportChannelExists(channel);
+  }
+  void SendCompletion(uint32_t channel, std::string_view text) override {
+    std::string payload(text);
+    payload += '\0';
+    (void)kinet::platform::SendReport(channel, kinet::platform::kReportCompletion, payload);
+  }
+
+ private:
+  std::unique_ptr<kinet::platform::Console> console_;
+  std::unique_ptr<kinet::platform::StatusFace> face_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  kinet::script::Services services;
+  services.files = &kinet::platform::SystemFileSystem();
+  services.clock = &kinet::platform::SystemClock();
+  services.environment = &kinet::platform::ProcessEnvironment();
+  services.programs = &kinet::platform::SystemProgramStarter();
+  services.system = kinet::platform::QuerySystemInfo();
+  DesktopStartHost host;
+  return kinet::script::RunPlayer(args, std::move(services), host);
+}
