@@ -1,0 +1,6 @@
+VARSET A 5 ; VARSET B "x%A%y"
+IF A > 4 GOSUB "sub"
+END
+:sub
+COMPUTE N = A * 3
+RETURN

@@ -1,0 +1,36 @@
+// links: kinet_script
+// Feeds arbitrary bytes to the script loader and interpreter as a script file. Everything runs
+// against an in-memory file system, a manual clock and a private environment, with a step limit
+// and a small bitmap budget, so no input can touch the disk, wait, or run forever.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "clock/clock.h"
+#include "environment/environment.h"
+#include "files/memory_file_system.h"
+#include "interpreter.h"
+#include "process/program_starter.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  kinet::platform::MemoryFileSystem files;
+  files.MakeDirectory("/tmp");
+  std::string script(reinterpret_cast<const char*>(data), size);
+  files.AddFile("fuzz.ss", script);
+  // A second file so CALL and CALLANDGOSUB have something to nest into.
+  files.AddFile("sub.ss", ":entry\nVARSET S 1\nRETURN\n");
+  kinet::platform::ManualClock clock;
+  kinet::platform::MapEnvironment environment;
+  kinet::platform::RecordingProgramStarter programs;
+  kinet::script::Services services;
+  services.files = &files;
+  services.clock = &clock;
+  services.environment = &environment;
+  services.programs = &programs;
+  services.step_limit = 20000;
+  services.wait_slice_ms = 1u << 30;
+  services.bitmap_budget = 1 << 20;
+  kinet::script::Interpreter interpreter(services);
+  (void)interpreter.Run("fuzz.ss");
+  return 0;
+}
