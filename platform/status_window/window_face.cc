@@ -75,6 +75,8 @@ std::unique_ptr<WindowFace> WindowFace::Create(const FaceOptions& options, Conso
   // A few grey pixels need no 3D renderer; the plain window surface starts faster and loads no
   // graphics drivers.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The close box is a cancel request of its own; a quit event behind it would ask twice.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<WindowFace> face(new WindowFace(options, console, std::move(dialogs)));
   face->window_ =
