@@ -6,6 +6,7 @@ namespace {
 // The glyphs were rasterised once, without anti-aliasing, from DejaVu Sans Mono (Bitstream Vera
 // and DejaVu licences, free to use and modify) at 13 pixels with the baseline on row 12, and
 // centred in the 8-pixel cell. One glyph per line, the code in the trailing comment.
+// clang-format off
 constexpr uint8_t kGlyphs[kFontGlyphCount * kFontGlyphHeight] = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 32
     0x00, 0x00, 0x00, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x00, 0x10, 0x10, 0x00, 0x00, 0x00, 0x00,  // 33
@@ -152,8 +153,53 @@ constexpr uint8_t kGlyphs[kFontGlyphCount * kFontGlyphHeight] = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x12, 0x36, 0x6C, 0x6C, 0x36, 0x12, 0x00, 0x00, 0x00, 0x00, 0x00,  // 174
     0x00, 0x00, 0x00, 0x00, 0x00, 0x48, 0x6C, 0x36, 0x36, 0x6C, 0x48, 0x00, 0x00, 0x00, 0x00, 0x00,  // 175
 };
+// clang-format on
+
+// The characters of codes 128 to 175, as Unicode code points.
+constexpr char32_t kHighCodes[48] = {0xC7,   0xFC,   0xE9, 0xE2, 0xE4, 0xE0, 0xE5, 0xE7, 0xEA, 0xEB,
+                                     0xE8,   0xEF,   0xEE, 0xEC, 0xC4, 0xC5, 0xC9, 0xE6, 0xC6, 0xF4,
+                                     0xF6,   0xF2,   0xFB, 0xF9, 0xFF, 0xD6, 0xDC, 0xA2, 0xA3, 0xA5,
+                                     0x20A7, 0x192,  0xE1, 0xED, 0xF3, 0xFA, 0xF1, 0xD1, 0xAA, 0xBA,
+                                     0xBF,   0x2310, 0xAC, 0xBD, 0xBC, 0xA1, 0xAB, 0xBB};
+
+// Decodes the UTF-8 sequence at text[pos]; returns its length, or 0 when it is not valid.
+size_t DecodeUtf8(std::string_view text, size_t pos, char32_t* code_point) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+  unsigned char lead = byte(0);
+  size_t length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (lead >= 0xF5 || length == 0 || pos + length > text.size()) return 0;
+  char32_t value = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (byte(i) & 0x3F);
+  }
+  constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (value < kShortest[length] || value > 0x10FFFF) return 0;
+  *code_point = value;
+  return length;
+}
 
 }  // namespace
+
+std::string FontCodesFromUtf8(std::string_view text) {
+  std::string codes;
+  for (size_t pos = 0; pos < text.size();) {
+    char32_t code_point = 0;
+    size_t length =
+        static_cast<unsigned char>(text[pos]) < 0x80 ? 0 : DecodeUtf8(text, pos, &code_point);
+    if (length == 0) {
+      codes += text[pos++];
+      continue;
+    }
+    char code = '?';
+    for (int i = 0; i < 48; ++i) {
+      if (kHighCodes[i] == code_point) code = static_cast<char>(128 + i);
+    }
+    codes += code;
+    pos += length;
+  }
+  return codes;
+}
 
 std::span<const uint8_t, kFontGlyphCount * kFontGlyphHeight> BuiltinFontData() {
   return std::span<const uint8_t, kFontGlyphCount * kFontGlyphHeight>(kGlyphs);

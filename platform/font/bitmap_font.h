@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace kinet::platform {
 
@@ -20,5 +22,10 @@ std::span<const uint8_t, kFontGlyphCount * kFontGlyphHeight> BuiltinFontData();
 
 // The 16 rows of `code`'s glyph; a code outside the font is drawn with the first glyph (blank).
 std::span<const uint8_t, kFontGlyphHeight> BuiltinGlyph(unsigned char code);
+
+// Turns UTF-8 text (file names on Linux) into the font's codes: ASCII stays, the characters
+// the font has above 127 get their codes, any other character becomes '?'. Bytes that are not
+// valid UTF-8 are kept as they are, as codes of the font.
+std::string FontCodesFromUtf8(std::string_view text);
 
 }  // namespace kinet::platform

@@ -112,8 +112,10 @@ FacePicture PaintFace(const FaceContent& content) {
   picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
   Canvas canvas(picture);
   canvas.Fill({0, 0, picture.width, picture.height}, kFaceGrey);
-  canvas.CentredText(content.status, picture.width / 2, picture.height * 8 / 27, kBlack);
-  canvas.CentredText(content.banner, picture.width / 2, picture.height * 11 / 12, kBlack);
+  canvas.CentredText(FontCodesFromUtf8(content.status), picture.width / 2, picture.height * 8 / 27,
+                     kBlack);
+  canvas.CentredText(FontCodesFromUtf8(content.banner), picture.width / 2, picture.height * 11 / 12,
+                     kBlack);
   PaintButton(canvas, FaceButtonRect(), content.button_label, content.button_pressed);
   return picture;
 }

@@ -44,8 +44,9 @@ struct FaceContent {
   bool button_pressed = false;
 };
 
-// Paints the client area (kFaceClientWidth x kFaceClientHeight). Texts are drawn with the
-// built-in 8x16 font; a text wider than the window is cut at both sides.
+// Paints the client area (kFaceClientWidth x kFaceClientHeight). Texts are UTF-8 (file names)
+// drawn with the built-in 8x16 font (FontCodesFromUtf8); a text wider than the window is cut at
+// both sides.
 FacePicture PaintFace(const FaceContent& content);
 
 }  // namespace kinet::platform

@@ -58,10 +58,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string dir = argv[1];
-  face->SetStatus(
-      "Analyzing frame 12 of 300 (Sp\x82"
-      "cial \xAE"
-      "d\x82mo\xAF)");
+  face->SetStatus("Analyzing frame 12 of 300 in \u00ABCaf\u00E9 na\u00EFve\u00BB.flc");
   bool ok = WritePng(dir + "/status_window_working.png", face->Picture());
   face->SetStatus("Kineted in 1 minute 5 seconds.  From 1000000 To: 300000 (3.3:1).");
   face->SetButtonDone();

@@ -169,5 +169,14 @@ TEST(BuiltinFont, CoversItsRangeAndDrawsOthersBlank) {
   }
 }
 
+TEST(BuiltinFont, Utf8NamesBecomeFontCodes) {
+  EXPECT_EQ(FontCodesFromUtf8("Caf\xC3\xA9 \xC2\xAB\xC3\x87\xC2\xBB.flc"),
+            "Caf\x82 \xAE\x80\xAF.flc");
+  EXPECT_EQ(FontCodesFromUtf8("\xE6\x97\xA5\xF0\x9F\x8E\xAC"), "??");  // not in the font
+  // Bytes that are no UTF-8 (a truncated sequence, an overlong form) are font codes as they are.
+  EXPECT_EQ(FontCodesFromUtf8("a\x82\xC3"), "a\x82\xC3");
+  EXPECT_EQ(FontCodesFromUtf8("\xC0\xAF"), "\xC0\xAF");
+}
+
 }  // namespace
 }  // namespace kinet::platform
