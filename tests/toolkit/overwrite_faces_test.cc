@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "status_window/terminal_face.h"
 #include "status_window/window_face.h"
@@ -53,7 +54,8 @@ class BoxAnswers : public platform::Dialogs {
 class OverwriteFacesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "kinet-overwrite-faces";
+    dir_ = fs::temp_directory_path() /
+           ("kinet-overwrite-faces-" + std::to_string(std::random_device()()));
     fs::create_directories(dir_);
     path_ = (dir_ / "out.knt").string();
     std::ofstream(path_) << "earlier run";

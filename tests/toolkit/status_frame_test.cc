@@ -169,7 +169,8 @@ TEST(StatusFrame, QuestionsShowTheirAnswerAsStatus) {
 }
 
 TEST(StatusFrame, OverwriteAsksOnlyWhenSomethingIsThere) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "kinet-frame-overwrite";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                              ("kinet-frame-overwrite-" + std::to_string(std::random_device()()));
   std::filesystem::create_directories(dir);
   std::string path = (dir / "out.knt").string();
   std::filesystem::remove(path);
