@@ -28,7 +28,6 @@ StatusFrame::StatusFrame(const Options& options, std::unique_ptr<platform::Conso
 
 StatusFrame::~StatusFrame() {
   if (!exit_status_) Finish(RunOutcome::kFailed);
-  face_.reset();
 }
 
 void StatusFrame::SetStatus(std::string_view text) {

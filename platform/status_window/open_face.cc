@@ -31,10 +31,9 @@ std::unique_ptr<StatusFace> OpenTerminalFace(const FaceOptions&, Console& consol
 
 std::unique_ptr<StatusFace> OpenStatusFace(const FaceOptions& options, Console& console) {
   const char* choice = std::getenv("KINET_STATUS");
-  bool want_window = choice != nullptr && (std::strcmp(choice, "window") == 0 ||
-                                           std::strcmp(choice, "terminal") == 0)
-                         ? std::strcmp(choice, "window") == 0
-                         : options.report_switch && DisplayExists();
+  bool want_window = options.report_switch && DisplayExists();
+  if (choice != nullptr && std::strcmp(choice, "window") == 0) want_window = true;
+  if (choice != nullptr && std::strcmp(choice, "terminal") == 0) want_window = false;
   if (want_window) {
     if (std::unique_ptr<WindowFace> window =
             WindowFace::Create(options, console, OpenSdlDialogs())) {

@@ -154,6 +154,23 @@ TEST_F(WindowFaceTest, MessagesAndQuestionsUseTheBoxesOrFallBackToTheConsole) {
   EXPECT_EQ(console_.written, "Do you want to cancel? No.\nSwitches\n");
 }
 
+TEST(OpenStatusFace, TheEnvironmentAndTheReportSwitchChooseTheFace) {
+  SilentConsole console;
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  auto is_window = [&](const FaceOptions& options) {
+    std::unique_ptr<StatusFace> face = OpenStatusFace(options, console);
+    EXPECT_NE(face, nullptr);
+    return dynamic_cast<WindowFace*>(face.get()) != nullptr;
+  };
+  setenv("KINET_STATUS", "window", 1);
+  EXPECT_TRUE(is_window({"Kinet", "banner", false}));
+  setenv("KINET_STATUS", "terminal", 1);
+  EXPECT_FALSE(is_window({"Kinet", "banner", true}));
+  unsetenv("KINET_STATUS");
+  EXPECT_FALSE(is_window({"Kinet", "banner", true}));  // offscreen is no display
+  setenv("KINET_STATUS", "terminal", 1);
+}
+
 TEST(BuiltinFont, CoversItsRangeAndDrawsOthersBlank) {
   auto data = BuiltinFontData();
   EXPECT_EQ(data.size(), 2304u);
