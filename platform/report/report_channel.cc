@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -12,7 +13,8 @@
 namespace kinet::platform {
 namespace {
 
-// A sender that connected but stalls must not hold the receiver for long.
+// A sender that connected but stalls must not hold the receiver for long, and a receiver that
+// stopped accepting (its queue full) must not hold a finishing tool.
 constexpr int kMessageTimeoutMs = 2000;
 
 class Fd {
@@ -49,6 +51,9 @@ int Connect(uint32_t number) {
   if (!MakeAddress(number, &address)) return -1;
   Fd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (fd.get() < 0) return -1;
+  // Bounds both the wait for room in the receiver's queue and each write.
+  timeval limit{kMessageTimeoutMs / 1000, 0};
+  setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof(limit));
   int rc;
   do {
     rc = connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address));

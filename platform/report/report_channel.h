@@ -35,8 +35,9 @@ std::string ReportSocketPath(uint32_t number);
 // True when something listens on channel `number` and accepts a connection.
 bool ReportChannelExists(uint32_t number);
 
-// Sends one message to channel `number`. Returns false when nobody listens or the message could
-// not be written completely. Never raises SIGPIPE.
+// Sends one message to channel `number`. Returns false when nobody listens, the receiver does
+// not take the connection or the bytes within about 2 seconds, or the message could not be
+// written completely. Never raises SIGPIPE.
 [[nodiscard]] bool SendReport(uint32_t number, uint32_t id, std::string_view payload);
 
 // Sends a message that is answered (kReportOwnerQuery) and waits up to `timeout_ms` for the
