@@ -133,6 +133,11 @@ void BitmapSetPaletteValue(Interpreter& in);
 void BitmapGetBrightestPaletteIndex(Interpreter& in);
 void BitmapGetDarkestPaletteIndex(Interpreter& in);
 
+// commands_animation.cc: the animation commands that need no window. No animation can be open
+// before the video library joins the player, so every animation handle is reported as bad.
+void AnimationQuery(Interpreter& in);   // -> name, a
+void AnimationAction(Interpreter& in);  // a, ...
+
 // The screen, animation, input, mouse and sound commands: they need the player window, which
 // this player does not open yet, so each reports the missing window.
 void NeedsWindow(Interpreter& in);

@@ -45,8 +45,16 @@ Interpreter::~Interpreter() = default;
 
 RunOutcome Interpreter::Run(const std::string& name) {
   RunOutcome outcome;
+  // An error abandons every running file where it happened; start from a clean slate.
   indent_.clear();
   current_file_.clear();
+  labels_.Truncate(0);
+  labels_.set_base(0);
+  return_depth_ = file_base_depth_ = 0;
+  image_ = nullptr;
+  position_ = 0;
+  file_depth_ = 0;
+  state_ = RunState::kContinue;
   try {
     if (!RunFile(name, nullptr)) outcome.kind = RunOutcome::kNotOpened;
   } catch (const ScriptAbort&) {

@@ -63,14 +63,15 @@ void SkipSeparators(std::string_view& text) {
 
 std::string ExpandReferences(std::string_view token, const VariableStore& variables) {
   std::string result(token);
-  for (int round = 0; round < kMaxExpansions && result.size() <= kMaxExpandedLength; ++round) {
+  for (int round = 0; round < kMaxExpansions; ++round) {
     std::string_view name_view = FirstReference(result);
     if (name_view.empty()) break;
     std::string reference = "%" + std::string(name_view) + "%";
-    std::string value(variables.Get(name_view));
+    std::string_view value = variables.Get(name_view);
+    size_t before = result.size();
     result.replace(result.find(reference), reference.size(), value);
+    if (result.size() > before && result.size() > kMaxExpandedLength) break;
   }
-  if (result.size() > kMaxExpandedLength) result.resize(kMaxExpandedLength);
   return result;
 }
 

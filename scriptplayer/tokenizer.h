@@ -25,12 +25,13 @@ TokenKind NextToken(std::string_view& text, bool resolve, const VariableStore& v
                     std::string& out);
 
 // Expands %NAME% references inside a quoted token. The walk restarts after each replacement,
-// so a value that holds a reference is expanded too; to end values that refer to themselves
-// it stops after kMaxExpansions replacements or once the text exceeds kMaxExpandedLength.
+// so a value that holds a reference is expanded too. A value that refers to itself would do
+// so forever: expansion stops after kMaxExpansions replacements, or once a replacement made
+// the text longer than kMaxExpandedLength; the text is then kept as it is.
 std::string ExpandReferences(std::string_view token, const VariableStore& variables);
 
-inline constexpr int kMaxExpansions = 256;
-inline constexpr size_t kMaxExpandedLength = VariableStore::kCapacity;
+inline constexpr int kMaxExpansions = 32;
+inline constexpr size_t kMaxExpandedLength = 1024;
 
 inline bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 32 || c == ','; }
 

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   services.clock = &clock;
   services.environment = &environment;
   services.programs = &programs;
-  services.step_limit = 20000;
+  services.step_limit = 5000;
   services.wait_slice_ms = 1u << 30;
   services.bitmap_budget = 1 << 20;
   kinet::script::Interpreter interpreter(services);

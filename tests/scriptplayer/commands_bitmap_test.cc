@@ -90,7 +90,9 @@ TEST(CommandTableTest, SortedCompleteAndFoundByName) {
   ASSERT_EQ(kCommandCount, 185u);
   for (size_t i = 0; i < kCommandCount; ++i) {
     int index = static_cast<int>(i);
-    if (i > 0) EXPECT_LT(CommandName(index - 1), CommandName(index));
+    if (i > 0) {
+      EXPECT_LT(CommandName(index - 1), CommandName(index));
+    }
     EXPECT_EQ(FindCommand(CommandName(index)), index);
   }
   EXPECT_EQ(CommandName(0), "ANIMATIONADVANCE");

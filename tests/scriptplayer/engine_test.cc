@@ -217,6 +217,8 @@ TEST(EngineTest, EveryArgumentMessageNamesTheCommand) {
       {"BITMAPWIDTH W 9128", "  Bad frame parameter:\r\n    "},
       {"BITMAPWIDTH W \"9000\"", "  Needed a number in command:\r\n    "},
       {"FILEREAD L 5064", "  Bad file parameter:\r\n    "},
+      {"ANIMATIONWIDTH W 3032", "  Bad animation parameter:\r\n    "},
+      {"ANIMATIONGOTO 3000 1", "  Bad animation parameter:\r\n    "},
       {"CALL \"\"", "  Needed a non-empty parameter in command:\r\n    "},
   };
   for (const Case& c : cases) {
@@ -228,7 +230,7 @@ TEST(EngineTest, EveryArgumentMessageNamesTheCommand) {
 }
 
 TEST(EngineTest, WindowCommandsReportTheMissingWindow) {
-  for (const char* line : {"SCREENCLEAR 0", "ANIMATIONWIDTH W 3032", "VARLIST", "FILELIST",
+  for (const char* line : {"SCREENCLEAR 0", "ANIMATIONOPEN A 0 \"x.knt\"", "VARLIST", "FILELIST",
                            "BITMAPLIST", "TEXT \"hi\"", "MOUSEX M"}) {
     ScriptRunner r;
     EXPECT_EQ(r.Run(std::string(line) + "\n").error_text,

@@ -86,3 +86,33 @@ TEST(TraceTest, ClosingTheTraceByItsHandleDoesNotRedirectItToTheNextFile) {
 
 }  // namespace
 }  // namespace kinet::script
+
+namespace kinet::script {
+namespace {
+
+// A player that has its window open and records what it draws.
+class WindowHost : public PlayerHost {
+ public:
+  bool WindowExists() const override { return true; }
+  void DrawTextLine(std::string_view text) override { drawn.emplace_back(text); }
+  std::vector<std::string> drawn;
+};
+
+TEST(TraceTest, ListingsGoToTheTraceWhenOpenElseToTheScreen) {
+  testing::ScriptRunner r;
+  WindowHost window;
+  r.services().host = &window;
+  ASSERT_EQ(r.Run("VARSET A 1\nVARSET B \"two\"\nVARLIST\nDEBUGFILE \"t.txt\"\nVARLIST\n"
+                  "BITMAPALLOC M 3 2\nBITMAPLIST\nFILELIST\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(window.drawn, (std::vector<std::string>{"A=1", "B=two"}));
+  EXPECT_EQ(r.File("t.txt"),
+            "\r\n  5:     VARLIST A=1\r\nB=two\r\n\r\n"
+            "  6:     BITMAPALLOC M 3 2  ***M=\"9000\"\r\n"
+            "  7:     BITMAPLIST Number: 9000  Width: 3  Height: 2\r\n\r\n"
+            "  8:     FILELIST Number: 5000  File: t.txt\r\n\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace kinet::script

@@ -1,0 +1,4 @@
+:a
+VARSET L "%L%×õ¼°MPUTE X = -2247483646 / -1
+COMPUTESQRT Y -2
+GOTO "a"
