@@ -1,5 +1,11 @@
 #!/usr/bin/env bash
-# The main job on generated data: for now a round trip of symbols through the tree layer.
+# The main job on generated data: write a sample animation as a video file, show what the
+# file holds, and decode every frame back into pictures.
 set -euo pipefail
 build=${1:-build}
-"$build"/tests/lib/kinet_demo_roundtrip
+out="$build/demo"
+rm -rf "$out"
+mkdir -p "$out"
+"$build"/tools/kntsample/kntsample "$out/sample.knt" /W320 /H200 /N60
+"$build"/tools/kntinfow/kntinfow "$out/sample.knt" -D"$out/frames"
+echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (binary PPM pictures)."

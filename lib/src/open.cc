@@ -6,6 +6,7 @@
 #include <new>
 
 #include "core/format.h"
+#include "core/frame_tables.h"
 #include "handle_state.h"
 #include "library_clock.h"
 #include "open_rules.h"
@@ -67,9 +68,9 @@ bool ReadFile(HandleState& s, platform::InputFile file, uint32_t flags, int32_t 
   s.memory.Add(5ull * n + 4);
   std::vector<uint8_t> tables(5ull * n);
   if (!ReadExactly(file, tables.data(), tables.size(), s.reads)) return false;
-  s.sizes.resize(n);
-  for (uint32_t i = 0; i < n; ++i) s.sizes[i] = LoadLe32(&tables[4ull * i]);
-  s.types.assign(tables.begin() + 4ull * n, tables.end());
+  FrameTables parsed = ParseFrameTables(tables.data(), n);
+  s.sizes = std::move(parsed.sizes);
+  s.types = std::move(parsed.types);
 
   s.memory.Add(uint64_t{kTreeFixedBytes} + h->MMapSize + h->MClrSize + h->FullSize + h->TypeSize);
   const uint64_t scratch = std::max<uint64_t>((uint64_t{h->TreeSize} + 4099) & ~3ull, 8192);

@@ -1,0 +1,68 @@
+#include "knt_report.h"
+
+#include <vector>
+
+#include "file_io/output_file.h"
+
+namespace kinet::info {
+
+void PrintHeader(std::FILE* out, const KinetHandle& h) {
+  const uint32_t mode = h.OpenFlags & KINET_OPEN_Y_NORMAL;
+  std::fprintf(out, "Size:        %u x %u%s\n", h.Width, h.Height,
+               mode == KINET_OPEN_Y_INTERLACED ? " (Y-interlaced)"
+               : mode == KINET_OPEN_Y_DOUBLED  ? " (Y-doubled)"
+                                               : "");
+  std::fprintf(out, "Frames:      %u%s\n", h.Frames,
+               (h.Flags & KINET_FLAG_RING_FRAME) ? " and a ring frame" : "");
+  if (h.FrameRate > 0)
+    std::fprintf(out, "Frame rate:  %d ms per frame (%.3f frames per second)\n", h.FrameRate,
+                 1000.0 / h.FrameRate);
+  else if (h.FrameRate < 0)
+    std::fprintf(out, "Frame rate:  %d0 us per frame (%.3f frames per second)\n", -h.FrameRate,
+                 100000.0 / -h.FrameRate);
+  else
+    std::fprintf(out, "Frame rate:  unpaced\n");
+  std::fprintf(out, "Trees:       %u bytes; decoded mono-map %u, mono-colour %u, full %u, type %u\n",
+               h.TreeSize, h.MMapSize, h.MClrSize, h.FullSize, h.TypeSize);
+  for (int t = 0; t < KINET_TRACKS; ++t) {
+    const uint32_t rate = h.AudioRate[t];
+    if (!(rate & KINET_AUDIO_PRESENT) || !(rate & KINET_AUDIO_RATE_MASK)) continue;
+    std::fprintf(out, "Track %d:     %u Hz, %s, %s, %s, at most %u bytes a frame\n", t + 1,
+                 rate & KINET_AUDIO_RATE_MASK, (rate & KINET_AUDIO_16BIT) ? "16-bit" : "8-bit",
+                 (rate & KINET_AUDIO_STEREO) ? "stereo" : "mono",
+                 (rate & KINET_AUDIO_COMPRESSED) ? "compressed" : "raw", h.AudioSize[t]);
+  }
+}
+
+void PrintSummary(std::FILE* out, const KinetSummaryRecord& s) {
+  std::fprintf(out, "Open time:   %u ms\n", s.OpenTime);
+  std::fprintf(out, "Average frame record: %u bytes\n", s.AverageFrameSize);
+  std::fprintf(out, "Busiest second: %u bytes from frame %u\n", s.BusiestSecond,
+               s.BusiestSecondFrame);
+  std::fprintf(out, "Read-ahead:  %u bytes%s, peak held %u\n", s.ReadAheadSize,
+               s.ReadAheadSize ? "" : " (preloaded)", s.ReadAheadPeak);
+  std::fprintf(out, "Peak memory: %u bytes\n", s.PeakMemory);
+  if (s.FramesDone)
+    std::fprintf(out, "Decoded:     %u frames in %u ms (reading %u ms)\n", s.FramesDone,
+                 s.DecodeTime, s.ReadTime);
+}
+
+void PrintFrameLine(std::FILE* out, const KinetHandle& h, uint8_t type) {
+  std::fprintf(out, "%6u %8u %6u %s", h.FrameNum + 1, h.FrameSize, h.PreVideoSize,
+               (type & KINET_FRAME_PALETTE) ? "palette" : "-");
+  for (int t = 0; t < KINET_TRACKS; ++t)
+    if (type & KINET_FRAME_AUDIO(t)) std::fprintf(out, " sound%d", t + 1);
+  std::fputc('\n', out);
+}
+
+bool WritePpm(const std::string& path, const uint8_t* pixels, uint32_t width, uint32_t height,
+              const uint8_t palette[768]) {
+  const std::string head = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+  std::vector<uint8_t> rgb(head.begin(), head.end());
+  for (size_t i = 0; i < size_t{width} * height; ++i)
+    rgb.insert(rgb.end(), palette + 3 * pixels[i], palette + 3 * pixels[i] + 3);
+  platform::SafeOutputFile file;
+  return file.Create(path) && file.Write(rgb.data(), rgb.size()) && file.Commit();
+}
+
+}  // namespace kinet::info

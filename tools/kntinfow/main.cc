@@ -1,0 +1,96 @@
+// kntinfow: prints what a video file holds, and can write every frame as a picture.
+//
+//   kntinfow file.knt [-F] [-D<folder>]
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/format.h"
+#include "core/frame_tables.h"
+#include "file_io/input_file.h"
+#include "kinet/kinet.h"
+#include "knt_report.h"
+#include "toolkit/status_frame.h"
+#include "toolkit/switches.h"
+
+namespace {
+
+using namespace kinet;
+
+constexpr char kUsage[] =
+    "Usage: kntinfow file.knt [-F] [-D<folder>]\n"
+    "  /F          list every frame record: number, bytes, bytes before the video, parts\n"
+    "  -D<folder>  write every frame as a picture, frame0001.ppm and on, into the folder\n";
+
+constexpr toolkit::SwitchSpec kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
+                                             {'D', toolkit::SwitchKind::kText}};
+
+// The type byte of every frame record, read from the file's own table.
+std::vector<uint8_t> ReadTypes(const std::string& path) {
+  platform::InputFile file;
+  uint8_t head[KINET_HEADER_SIZE];
+  if (!file.Open(path.c_str()) || file.Read(head, sizeof head) != sizeof head) return {};
+  const uint64_t records = FrameRecordCount(ParseHeader(head));
+  std::vector<uint8_t> tables(5 * records);
+  if (file.Read(tables.data(), tables.size()) != tables.size()) return {};
+  return ParseFrameTables(tables.data(), static_cast<uint32_t>(records)).types;
+}
+
+// Steps through every frame record once, listing and writing as asked.
+bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::string& folder) {
+  const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
+  const std::vector<uint8_t> types = list ? ReadTypes(path) : std::vector<uint8_t>();
+  std::vector<uint8_t> picture(size_t{h->Width} * h->Height);
+  std::error_code ec;
+  if (!folder.empty() && !std::filesystem::is_directory(folder, ec) &&
+      !std::filesystem::create_directories(folder, ec)) {
+    std::fprintf(stderr, "Error: cannot create the folder %s\n", folder.c_str());
+    return false;
+  }
+  if (!folder.empty())
+    KinetToBuffer(h, 0, 0, static_cast<int32_t>(h->Width), static_cast<int32_t>(h->Height),
+                  picture.data(), 0);
+  if (list) std::printf(" frame    bytes before parts\n");
+  for (uint32_t i = 0; i < records && !h->ReadError; ++i) {
+    if (list) info::PrintFrameLine(stdout, *h, i < types.size() ? types[i] : 0);
+    if (!folder.empty()) {
+      KinetDoFrame(h);
+      char name[32];
+      std::snprintf(name, sizeof name, "/frame%04u.ppm", i + 1);
+      if (!info::WritePpm(folder + name, picture.data(), h->Width, h->Height, h->Palette)) {
+        std::fprintf(stderr, "Error: cannot write %s%s\n", folder.c_str(), name);
+        return false;
+      }
+    }
+    KinetNextFrame(h);
+  }
+  if (h->ReadError) std::fprintf(stderr, "Error: the file ends before its last frame\n");
+  return !h->ReadError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  toolkit::SwitchLine line(words, kSwitches);
+  const bool list = line.TakeFlag('F');
+  const std::string folder = line.TakeText('D');
+  if (line.HasLeftover() || line.names().size() != 1) {
+    std::fputs(kUsage, stderr);
+    return toolkit::kExitUsage;
+  }
+  const std::string& path = line.names()[0];
+  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  if (!h) {
+    std::fprintf(stderr, "Error: %s cannot be opened as a video file\n", path.c_str());
+    return toolkit::kExitFailed;
+  }
+  info::PrintHeader(stdout, *h);
+  const bool ok = !list && folder.empty() ? true : WalkFrames(h, path, list, folder);
+  KinetSummaryRecord summary;
+  KinetSummary(h, &summary);
+  info::PrintSummary(stdout, summary);
+  KinetClose(h);
+  return ok ? toolkit::kExitSucceeded : toolkit::kExitFailed;
+}

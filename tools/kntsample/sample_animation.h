@@ -1,0 +1,14 @@
+// A generated sample animation: a ball bouncing over a sky gradient with drifting stripes,
+// and a palette that shifts colour part of the way through.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "animation_writer.h"
+
+namespace kinet::sample {
+
+std::vector<AnimationFrame> BouncingBall(uint32_t width, uint32_t height, uint32_t frames);
+
+}  // namespace kinet::sample
