@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   services.programs = &programs;
   services.step_limit = 5000;
   services.wait_slice_ms = 1u << 30;
-  services.bitmap_budget = 1 << 20;
+  services.bitmap_budget = 1 << 16;
   kinet::script::Interpreter interpreter(services);
   (void)interpreter.Run("fuzz.ss");
   return 0;

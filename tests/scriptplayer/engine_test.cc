@@ -217,6 +217,9 @@ TEST(EngineTest, EveryArgumentMessageNamesTheCommand) {
       {"BITMAPWIDTH W 9128", "  Bad frame parameter:\r\n    "},
       {"BITMAPWIDTH W \"9000\"", "  Needed a number in command:\r\n    "},
       {"FILEREAD L 5064", "  Bad file parameter:\r\n    "},
+      {"VARFREE A !B", "  Needed a variable in command:\r\n    "},
+      {"VARPUSH A .", "  Needed a variable in command:\r\n    "},
+      {"VARPUSH ", "  Needed a variable in command:\r\n    "},
       {"ANIMATIONWIDTH W 3032", "  Bad animation parameter:\r\n    "},
       {"ANIMATIONGOTO 3000 1", "  Bad animation parameter:\r\n    "},
       {"CALL \"\"", "  Needed a non-empty parameter in command:\r\n    "},
@@ -249,6 +252,34 @@ TEST(EngineTest, StepLimitEndsEndlessScripts) {
   ScriptRunner r;
   r.services().step_limit = 1000;
   EXPECT_EQ(r.Run(":a\nGOTO \"a\"\n").kind, RunOutcome::kFinished);
+}
+
+}  // namespace
+}  // namespace kinet::script
+
+namespace kinet::script {
+namespace {
+
+TEST(VariableCommandsTest, PushPopFreeAndEmptyValues) {
+  testing::ScriptRunner r;
+  ASSERT_EQ(r.Run("VARSET A 1\nVARPUSH A B\nVARSET A 2\nVARSET B 3\nVARPUSH A\nVARSET A 4\n"
+                  "VARPOP\nVARSET AFTER1 \"%A%\"\nVARPOP ignored words\nVARPOP\n"
+                  "VARSET C 5 ; VARSET D = \"\" ; VARFREE C ; VARSET E = 6\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(r.Var("AFTER1"), "2");
+  EXPECT_EQ(r.Var("A"), "1");
+  EXPECT_EQ(r.Var("B"), "");  // saved while it did not exist: removed again
+  EXPECT_EQ(r.Var("C") + r.Var("D") + r.Var("E"), "6");
+}
+
+TEST(VariableCommandsTest, ValuesFromTheEnvironmentCannotBreakTheStore) {
+  testing::ScriptRunner r;
+  r.environment.Set("ODD", "a\xFF" "B\xFE" "c");
+  ASSERT_EQ(r.Run("ENVGET X \"ODD\"\nVARSET Y 1\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(r.Var("X"), "a?B?c");
+  EXPECT_EQ(r.Var("Y"), "1");
+  EXPECT_EQ(r.interpreter().variables().List().size(), 2u);
 }
 
 }  // namespace
