@@ -1,5 +1,6 @@
-// kinetscriptw: runs a KinetScript file headless. Messages go to the terminal; the completion
-// report goes over the report channel named by "/#".
+// kinetscriptw: runs a KinetScript file. Its message boxes are desktop message boxes when a
+// program started it ("/#") on a display, else texts on the terminal; the completion report
+// goes over the report channel named by "/#".
 #include <string>
 #include <vector>
 
@@ -19,10 +20,11 @@ constexpr int kOwnerQueryTimeoutMs = 2000;
 
 class DesktopStartHost : public kinet::script::StartHost {
  public:
-  DesktopStartHost()
+  explicit DesktopStartHost(bool started_by_program)
       : console_(kinet::platform::OpenSystemConsole()),
-        face_(kinet::platform::OpenTerminalFace(
-            {"KinetScript", std::string(kinet::script::kPlayerBanner), false}, *console_)) {}
+        face_(kinet::platform::OpenStatusFace(
+            {"KinetScript", std::string(kinet::script::kPlayerBanner), started_by_program},
+            *console_)) {}
 
   void ShowBox(Box kind, std::string_view caption, std::string_view text) override {
     using kinet::platform::MessageIcon;
@@ -59,6 +61,6 @@ int main(int argc, char** argv) {
   services.environment = &kinet::platform::ProcessEnvironment();
   services.programs = &kinet::platform::SystemProgramStarter();
   services.system = kinet::platform::QuerySystemInfo();
-  DesktopStartHost host;
+  DesktopStartHost host(kinet::script::ParseStartLine(args).report_channel.has_value());
   return kinet::script::RunPlayer(args, std::move(services), host);
 }
