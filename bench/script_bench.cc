@@ -38,9 +38,9 @@ void BM_ComputeIfGotoLoop(benchmark::State& state) {
     kinet::script::Interpreter interpreter(bench.MakeServices());
     benchmark::DoNotOptimize(interpreter.Run("loop.ss"));
   }
-  state.counters["commands/s"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * static_cast<double>(rounds) * 3,
-      benchmark::Counter::kIsRate);
+  state.counters["commands/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(rounds) * 3,
+                         benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComputeIfGotoLoop)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -50,8 +50,8 @@ void BM_Load10000Lines(benchmark::State& state) {
   std::string script = "END\n";
   for (int i = 0; i < 10000; ++i) {
     script += (i % 10 == 0) ? ":label" + std::to_string(i) + "\n"
-                            : "COMPUTE X" + std::to_string(i % 7) + " = X + " +
-                                  std::to_string(i) + " # comment\n";
+                            : "COMPUTE X" + std::to_string(i % 7) + " = X + " + std::to_string(i) +
+                                  " # comment\n";
   }
   bench.files.AddFile("big.ss", script);
   for (auto _ : state) {

@@ -213,8 +213,9 @@ static_assert(IsStrictlySorted(), "command names must be in strictly ascending b
 }  // namespace
 
 int FindCommand(std::string_view upper_name) {
-  auto it = std::lower_bound(kCommands.begin(), kCommands.end(), upper_name,
-                             [](const Entry& entry, std::string_view name) { return entry.name < name; });
+  auto it =
+      std::lower_bound(kCommands.begin(), kCommands.end(), upper_name,
+                       [](const Entry& entry, std::string_view name) { return entry.name < name; });
   if (it == kCommands.end() || it->name != upper_name) return -1;
   return static_cast<int>(it - kCommands.begin());
 }

@@ -66,9 +66,8 @@ void BitmapToBitmapMask(Interpreter& in) {
   Bitmap& mask = in.ArgBitmap();
   int32_t x = in.ArgNumber(), y = in.ArgNumber();
   uint8_t index = static_cast<uint8_t>(in.ArgNumber());
-  Blit(source, target, x, y, [&](int32_t sx, int32_t sy) {
-    return mask.Contains(sx, sy) && mask.At(sx, sy) != index;
-  });
+  Blit(source, target, x, y,
+       [&](int32_t sx, int32_t sy) { return mask.Contains(sx, sy) && mask.At(sx, sy) != index; });
 }
 
 void BitmapPaletteToPalette(Interpreter& in) {

@@ -20,15 +20,25 @@ int32_t Apply(char op, int32_t a, int32_t b, bool& known) {
   uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
   known = true;
   switch (op) {
-    case '+': return Wrap(ua + ub);
-    case '-': return Wrap(ua - ub);
-    case '*': return Wrap(ua * ub);
-    case '/': return b == 0 ? 0 : (a == kMin && b == -1 ? kMin : a / b);
-    case '%': return b == 0 || (a == kMin && b == -1) ? 0 : a % b;
-    case '|': return a | b;
-    case '&': return a & b;
-    case '^': return a ^ b;
-    default: known = false; return 0;
+    case '+':
+      return Wrap(ua + ub);
+    case '-':
+      return Wrap(ua - ub);
+    case '*':
+      return Wrap(ua * ub);
+    case '/':
+      return b == 0 ? 0 : (a == kMin && b == -1 ? kMin : a / b);
+    case '%':
+      return b == 0 || (a == kMin && b == -1) ? 0 : a % b;
+    case '|':
+      return a | b;
+    case '&':
+      return a & b;
+    case '^':
+      return a ^ b;
+    default:
+      known = false;
+      return 0;
   }
 }
 

@@ -25,6 +25,17 @@ int Order(const std::string& left, const std::string& right, bool exact) {
   return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
 }
 
+// Whether the relation holds for the order of left and right; any other operator is false.
+bool Holds(std::string_view relation, int order) {
+  if (relation == "=") return order == 0;
+  if (relation == ">") return order > 0;
+  if (relation == "<") return order < 0;
+  if (relation == ">=") return order >= 0;
+  if (relation == "<=") return order <= 0;
+  if (relation == "<>") return order != 0;
+  return false;
+}
+
 // Reads "left op right" and evaluates it; writes the condition trace.
 bool ReadCondition(Interpreter& in) {
   std::string left, op, right;
@@ -33,14 +44,7 @@ bool ReadCondition(Interpreter& in) {
   if (in.Next(right, true) == TokenKind::kNone) in.FailCommand(msg::kNeedParameter);
   bool exact = op[0] == '@';
   std::string_view relation = std::string_view(op).substr(exact ? 1 : 0);
-  int order = Order(left, right, exact);
-  bool result = false;
-  if (relation == "=") result = order == 0;
-  else if (relation == ">") result = order > 0;
-  else if (relation == "<") result = order < 0;
-  else if (relation == ">=") result = order >= 0;
-  else if (relation == "<=") result = order <= 0;
-  else if (relation == "<>") result = order != 0;
+  bool result = Holds(relation, Order(left, right, exact));
   if (in.tracing()) in.Trace(result ? "  ***True " : "  ***False");
   return result;
 }

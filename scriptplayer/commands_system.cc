@@ -59,12 +59,8 @@ void SystemCurrentScript(Interpreter& in) {
 // The true platform's name ("Linux"): scripts that ask want to know what they run on, for
 // paths, programs to start and printing.
 void SystemPlatform(Interpreter& in) { StoreText(in, in.services().system.platform); }
-void SystemOsMajor(Interpreter& in) {
-  in.SetNumber(in.ArgName(), in.services().system.os_major);
-}
-void SystemOsMinor(Interpreter& in) {
-  in.SetNumber(in.ArgName(), in.services().system.os_minor);
-}
+void SystemOsMajor(Interpreter& in) { in.SetNumber(in.ArgName(), in.services().system.os_major); }
+void SystemOsMinor(Interpreter& in) { in.SetNumber(in.ArgName(), in.services().system.os_minor); }
 
 // Free physical memory in bytes, held at the largest script number.
 void SystemMemory(Interpreter& in) {

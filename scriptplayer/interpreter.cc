@@ -215,12 +215,11 @@ void Interpreter::RestoreRegisters(CommandRegisters saved) {
   line_number_ = saved.line_number;
 }
 
-void Interpreter::Fail(std::string_view message, std::string_view detail,
-                       std::string_view extra) {
+void Interpreter::Fail(std::string_view message, std::string_view detail, std::string_view extra) {
   std::string where(extra);
   if (file_depth_ > 0) {
-    where += "  In script file: " + current_file_ + "  At line number: " +
-             std::to_string(line_number_) + ".\r\n";
+    where += "  In script file: " + current_file_ +
+             "  At line number: " + std::to_string(line_number_) + ".\r\n";
   }
   if (tracing()) {
     Trace("\r\n");

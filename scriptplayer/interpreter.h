@@ -92,8 +92,7 @@ class Interpreter {
   int32_t ArgFileHandle();        // an open file's handle
   Bitmap& ArgBitmap();            // an allocated bitmap
 
-  [[noreturn]] void Fail(std::string_view message, std::string_view detail,
-                         std::string_view extra);
+  [[noreturn]] void Fail(std::string_view message, std::string_view detail, std::string_view extra);
   // The common form: the message, the command text as detail, and a line end.
   [[noreturn]] void FailCommand(std::string_view message);
   // Reports the missing window unless it exists.

@@ -67,9 +67,7 @@ void Interpreter::SetNumber(std::string_view name, int64_t value) {
   SetVariable(name, FormatInteger(value));
 }
 
-long Interpreter::FindLabel(const std::string& label) const {
-  return labels_.Find(ToUpper(label));
-}
+long Interpreter::FindLabel(const std::string& label) const { return labels_.Find(ToUpper(label)); }
 
 void Interpreter::Jump(const std::string& label) {
   long position = FindLabel(label);

@@ -46,7 +46,13 @@ size_t ComparisonLength(std::string_view text) {
 
 bool IsOperatorAt(std::string_view text) {
   switch (text[0]) {
-    case '*': case '/': case '+': case '|': case '^': case '%': case '&':
+    case '*':
+    case '/':
+    case '+':
+    case '|':
+    case '^':
+    case '%':
+    case '&':
       return true;
     case '-':
       return text.size() < 2 || !IsDigit(text[1]);

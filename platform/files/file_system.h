@@ -35,8 +35,8 @@ class File {
 // File attribute bits as scripts see them. A plain file with none of the other bits reads as
 // kAttributeNormal.
 enum : int32_t {
-  kAttributeReadOnly = 1,   // the owner may not write
-  kAttributeHidden = 2,     // the name begins with '.'
+  kAttributeReadOnly = 1,  // the owner may not write
+  kAttributeHidden = 2,    // the name begins with '.'
   kAttributeDirectory = 16,
   kAttributeNormal = 128,
 };

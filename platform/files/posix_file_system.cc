@@ -58,9 +58,15 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override {
     int flags = O_CLOEXEC;
     switch (mode) {
-      case OpenMode::kRead: flags |= O_RDONLY; break;
-      case OpenMode::kCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-      case OpenMode::kUpdate: flags |= O_RDWR; break;
+      case OpenMode::kRead:
+        flags |= O_RDONLY;
+        break;
+      case OpenMode::kCreate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+      case OpenMode::kUpdate:
+        flags |= O_RDWR;
+        break;
     }
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) return nullptr;
@@ -146,9 +152,7 @@ class PosixFileSystem : public FileSystem {
     struct stat st;
     return StatPath(path, &st) && S_ISDIR(st.st_mode);
   }
-  bool MakeDirectory(const std::string& path) override {
-    return ::mkdir(path.c_str(), 0777) == 0;
-  }
+  bool MakeDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
   bool RemoveDirectory(const std::string& path) override { return ::rmdir(path.c_str()) == 0; }
   std::string CurrentDirectory() override {
     std::error_code ec;

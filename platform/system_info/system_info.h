@@ -7,8 +7,8 @@
 namespace kinet::platform {
 
 struct SystemInfo {
-  std::string platform;          // the operating system's name, e.g. "Linux"
-  int32_t os_major = 0;          // kernel release, first two numbers
+  std::string platform;  // the operating system's name, e.g. "Linux"
+  int32_t os_major = 0;  // kernel release, first two numbers
   int32_t os_minor = 0;
   int64_t available_memory = 0;  // bytes of physical memory free for use
   std::string executable_path;   // full path of the running program, "" when unknown

@@ -77,9 +77,9 @@ TEST(BitmapCommandsTest, HandlesFreeAndReuse) {
                   "BITMAPALLOC C 2 2\nBITMAPALLOC Z 0 5\n")
                 .kind,
             RunOutcome::kFinished);
-  EXPECT_EQ(r.Var("KEEP") + "," + r.Var("A") + "," + r.Var("B") + "," + r.Var("C") + "," +
-                r.Var("Z"),
-            "9000,,9001,9000,0");
+  EXPECT_EQ(
+      r.Var("KEEP") + "," + r.Var("A") + "," + r.Var("B") + "," + r.Var("C") + "," + r.Var("Z"),
+      "9000,,9001,9000,0");
   EXPECT_EQ(r.Run("BITMAPALLOC A 2 2\nBITMAPFREE A\nBITMAPWIDTH W 9000\n").error_text,
             ErrorText("  Bad frame parameter:\r\n    ", "BITMAPWIDTH W 9000", "main.ss", 3));
   EXPECT_EQ(r.Run("BITMAPWIDTH W 9128\n").error_text,

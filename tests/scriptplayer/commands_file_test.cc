@@ -44,8 +44,7 @@ TEST(FileCommandsTest, HandlesAreReusedLowestFirstAndChecked) {
   EXPECT_EQ(r.Run("FILEOPEN A \"in.txt\"\nFILECLOSE A\nFILEREAD L 5000\n").error_text,
             ErrorText("  Bad file parameter:\r\n    ", "FILEREAD L 5000", "main.ss", 3));
   EXPECT_EQ(r.Run("FILEEOF L \"5000\"\n").error_text,
-            ErrorText("  Needed a number in command:\r\n    ", "FILEEOF L \"5000\"", "main.ss",
-                      1));
+            ErrorText("  Needed a number in command:\r\n    ", "FILEEOF L \"5000\"", "main.ss", 1));
 }
 
 TEST(FileCommandsTest, TheTableHoldsSixtyFourFiles) {
@@ -79,9 +78,9 @@ TEST(FileCommandsTest, CopyRenameDeleteAndExists) {
                   "FILEDELETE D2 \"a.txt\"\nFILECOPY C2 \"none\" \"x\"\n")
                 .kind,
             RunOutcome::kFinished);
-  EXPECT_EQ(r.Var("C") + r.Var("R") + r.Var("EB") + r.Var("EC") + r.Var("D") + r.Var("D2") +
-                r.Var("C2"),
-            "1101100");
+  EXPECT_EQ(
+      r.Var("C") + r.Var("R") + r.Var("EB") + r.Var("EC") + r.Var("D") + r.Var("D2") + r.Var("C2"),
+      "1101100");
   EXPECT_EQ(r.File("c.txt"), "content");
 }
 
@@ -98,8 +97,7 @@ TEST(FileCommandsTest, FindPatternsAndNext) {
                 .kind,
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A") + "|" + r.Var("B") + "|" + r.Var("C"), "/work/a.knt|/work/b.KNT|");
-  EXPECT_EQ(r.Var("D") + "|" + r.Var("E") + "|" + r.Var("F") + "|" + r.Var("G") + "|" +
-                r.Var("H"),
+  EXPECT_EQ(r.Var("D") + "|" + r.Var("E") + "|" + r.Var("F") + "|" + r.Var("G") + "|" + r.Var("H"),
             "/work/a.knt|/work/b.KNT|/work/readme|/work/sub|");
   EXPECT_EQ(r.Var("I"), "a.knt");
   EXPECT_EQ(r.Var("J"), "a.knt");
@@ -108,14 +106,15 @@ TEST(FileCommandsTest, FindPatternsAndNext) {
 TEST(FileCommandsTest, PathsPiecesAndDirectories) {
   ScriptRunner r;
   r.files.AddFile("/data/movie.part.knt", "");
-  ASSERT_EQ(r.Run("DIRCHANGE OK \"/data\"\nDIRCURRENT CUR\nFILEFULLPATH FP \"../data/x.knt\"\n"
-                  "FILEPIECES P1 1 1 1 1 \"movie.part.knt\"\nFILEPIECES P2 0 0 1 0 \"movie.part.knt\"\n"
-                  "FILEPIECES P3 0 0 0 1 \"movie.part.knt\"\nFILEPIECES P4 0 1 0 0 \"/data\"\n"
-                  "DIRMAKE M \"new\"\nDIRMAKE M2 \"new\"\nDIREXISTS DE \"new\"\n"
-                  "DIRREMOVE DR \"new\"\nDIREXISTS DE2 \"new\"\nSTRADDBACKSLASH S1 \"/data\"\n"
-                  "STRADDBACKSLASH S2 \"/data/\"\nSTRADDBACKSLASH S3 \"\"\n")
-                .kind,
-            RunOutcome::kFinished);
+  ASSERT_EQ(
+      r.Run("DIRCHANGE OK \"/data\"\nDIRCURRENT CUR\nFILEFULLPATH FP \"../data/x.knt\"\n"
+            "FILEPIECES P1 1 1 1 1 \"movie.part.knt\"\nFILEPIECES P2 0 0 1 0 \"movie.part.knt\"\n"
+            "FILEPIECES P3 0 0 0 1 \"movie.part.knt\"\nFILEPIECES P4 0 1 0 0 \"/data\"\n"
+            "DIRMAKE M \"new\"\nDIRMAKE M2 \"new\"\nDIREXISTS DE \"new\"\n"
+            "DIRREMOVE DR \"new\"\nDIREXISTS DE2 \"new\"\nSTRADDBACKSLASH S1 \"/data\"\n"
+            "STRADDBACKSLASH S2 \"/data/\"\nSTRADDBACKSLASH S3 \"\"\n")
+          .kind,
+      RunOutcome::kFinished);
   EXPECT_EQ(r.Var("OK") + r.Var("CUR"), "1/data");
   EXPECT_EQ(r.Var("FP"), "/data/x.knt");
   EXPECT_EQ(r.Var("P1"), "/data/movie.part.knt");
@@ -136,9 +135,9 @@ TEST(FileCommandsTest, AttributesTempFilesAndDrives) {
                   "DRIVEAVAIL DA \"/\"\nDRIVESIZE DS \"\"\nFILECDROM CD \"/\"\n")
                 .kind,
             RunOutcome::kFinished);
-  EXPECT_EQ(r.Var("A1") + "," + r.Var("A2") + "," + r.Var("H") + "," + r.Var("A3") + "," +
-                r.Var("A4"),
-            "128,1,0,16,0");
+  EXPECT_EQ(
+      r.Var("A1") + "," + r.Var("A2") + "," + r.Var("H") + "," + r.Var("A3") + "," + r.Var("A4"),
+      "128,1,0,16,0");
   EXPECT_EQ(r.Var("TE"), "1");
   EXPECT_EQ(r.Var("T").rfind("/tmp/", 0), 0u);
   EXPECT_EQ(r.Var("DA"), "2147483647");
@@ -158,11 +157,17 @@ TEST(FileCommandsTest, RealFileSystemRoundTrip) {
   {
     std::unique_ptr<platform::File> out =
         platform::SystemFileSystem().Open(script.string(), platform::OpenMode::kCreate);
-    std::string text = "FILECREATE F \"" + base + "out.txt\"\nFILEWRITE F \"line\"\nFILECLOSE F\n"
-                       "FILEOPEN F \"" + base + "out.txt\"\nFILEREAD L F\nFILEEOF E F\n"
-                       "FILEFIND N \"" + base + "*.TXT\"\nFILEPIECES P 0 0 1 1 \"" + base +
-                       "out.txt\"\nFILERENAME R \"" + base + "out.txt\" \"" + base + "new.txt\"\n"
-                       "FILESIZE S \"" + base + "new.txt\"\n";
+    std::string text = "FILECREATE F \"" + base +
+                       "out.txt\"\nFILEWRITE F \"line\"\nFILECLOSE F\n"
+                       "FILEOPEN F \"" +
+                       base +
+                       "out.txt\"\nFILEREAD L F\nFILEEOF E F\n"
+                       "FILEFIND N \"" +
+                       base + "*.TXT\"\nFILEPIECES P 0 0 1 1 \"" + base +
+                       "out.txt\"\nFILERENAME R \"" + base + "out.txt\" \"" + base +
+                       "new.txt\"\n"
+                       "FILESIZE S \"" +
+                       base + "new.txt\"\n";
     ASSERT_TRUE(out->Write(text.data(), text.size()));
   }
   ASSERT_EQ(r.RunFile(script.string()).kind, RunOutcome::kFinished);

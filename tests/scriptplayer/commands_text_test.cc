@@ -67,9 +67,10 @@ TEST(SystemCommandsTest, DelaysWaitOnTheClockWithoutRealTime) {
 
 TEST(SystemCommandsTest, RandomNumbersStayInRangeAndRepeatWithTheSeed) {
   ScriptRunner r;
-  std::string script = "RANDOMIZE 7\nVARSET N 0\nVARSET SEEN \"\"\n:again\nRANDOM V 9\n"
-                       "IF V < 0 END\nIF V > 9 END\nVARSET SEEN \"%SEEN%%V%\"\n"
-                       "COMPUTE N = N + 1\nIF N < 40 GOTO \"again\"\nVARSET OK 1\n";
+  std::string script =
+      "RANDOMIZE 7\nVARSET N 0\nVARSET SEEN \"\"\n:again\nRANDOM V 9\n"
+      "IF V < 0 END\nIF V > 9 END\nVARSET SEEN \"%SEEN%%V%\"\n"
+      "COMPUTE N = N + 1\nIF N < 40 GOTO \"again\"\nVARSET OK 1\n";
   ASSERT_EQ(r.Run(script).kind, RunOutcome::kFinished);
   EXPECT_EQ(r.Var("OK"), "1");
   std::string first = r.Var("SEEN");

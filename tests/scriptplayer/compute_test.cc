@@ -47,10 +47,11 @@ TEST(ComputeTest, WrapsWithoutTrapping) {
 
 TEST(ComputeTest, RoundedSquareRoot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"0", "0"}, {"1", "1"}, {"2", "2"}, {"6", "3"}, {"8", "3"}, {"16", "4"}, {"20", "5"},
-      {"-65537", "65535"},      // 4294901759 unsigned: just below 65535 x 65536
-      {"-65536", "65536"},      // 4294901760 unsigned: exactly 65535 x 65536
-      {"-1", "65536"},          // 4294967295 unsigned: must not overshoot or wrap
+      {"0", "0"},          {"1", "1"},  {"2", "2"},          {"6", "3"}, {"8", "3"},
+      {"16", "4"},         {"20", "5"}, {"-65537", "65535"},  // 4294901759 unsigned: just below
+                                                              // 65535 x 65536
+      {"-65536", "65536"},  // 4294901760 unsigned: exactly 65535 x 65536
+      {"-1", "65536"},      // 4294967295 unsigned: must not overshoot or wrap
   };
   for (const auto& [in, out] : cases) {
     EXPECT_EQ(Eval(std::string("COMPUTESQRT X ") + in), out) << in;
@@ -68,7 +69,7 @@ TEST(ConditionTest, TextsCompareFoldedUnlessExact) {
   EXPECT_EQ(Eval("IFSET \"abc\" = \"ABC\" X 1 0"), "1");
   EXPECT_EQ(Eval("IFSET \"abc\" @= \"ABC\" X 1 0"), "0");
   EXPECT_EQ(Eval("IFSET \"abc\" @> \"ABC\" X 1 0"), "1");
-  EXPECT_EQ(Eval("IFSET \"10\" < \"9\" X 1 0"), "0");  // integer texts, even when quoted
+  EXPECT_EQ(Eval("IFSET \"10\" < \"9\" X 1 0"), "0");   // integer texts, even when quoted
   EXPECT_EQ(Eval("IFSET \"10\" < \"9x\" X 1 0"), "1");  // one side is text: byte order
   EXPECT_EQ(Eval("IFSET \"ab\" < \"abc\" X 1 0"), "1");
   EXPECT_EQ(Eval("IFSET \"_\" > \"a\" X 1 0"), "1");  // 'a' folds to 'A', below '_'
@@ -76,8 +77,8 @@ TEST(ConditionTest, TextsCompareFoldedUnlessExact) {
 
 TEST(ConditionTest, EveryOperatorAndUnknownOnesAreFalse) {
   const std::pair<const char*, const char*> cases[] = {
-      {"1 = 1", "1"},  {"1 <> 2", "1"}, {"1 <> 1", "0"}, {"1 <= 1", "1"}, {"2 >= 3", "0"},
-      {"1 < 2", "1"},  {"1 > 2", "0"},  {"1 <>= 1", "0"}, {"1 @<= 1", "1"},
+      {"1 = 1", "1"}, {"1 <> 2", "1"}, {"1 <> 1", "0"},  {"1 <= 1", "1"},  {"2 >= 3", "0"},
+      {"1 < 2", "1"}, {"1 > 2", "0"},  {"1 <>= 1", "0"}, {"1 @<= 1", "1"},
   };
   for (const auto& [condition, result] : cases) {
     EXPECT_EQ(Eval(std::string("IFSET ") + condition + " X 1 0"), result) << condition;

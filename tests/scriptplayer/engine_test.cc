@@ -38,8 +38,7 @@ TEST(EngineTest, SemicolonHashAndLeftoverParameters) {
   EXPECT_EQ(r.Run("VARSET A 5 ; VARSET B 6 ;VARSET C 7\nVARSET D 8 # note\n").kind,
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A") + r.Var("B") + r.Var("C") + r.Var("D"), "5678");
-  EXPECT_EQ(r.Run("VARSET A 5 6\n").error_text,
-            ErrorText(kBad, "VARSET A 5 6", "main.ss", 1));
+  EXPECT_EQ(r.Run("VARSET A 5 6\n").error_text, ErrorText(kBad, "VARSET A 5 6", "main.ss", 1));
   EXPECT_EQ(r.Run("VARSET A 5 ; nothing here\n").error_text,
             ErrorText(kBad, "nothing here", "main.ss", 1));
   EXPECT_EQ(r.Run("VARSET A 5 ;\nVARSET B 1 ; # only a comment\n").kind, RunOutcome::kFinished);
@@ -57,11 +56,10 @@ TEST(EngineTest, LongLinesAreCutAndTheRestIsALineOfItsOwn) {
 
 TEST(EngineTest, GotoUsesVariablesUnlessQuoted) {
   ScriptRunner r;
-  EXPECT_EQ(r.Run("GOTO START\n").error_text,
-            ErrorText("  Needed a non-empty parameter in command:\r\n    ", "GOTO START",
-                      "main.ss", 1));
-  EXPECT_EQ(r.Run("GOTO \"start\"\nVARSET A 1\n:START\nVARSET B 2\n").kind,
-            RunOutcome::kFinished);
+  EXPECT_EQ(
+      r.Run("GOTO START\n").error_text,
+      ErrorText("  Needed a non-empty parameter in command:\r\n    ", "GOTO START", "main.ss", 1));
+  EXPECT_EQ(r.Run("GOTO \"start\"\nVARSET A 1\n:START\nVARSET B 2\n").kind, RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A"), "");
   EXPECT_EQ(r.Var("B"), "2");
   EXPECT_EQ(r.Run("VARSET L \"Two\"\nGOTO L\n:one\nVARSET A 1\n:two # c\nVARSET B 2\n").kind,
@@ -71,8 +69,7 @@ TEST(EngineTest, GotoUsesVariablesUnlessQuoted) {
 
 TEST(EngineTest, LabelLookupNewestFirstAndBlankAfterColonIsPartOfTheName) {
   ScriptRunner r;
-  ASSERT_EQ(r.Run("GOTO \"x\"\n:x\nVARSET A 1\nEND\n:x\nVARSET A 2\n").kind,
-            RunOutcome::kFinished);
+  ASSERT_EQ(r.Run("GOTO \"x\"\n:x\nVARSET A 1\nEND\n:x\nVARSET A 2\n").kind, RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A"), "2");
   EXPECT_EQ(r.Run("GOTO \"start\"\n: start\n").error_text,
             " Label not found:\r\n    start\r\n  In script file: main.ss  At line number: 1.\r\n");
@@ -86,7 +83,8 @@ TEST(EngineTest, The513thLabelFailsWhileLoading) {
   script += ":ONEMORE\n";
   r.files.Remove("ran.txt");
   RunOutcome out = r.Run(script);
-  EXPECT_EQ(out.error_text, " Too many labels.\r\n  In script file: main.ss  At line number: 514.\r\n");
+  EXPECT_EQ(out.error_text,
+            " Too many labels.\r\n  In script file: main.ss  At line number: 514.\r\n");
   EXPECT_EQ(r.File("ran.txt"), "<missing>");
 }
 
@@ -100,7 +98,8 @@ TEST(EngineTest, GosubReturnsAndNestsToTheLimit) {
   EXPECT_EQ(r.Var("N"), "63");
   EXPECT_EQ(r.Var("DONE"), "1");
   RunOutcome out = r.Run("VARSET LIMIT 64\n" + deep);
-  EXPECT_EQ(out.error_text, " Too many GOSUBs.\r\n  In script file: main.ss  At line number: 8.\r\n");
+  EXPECT_EQ(out.error_text,
+            " Too many GOSUBs.\r\n  In script file: main.ss  At line number: 8.\r\n");
 }
 
 TEST(EngineTest, CommandsAfterGosubOnTheSameLineRunFirst) {
@@ -150,12 +149,11 @@ TEST(EngineTest, ExtensionRuleUsesTheSlash) {
   ScriptRunner r;
   r.files.AddFile("dir.x/intro.ss", "VARSET A 1\n");
   r.files.AddFile("v1.2/intro.knt", "VARSET B 1\n");
-  EXPECT_EQ(r.Run("CALL \"dir.x/intro\"\nCALL \"v1.2/intro.knt\"\n").kind,
-            RunOutcome::kFinished);
+  EXPECT_EQ(r.Run("CALL \"dir.x/intro\"\nCALL \"v1.2/intro.knt\"\n").kind, RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A") + r.Var("B"), "11");
-  EXPECT_EQ(r.Run("CALL \"missing\"\n").error_text,
-            ErrorText("  Error opening script in command:\r\n    ", "CALL \"missing\"", "main.ss",
-                      1));
+  EXPECT_EQ(
+      r.Run("CALL \"missing\"\n").error_text,
+      ErrorText("  Error opening script in command:\r\n    ", "CALL \"missing\"", "main.ss", 1));
 }
 
 TEST(EngineTest, NestedCallKeepsTheCallersRemainderAndLineForMessages) {
@@ -170,8 +168,7 @@ TEST(EngineTest, NestedCallKeepsTheCallersRemainderAndLineForMessages) {
 TEST(EngineTest, ReturnTwiceInANestedFileDoesNotJumpIntoTheCaller) {
   ScriptRunner r;
   r.files.AddFile("sub.ss", "RETURN ; RETURN\nVARSET NO 1\n");
-  ASSERT_EQ(r.Run("GOSUB \"s\"\nVARSET BACK 1\nEND\n:s\nCALL \"sub\"\nVARSET MID 1\nRETURN\n")
-                .kind,
+  ASSERT_EQ(r.Run("GOSUB \"s\"\nVARSET BACK 1\nEND\n:s\nCALL \"sub\"\nVARSET MID 1\nRETURN\n").kind,
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("NO"), "");
   EXPECT_EQ(r.Var("MID"), "1");
@@ -182,7 +179,8 @@ TEST(EngineTest, CallNestingIsBoundedByTheReturnStack) {
   ScriptRunner r;
   r.files.AddFile("self.ss", "CALL \"self\"\n");
   RunOutcome out = r.Run("CALL \"self\"\n");
-  EXPECT_EQ(out.error_text, " Too many GOSUBs.\r\n  In script file: self.ss  At line number: 1.\r\n");
+  EXPECT_EQ(out.error_text,
+            " Too many GOSUBs.\r\n  In script file: self.ss  At line number: 1.\r\n");
 }
 
 TEST(EngineTest, InterpretAndIfRunPendingText) {
@@ -194,8 +192,7 @@ TEST(EngineTest, InterpretAndIfRunPendingText) {
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A") + r.Var("B") + r.Var("C") + r.Var("D") + r.Var("G"), "12347");
   EXPECT_EQ(r.Var("E") + r.Var("F"), "");
-  EXPECT_EQ(r.Run("IF 1 = 1 nonsense\n").error_text,
-            ErrorText(kBad, "nonsense", "main.ss", 1));
+  EXPECT_EQ(r.Run("IF 1 = 1 nonsense\n").error_text, ErrorText(kBad, "nonsense", "main.ss", 1));
 }
 
 TEST(EngineTest, EveryArgumentMessageNamesTheCommand) {
@@ -275,7 +272,10 @@ TEST(VariableCommandsTest, PushPopFreeAndEmptyValues) {
 
 TEST(VariableCommandsTest, ValuesFromTheEnvironmentCannotBreakTheStore) {
   testing::ScriptRunner r;
-  r.environment.Set("ODD", "a\xFF" "B\xFE" "c");
+  r.environment.Set("ODD",
+                    "a\xFF"
+                    "B\xFE"
+                    "c");
   ASSERT_EQ(r.Run("ENVGET X \"ODD\"\nVARSET Y 1\n").kind, RunOutcome::kFinished);
   EXPECT_EQ(r.Var("X"), "a?B?c");
   EXPECT_EQ(r.Var("Y"), "1");

@@ -19,8 +19,9 @@ namespace {
 class FakeStartHost : public StartHost {
  public:
   void ShowBox(Box kind, std::string_view caption, std::string_view text) override {
-    boxes.push_back(std::string(kind == Box::kUsage ? "usage|" : kind == Box::kError ? "error|"
-                                                                                    : "info|") +
+    boxes.push_back(std::string(kind == Box::kUsage   ? "usage|"
+                                : kind == Box::kError ? "error|"
+                                                      : "info|") +
                     std::string(caption) + "|" + std::string(text));
   }
   std::optional<uint32_t> QueryOwner(uint32_t channel) override {
@@ -40,9 +41,7 @@ class FakeStartHost : public StartHost {
 struct Start {
   testing::ScriptRunner runner;
   FakeStartHost host;
-  int Run(const std::vector<std::string>& args) {
-    return RunPlayer(args, runner.services(), host);
-  }
+  int Run(const std::vector<std::string>& args) { return RunPlayer(args, runner.services(), host); }
 };
 
 TEST(ProgramStartTest, CommandLineSplitsScriptArgumentsAndReportSwitches) {
@@ -118,8 +117,7 @@ TEST(ProgramStartTest, TheProgramReportsOverTheChannel) {
 
   int status = -1;
   std::string command = std::string(KINETSCRIPTW_PATH) + " /#" + std::to_string(channel) + " " +
-                        (dir / "bad").string() + " 2>" + (dir / "err.txt").string() +
-                        " </dev/null";
+                        (dir / "bad").string() + " 2>" + (dir / "err.txt").string() + " </dev/null";
   std::thread child([&] { status = std::system(command.c_str()); });
   std::vector<platform::ReportMessage> got;
   for (int i = 0; i < 2; ++i) {

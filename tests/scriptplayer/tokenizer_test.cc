@@ -31,10 +31,9 @@ TEST(TokenizerTest, AllFormsWithoutResolving) {
   VariableStore vars;
   auto tokens = Tokens(" \"a b\",'c\"d' @<>= <= > * - -5 -x Name7 12 !rest", false, vars);
   std::vector<std::pair<K, std::string>> expected = {
-      {K::kText, "a b"},   {K::kText, "c\"d"},    {K::kComparison, "@<>="},
-      {K::kComparison, "<="}, {K::kComparison, ">"}, {K::kOperator, "*"},
-      {K::kOperator, "-"}, {K::kName, "-5"},      {K::kOperator, "-"},
-      {K::kName, "x"},     {K::kName, "Name7"},   {K::kName, "12"},
+      {K::kText, "a b"},     {K::kText, "c\"d"},  {K::kComparison, "@<>="}, {K::kComparison, "<="},
+      {K::kComparison, ">"}, {K::kOperator, "*"}, {K::kOperator, "-"},      {K::kName, "-5"},
+      {K::kOperator, "-"},   {K::kName, "x"},     {K::kName, "Name7"},      {K::kName, "12"},
       {K::kName, ""},
   };
   EXPECT_EQ(tokens, expected);
@@ -47,9 +46,9 @@ TEST(TokenizerTest, ResolvingReplacesLetterWordsByVariables) {
   vars.Set("PADDED", " -7");
   auto tokens = Tokens("COUNT word padded missing 12 -3 3x \"99\" .", true, vars);
   std::vector<std::pair<K, std::string>> expected = {
-      {K::kNumber, "42"}, {K::kText, "hello"}, {K::kNumber, " -7"}, {K::kText, ""},
-      {K::kNumber, "12"}, {K::kNumber, "-3"},  {K::kText, "3x"},    {K::kText, "99"},
-      {K::kText, ""},
+      {K::kNumber, "42"}, {K::kText, "hello"}, {K::kNumber, " -7"},
+      {K::kText, ""},     {K::kNumber, "12"},  {K::kNumber, "-3"},
+      {K::kText, "3x"},   {K::kText, "99"},    {K::kText, ""},
   };
   EXPECT_EQ(tokens, expected);
 }
@@ -137,7 +136,10 @@ TEST(VariableStoreTest, TheEndMarkerAlwaysFits) {
 
 TEST(VariableStoreTest, MarkerBytesInValuesCannotBreakTheStore) {
   VariableStore vars;
-  vars.Set("A", std::string("x\xFF" "B\xFE" "evil", 8));
+  vars.Set("A", std::string("x\xFF"
+                            "B\xFE"
+                            "evil",
+                            8));
   vars.Set("B", "good");
   vars.Set("C", std::string("cut\0here", 8));
   EXPECT_EQ(vars.Get("A"), "x?B?evil");
