@@ -1,0 +1,178 @@
+// BMP: 1-, 4- and 8-bit pictures with palettes (8-bit also run-length coded, RLE8), 16-bit
+// (5-5-5), 24-bit and 32-bit; bottom-up or top-down rows padded to four bytes. Written
+// uncompressed and bottom-up, 8-bit with all 256 palette entries.
+#include <algorithm>
+
+#include "byte_io.h"
+#include "codecs.h"
+
+namespace kinet::platform::codecs {
+namespace {
+
+constexpr uint32_t kRgb = 0, kRle8 = 1;
+
+struct BmpHeader {
+  uint32_t data_offset = 0, info_size = 0, bits = 0, compression = kRgb, colours = 0;
+  int64_t width = 0, height = 0;
+};
+
+std::optional<BmpHeader> ReadHeader(ByteReader& in) {
+  BmpHeader h;
+  if (in.U8() != 'B' || in.U8() != 'M') return std::nullopt;
+  in.Skip(8);
+  h.data_offset = in.U32();
+  h.info_size = in.U32();
+  if (h.info_size == 12) {  // the old core header: 16-bit sides, three-byte palette entries
+    h.width = in.U16();
+    h.height = static_cast<int16_t>(in.U16());
+    in.Skip(2);
+    h.bits = in.U16();
+  } else if (h.info_size >= 40) {
+    h.width = in.S32();
+    h.height = in.S32();
+    in.Skip(2);
+    h.bits = in.U16();
+    h.compression = in.U32();
+    in.Skip(12);
+    h.colours = in.U32();
+  } else {
+    return std::nullopt;
+  }
+  if (in.failed()) return std::nullopt;
+  return h;
+}
+
+// Copies the palette (blue, green, red[, reserved] entries) into `image`.
+void ReadPalette(ByteReader& in, const BmpHeader& h, Image& image) {
+  const uint32_t entry = h.info_size == 12 ? 3 : 4;
+  uint32_t count = h.colours == 0 || h.colours > 256 ? 1u << h.bits : h.colours;
+  in.Seek(14 + size_t{h.info_size});
+  for (uint32_t i = 0; i < count && i < 256; ++i) {
+    auto e = in.Take(entry);
+    if (e.empty()) return;
+    image.palette[i * 3] = e[2];
+    image.palette[i * 3 + 1] = e[1];
+    image.palette[i * 3 + 2] = e[0];
+  }
+}
+
+// Uncompressed rows, each padded to four bytes.
+bool ReadRows(ByteReader& in, const BmpHeader& h, bool bottom_up, Image& image) {
+  const size_t stride = ((size_t{image.width} * h.bits + 31) / 32) * 4;
+  for (uint32_t y = 0; y < image.height; ++y) {
+    auto row = in.Take(stride);
+    if (row.empty()) return false;
+    uint8_t* out = &image.pixels[size_t{bottom_up ? image.height - 1 - y : y} * image.RowBytes()];
+    for (uint32_t x = 0; x < image.width; ++x) {
+      switch (h.bits) {
+        case 1: out[x] = (row[x / 8] >> (7 - x % 8)) & 1; break;
+        case 4: out[x] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
+        case 8: out[x] = row[x]; break;
+        case 16: out[2 * x] = row[2 * x], out[2 * x + 1] = row[2 * x + 1] & 0x7F; break;
+        case 24:
+          for (int c = 0; c < 3; ++c) out[3 * x + c] = row[3 * x + 2 - c];
+          break;
+        case 32:
+          for (int c = 0; c < 3; ++c) out[4 * x + c] = row[4 * x + 2 - c];
+          out[4 * x + 3] = 255;
+          break;
+      }
+    }
+  }
+  return true;
+}
+
+// RLE8: (count, index) runs and escapes 0 (end of line), 1 (end of picture), 2 (move by dx,
+// dy) and 3..255 (that many literal indices, padded to a word). Runs that would cross the
+// right edge or the last line are cut, as a file that lies must not write outside.
+bool ReadRle8(ByteReader& in, bool bottom_up, Image& image) {
+  uint32_t x = 0, y = 0;
+  auto put = [&](uint8_t v) {
+    if (x < image.width && y < image.height) {
+      image.pixels[size_t{bottom_up ? image.height - 1 - y : y} * image.width + x] = v;
+    }
+    ++x;
+  };
+  while (!in.failed()) {
+    const uint8_t count = in.U8(), value = in.U8();
+    if (count > 0) {
+      for (uint32_t i = 0; i < count; ++i) put(value);
+    } else if (value == 0) {
+      x = 0, ++y;
+    } else if (value == 1) {
+      return true;
+    } else if (value == 2) {
+      x += in.U8();
+      y += in.U8();
+    } else {
+      auto literal = in.Take(value);
+      for (uint8_t v : literal) put(v);
+      if (value & 1) in.Skip(1);
+    }
+    if (y > image.height) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
+  ByteReader in(bytes);
+  auto h = ReadHeader(in);
+  if (!h) return std::nullopt;
+  const bool bottom_up = h->height > 0;
+  Image image;
+  image.width = h->width > 0 && h->width <= kMaxImageSide ? static_cast<uint32_t>(h->width) : 0;
+  const int64_t rows = bottom_up ? h->height : -h->height;
+  image.height = rows > 0 && rows <= kMaxImageSide ? static_cast<uint32_t>(rows) : 0;
+  const bool rle8 = h->compression == kRle8 && h->bits == 8;
+  if (h->compression != kRgb && !rle8) return std::nullopt;
+  switch (h->bits) {
+    case 1: case 4: case 8: image.bits = 8; break;
+    case 16: case 24: case 32: image.bits = h->bits; break;
+    default: return std::nullopt;
+  }
+  if (!image.Allocate()) return std::nullopt;
+  if (image.bits == 8) ReadPalette(in, *h, image);
+  in.Seek(h->data_offset);
+  const bool ok = rle8 ? ReadRle8(in, bottom_up, image) : ReadRows(in, *h, bottom_up, image);
+  if (!ok) return std::nullopt;
+  return image;
+}
+
+bool EncodeBmp(const Image& image, std::vector<uint8_t>& out) {
+  const uint32_t palette_bytes = image.bits == 8 ? 1024 : 0;
+  const size_t stride = (image.RowBytes() + 3) & ~size_t{3};
+  const uint32_t offset = 14 + 40 + palette_bytes;
+  const uint64_t file_size = offset + uint64_t{stride} * image.height;
+  if (file_size > UINT32_MAX) return false;
+  out.reserve(file_size);
+  PutU8(out, 'B'), PutU8(out, 'M'), PutU32(out, static_cast<uint32_t>(file_size));
+  PutU32(out, 0), PutU32(out, offset);
+  PutU32(out, 40), PutU32(out, image.width), PutU32(out, image.height), PutU16(out, 1);
+  PutU16(out, image.bits), PutU32(out, kRgb), PutU32(out, static_cast<uint32_t>(file_size - offset));
+  PutU32(out, 2835), PutU32(out, 2835);  // 72 dots per inch
+  PutU32(out, palette_bytes ? 256 : 0), PutU32(out, 0);
+  for (uint32_t i = 0; i < palette_bytes / 4; ++i) {
+    PutU8(out, image.palette[i * 3 + 2]), PutU8(out, image.palette[i * 3 + 1]);
+    PutU8(out, image.palette[i * 3]), PutU8(out, 0);
+  }
+  const uint32_t bpp = image.BytesPerPixel();
+  for (uint32_t y = image.height; y-- > 0;) {
+    const uint8_t* row = &image.pixels[y * image.RowBytes()];
+    const size_t start = out.size();
+    if (bpp >= 3) {
+      for (uint32_t x = 0; x < image.width; ++x) {
+        const uint8_t* p = row + x * bpp;
+        PutU8(out, p[2]), PutU8(out, p[1]), PutU8(out, p[0]);
+        if (bpp == 4) PutU8(out, 0);
+      }
+    } else {
+      out.insert(out.end(), row, row + image.RowBytes());
+    }
+    out.resize(start + stride, 0);
+  }
+  return true;
+}
+
+}  // namespace kinet::platform::codecs

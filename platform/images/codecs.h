@@ -1,0 +1,36 @@
+// The per-format codecs behind image.h. Each decoder returns nothing for bytes that are not a
+// well-formed picture of its format; each encoder returns false for a picture it cannot hold.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "image.h"
+
+namespace kinet::platform::codecs {
+
+std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes);
+bool EncodeBmp(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodePcx(std::span<const uint8_t> bytes);
+bool EncodePcx(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodeTga(std::span<const uint8_t> bytes);
+bool EncodeTga(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodeGif(std::span<const uint8_t> bytes);
+bool EncodeGif(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodeJpeg(std::span<const uint8_t> bytes);
+bool EncodeJpeg(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodeTiff(std::span<const uint8_t> bytes);
+bool EncodeTiff(const Image& image, std::vector<uint8_t>& out);
+std::optional<Image> DecodePng(std::span<const uint8_t> bytes);
+bool EncodePng(const Image& image, std::vector<uint8_t>& out);
+
+// True when the sides fit the limits of image.h.
+bool SidesAllowed(uint64_t width, uint64_t height);
+
+// The picture as 24-bit red, green, blue rows (8-bit through its palette, 16-bit widened,
+// 32-bit without alpha); for the formats that store only colour.
+std::vector<uint8_t> ToRgb(const Image& image);
+
+}  // namespace kinet::platform::codecs
