@@ -51,7 +51,7 @@ void DriveKindTest(Interpreter& in, DriveKind kind) {
 
 void StoreNextMatch(Interpreter& in, const std::string& name) {
   std::string match;
-  if (in.find_next < in.find_results.size()) match = in.find_results[in.find_next++];
+  if (in.find().next < in.find().matches.size()) match = in.find().matches[in.find().next++];
   in.SetVariable(name, match);
 }
 
@@ -103,10 +103,9 @@ void FileFind(Interpreter& in) {
   size_t slash = pattern.rfind('/');
   std::string directory = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
   std::string mask = pattern.substr(directory.size());
-  in.find_results.clear();
-  in.find_next = 0;
+  in.find() = {};
   for (const std::string& entry : in.fs().ListDirectory(directory.empty() ? "." : directory)) {
-    if (MatchesWildcard(mask, entry)) in.find_results.push_back(directory + entry);
+    if (MatchesWildcard(mask, entry)) in.find().matches.push_back(directory + entry);
   }
   StoreNextMatch(in, name);
 }

@@ -7,21 +7,21 @@ namespace kinet::script::cmd {
 namespace {
 
 void ClosePrintFile(Interpreter& in) {
-  in.CloseFile(in.print_handle);
-  if (!in.print_spool_file.empty()) {
-    (void)in.services().programs->Start("lpr -r \"" + in.print_spool_file + "\"");
-    in.print_spool_file.clear();
+  in.CloseFile(in.print().handle);
+  if (!in.print().spool_file.empty()) {
+    (void)in.services().programs->Start("lpr -r \"" + in.print().spool_file + "\"");
+    in.print().spool_file.clear();
   }
 }
 
 // TEXT and TEXTNOCR write to the print file while printing; otherwise they draw.
 void WriteOrDraw(Interpreter& in, std::string_view line_end) {
-  if (in.print_handle == 0) {
+  if (in.print().handle == 0) {
     NeedsWindow(in);
     return;
   }
   std::string text = in.ArgText();
-  (void)in.files().Get(in.print_handle)->Write(text + std::string(line_end));
+  (void)in.files().Get(in.print().handle)->Write(text + std::string(line_end));
 }
 
 }  // namespace
@@ -33,13 +33,13 @@ void PrintBegin(Interpreter& in) {
   if (name.empty()) {
     name = in.fs().CreateTempFile("");
     if (name.empty()) return;
-    in.print_spool_file = name;
+    in.print().spool_file = name;
   }
-  in.print_handle = in.OpenFile(name, platform::OpenMode::kCreate);
+  in.print().handle = in.OpenFile(name, platform::OpenMode::kCreate);
 }
 
 void PrintPageAdv(Interpreter& in) {
-  if (ScriptFile* file = in.files().Get(in.print_handle)) (void)file->Write("\f");
+  if (ScriptFile* file = in.files().Get(in.print().handle)) (void)file->Write("\f");
 }
 
 void PrintEnd(Interpreter& in) { ClosePrintFile(in); }

@@ -62,7 +62,7 @@ RunOutcome Interpreter::Run(const std::string& name) {
     outcome.error_text = error_text_;
   }
   debug_handle_ = 0;
-  print_handle = 0;
+  print_.handle = 0;
   files_.CloseAll();
   return outcome;
 }

@@ -26,7 +26,8 @@
 
 namespace kinet::script {
 
-// The services a run uses. The pointers must outlive the interpreter.
+// The services a run uses. Every pointer but `host` must be set, and all must outlive the
+// interpreter.
 struct Services {
   platform::FileSystem* files = nullptr;
   platform::Clock* clock = nullptr;
@@ -147,13 +148,19 @@ class Interpreter {
   platform::FileSystem& fs() { return *services_.files; }
   PlayerHost& host() { return *host_; }
 
-  // Search state of FILEFIND / FILEFINDNEXT: the matches with their directory in front.
-  std::vector<std::string> find_results;
-  size_t find_next = 0;
-  // Print output of PRINTBEGIN (a file handle), 0 when not printing; the temporary file that
-  // goes to the print spooler at PRINTEND, "" when printing to a named file.
-  int32_t print_handle = 0;
-  std::string print_spool_file;
+  // FILEFIND / FILEFINDNEXT: the matches of the last search, with its directory in front.
+  struct FindState {
+    std::vector<std::string> matches;
+    size_t next = 0;
+  };
+  FindState& find() { return find_; }
+  // PRINTBEGIN: the print file's handle (0 when not printing), and the temporary file that goes
+  // to the print spooler at PRINTEND ("" when printing to a named file).
+  struct PrintState {
+    int32_t handle = 0;
+    std::string spool_file;
+  };
+  PrintState& print() { return print_; }
 
   // Saves and restores the command's own registers around a nested file run, so that the
   // caller's remaining parameters and messages survive it.
@@ -204,6 +211,8 @@ class Interpreter {
   uint64_t steps_ = 0;
   uint32_t random_state_ = 1;
   std::string error_text_;
+  FindState find_;
+  PrintState print_;
 };
 
 }  // namespace kinet::script

@@ -122,7 +122,7 @@ void Interpreter::CloseDebugFile() { CloseFile(debug_handle_); }
 void Interpreter::CloseFile(int32_t handle) {
   if (handle == 0) return;
   if (handle == debug_handle_) debug_handle_ = 0;
-  if (handle == print_handle) print_handle = 0;
+  if (handle == print_.handle) print_.handle = 0;
   files_.Close(handle);
 }
 
