@@ -44,11 +44,11 @@ void BM_WordTreeDecode(benchmark::State& state) {
   const int alphabet = static_cast<int>(state.range(1));
   Stream stream = MakeStream(alphabet);
   WordTree tree(lookup_bits, ColourUse::kBothBytes);
-  StreamBitReader tr(stream.tree.data(), stream.tree.size());
+  BitReader tr(stream.tree.data(), stream.tree.size());
   if (!tree.Read(tr, static_cast<uint32_t>(stream.size))) state.SkipWithError("tree");
   for (auto _ : state) {
     tree.ResetCache();
-    VideoBitReader reader(stream.data.data(), stream.data.size());
+    BitReader reader(stream.data.data(), stream.data.size());
     uint32_t sum = 0;
     for (int i = 0; i < kSymbols; ++i) sum += tree.Decode(reader);
     benchmark::DoNotOptimize(sum);

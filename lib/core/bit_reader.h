@@ -3,26 +3,28 @@
 //
 // Reading never touches memory outside [data, data + size): past the end the reader delivers
 // zero bits and Overrun() turns true, so a record parser can check once at its end.
+//
+// The buffer is refilled eight bytes at a time while that many remain, which keeps the refill
+// off the per-symbol path; the bits delivered are the same as with any smaller refill.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace kinet {
 
-// RefillBits is how much the reader loads at a time: 16 for video data (at most 32 bits
-// buffered), 32 for tree data and sound records.
-template <int RefillBits>
-class BasicBitReader {
-  static_assert(RefillBits == 16 || RefillBits == 32);
+class BitReader {
+  static_assert(std::endian::native == std::endian::little);
 
  public:
-  BasicBitReader() = default;
-  BasicBitReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  BitReader() = default;
+  BitReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
   // The next n bits (n <= 16) without consuming them, first bit in bit 0.
   uint32_t Peek(int n) {
-    Fill();
+    if (count_ < 16) Refill();
     return static_cast<uint32_t>(buffer_) & ((1u << n) - 1);
   }
   // Consumes n bits; only after a Peek of at least n bits.
@@ -43,25 +45,23 @@ class BasicBitReader {
   bool Overrun() const { return BitPosition() > uint64_t{size_} * 8; }
 
  private:
-  static constexpr int kRefillBytes = RefillBits / 8;
-  static constexpr int kMaxBuffered = 2 * RefillBits;
-
-  void Fill() {
-    while (count_ <= kMaxBuffered - RefillBits) Load();
-  }
-  void Load() {
-    uint64_t word = 0;
-    if (loaded_ + kRefillBytes <= size_) {
-      for (int i = 0; i < kRefillBytes; ++i) word |= uint64_t{data_[loaded_ + i]} << (8 * i);
-    } else {
-      for (int i = 0; i < kRefillBytes && loaded_ + i < size_; ++i)
-        word |= uint64_t{data_[loaded_ + i]} << (8 * i);
+  void Refill() {
+    if (loaded_ + 8 <= size_) {
+      uint64_t word;
+      std::memcpy(&word, data_ + loaded_, 8);
+      buffer_ |= word << count_;
+      loaded_ += static_cast<size_t>(63 - count_) >> 3;
+      count_ |= 56;
+      return;
     }
-    // Past the end the position keeps counting so that Overrun() can tell; it saturates long
-    // before it could wrap because callers stop at the first overrun they check.
-    loaded_ += kRefillBytes;
-    buffer_ |= word << count_;
-    count_ += RefillBits;
+    // Near the end: byte by byte, zeros past it. The position keeps counting so that
+    // Overrun() can tell.
+    while (count_ <= 56) {
+      const uint64_t byte = loaded_ < size_ ? data_[loaded_] : 0;
+      buffer_ |= byte << count_;
+      ++loaded_;
+      count_ += 8;
+    }
   }
 
   const uint8_t* data_ = nullptr;
@@ -70,8 +70,5 @@ class BasicBitReader {
   uint64_t buffer_ = 0;  // unconsumed bits, next bit in bit 0
   int count_ = 0;        // unconsumed bits in buffer_
 };
-
-using VideoBitReader = BasicBitReader<16>;
-using StreamBitReader = BasicBitReader<32>;
 
 }  // namespace kinet

@@ -16,10 +16,10 @@ class ByteTree {
 
   // Reads a tree in pre-order with its closing bit. Returns false for a malformed tree (more
   // than 511 nodes, or running past the end of the stream); the tree is then empty.
-  [[nodiscard]] bool Read(StreamBitReader& reader);
+  [[nodiscard]] bool Read(BitReader& reader);
 
   // Decodes one value; a single-leaf tree consumes no bits. An empty tree yields 0.
-  uint8_t Decode(StreamBitReader& reader) const {
+  uint8_t Decode(BitReader& reader) const {
     if (nodes_.empty()) return 0;
     const TreeNode* node = nodes_.data();
     while (!node->IsLeaf()) node = reader.ReadBit() ? &nodes_[node->link] : node + 1;

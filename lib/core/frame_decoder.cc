@@ -54,7 +54,7 @@ class ChangeTracker {
 };
 
 template <bool kDoubled>
-bool Decode(VideoTrees& trees, VideoBitReader& reader, const FrameTarget& target,
+bool Decode(VideoTrees& trees, BitReader& reader, const FrameTarget& target,
             ChangeMap& changes) {
   const RowWriter<kDoubled> out{target.row_step, target.double_offset};
   const uint32_t bpr = target.blocks_per_row;
@@ -122,7 +122,7 @@ bool Decode(VideoTrees& trees, VideoBitReader& reader, const FrameTarget& target
 bool DecodeFrameVideo(VideoTrees& trees, const uint8_t* data, size_t size,
                       const FrameTarget& target, ChangeMap& changes) {
   trees.ResetCaches();
-  VideoBitReader reader(data, size);
+  BitReader reader(data, size);
   if (target.double_offset != 0) return Decode<true>(trees, reader, target, changes);
   return Decode<false>(trees, reader, target, changes);
 }

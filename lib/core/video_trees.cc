@@ -5,7 +5,7 @@
 namespace kinet {
 
 bool VideoTrees::Read(const uint8_t* block, size_t size, const KinetHeader& header) {
-  StreamBitReader reader(block, size);
+  BitReader reader(block, size);
   return mono_map.Read(reader, header.MMapSize) && mono_colour.Read(reader, header.MClrSize) &&
          full.Read(reader, header.FullSize) && block_type.Read(reader, header.TypeSize);
 }

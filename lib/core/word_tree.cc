@@ -10,7 +10,7 @@ WordTree::WordTree(int lookup_bits, ColourUse use) : lookup_bits_(lookup_bits), 
   std::iota(translation_.begin(), translation_.end(), 0);
 }
 
-bool WordTree::Read(StreamBitReader& reader, uint32_t size_limit) {
+bool WordTree::Read(BitReader& reader, uint32_t size_limit) {
   nodes_.clear();
   lookup_.clear();
   spare_slots_ = 0;
@@ -22,7 +22,7 @@ bool WordTree::Read(StreamBitReader& reader, uint32_t size_limit) {
   for (auto& e : escapes_) e = static_cast<uint16_t>(reader.Read(16));
 
   size_t max_nodes = std::min<size_t>(kMaxNodes, size_limit / 4);
-  auto read_value = [&](StreamBitReader& r) {
+  auto read_value = [&](BitReader& r) {
     uint8_t lo = low.Decode(r);
     return static_cast<uint16_t>(high.Decode(r) << 8 | lo);
   };
@@ -75,13 +75,17 @@ uint16_t WordTree::Deliver(uint16_t coded) const {
 
 void WordTree::Translate(const uint8_t table[256]) {
   for (uint8_t& index : translation_) index = table[index];
+  translated_ = use_ != ColourUse::kNone;
   RefreshDelivered();
 }
 
 void WordTree::RefreshDelivered() {
   for (TreeNode& node : nodes_)
     if (node.IsLeaf()) node.delivered = Deliver(node.coded);
-  for (int k = 0; k < 3; ++k) delivered_cache_[k] = Deliver(coded_cache_[k]);
+  for (uint64_t& slot : cache_) {
+    const auto coded = static_cast<uint16_t>(slot);
+    slot = Slot(coded, Deliver(coded));
+  }
 }
 
 void WordTree::BuildLookup() {
@@ -99,7 +103,11 @@ void WordTree::BuildLookup() {
     pending.pop_back();
     const TreeNode& node = nodes_[s.node];
     if (node.IsLeaf() || s.depth == lookup_bits_) {
-      uint32_t entry = s.node | static_cast<uint32_t>(s.depth) << 24;
+      uint32_t entry = static_cast<uint32_t>(s.depth) << kConsumedShift;
+      if (node.IsLeaf() && node.Slot() == TreeNode::kLiteral)
+        entry |= kResolvedLiteral | node.coded;
+      else
+        entry |= s.node;
       for (uint32_t i = s.prefix; i < size; i += 1u << s.depth) lookup_[i] = entry;
       continue;
     }

@@ -34,7 +34,7 @@ class WordTree {
   // file header: 4 bytes per node plus 4 per cache slot without an escape leaf. Returns false
   // for a malformed tree (too large for size_limit, a byte tree missing or malformed, or
   // running past the end of the stream); the tree is then absent.
-  [[nodiscard]] bool Read(StreamBitReader& reader, uint32_t size_limit);
+  [[nodiscard]] bool Read(BitReader& reader, uint32_t size_limit);
 
   // Bytes the decoded tree needs by the header's rule (nodes and spare slots, 4 bytes each).
   uint32_t DecodedSize() const;
@@ -44,8 +44,7 @@ class WordTree {
 
   // Sets all three cache slots to the coded value 0; done at the start of every frame.
   void ResetCache() {
-    coded_cache_.fill(0);
-    delivered_cache_.fill(Deliver(0));
+    cache_.fill(Slot(0, Deliver(0)));
   }
 
   // Maps what the tree delivers through `table` (index to index), on top of any earlier
@@ -55,23 +54,35 @@ class WordTree {
   // Decodes one value: a literal leaf, or the cache slot of an escape leaf; then applies the
   // cache rule. An absent tree yields 0 and consumes nothing.
   template <typename Reader>
-  uint16_t Decode(Reader& reader) {
+  [[gnu::always_inline]] uint16_t Decode(Reader& reader) {
     if (nodes_.empty()) return 0;
-    uint32_t entry = lookup_[reader.Peek(lookup_bits_)];
-    reader.Skip(static_cast<int>(entry >> 24));
-    const TreeNode* node = &nodes_[entry & 0xFFFFFF];
-    while (!node->IsLeaf()) node = reader.ReadBit() ? &nodes_[node->link] : node + 1;
-    uint32_t slot = node->Slot();
-    uint16_t coded = node->coded, delivered = node->delivered;
-    if (slot != TreeNode::kLiteral) {
-      coded = coded_cache_[slot];
-      delivered = delivered_cache_[slot];
+    // One peek covers the table lookup and, for most deeper codes, the rest of the walk.
+    const uint32_t bits = reader.Peek(16);
+    const uint32_t entry = lookup_[bits & ((1u << lookup_bits_) - 1)];
+    int used = static_cast<int>((entry >> kConsumedShift) & 31);
+    uint32_t coded, delivered;
+    if (entry & kResolvedLiteral) {  // the common case: a literal leaf within the table's reach
+      reader.Skip(used);
+      coded = entry & 0xFFFF;
+      delivered = translated_ ? Deliver(static_cast<uint16_t>(coded)) : coded;
+    } else {
+      const TreeNode* node = &nodes_[entry & kNodeMask];
+      while (!node->IsLeaf() && used < 16) {
+        node = (bits >> used) & 1 ? &nodes_[node->link] : node + 1;
+        ++used;
+      }
+      reader.Skip(used);
+      while (!node->IsLeaf()) node = reader.ReadBit() ? &nodes_[node->link] : node + 1;
+      const uint32_t slot = node->Slot();
+      coded = slot == TreeNode::kLiteral ? node->coded : static_cast<uint32_t>(cache_[slot]);
+      delivered = slot == TreeNode::kLiteral ? node->delivered : cache_[slot] >> 32;
     }
-    if (coded != coded_cache_[0]) {
-      coded_cache_ = {coded, coded_cache_[0], coded_cache_[1]};
-      delivered_cache_ = {delivered, delivered_cache_[0], delivered_cache_[1]};
-    }
-    return delivered;
+    // Without branches: equal values would leave slot 0 as it is, which writing it again does.
+    const bool shift = coded != static_cast<uint32_t>(cache_[0]);
+    cache_[2] = shift ? cache_[1] : cache_[2];
+    cache_[1] = shift ? cache_[0] : cache_[1];
+    cache_[0] = Slot(coded, delivered);
+    return static_cast<uint16_t>(delivered);
   }
 
  private:
@@ -80,13 +91,24 @@ class WordTree {
   void MarkEscapes();
   void BuildLookup();
 
+  // Lookup entries: bits consumed at kConsumedShift; with kResolvedLiteral the low 16 bits are
+  // the literal value reached, else the low 24 bits are the index of the node reached.
+  static constexpr uint32_t kResolvedLiteral = 0x80000000u;
+  static constexpr int kConsumedShift = 24;
+  static constexpr uint32_t kNodeMask = 0xFFFFFF;
+
   int lookup_bits_;
   ColourUse use_;
+  bool translated_ = false;
   std::vector<TreeNode> nodes_;
-  std::vector<uint32_t> lookup_;  // node index | bits consumed << 24
+  std::vector<uint32_t> lookup_;
   std::array<uint16_t, 3> escapes_{};
-  std::array<uint16_t, 3> coded_cache_{};
-  std::array<uint16_t, 3> delivered_cache_{};
+  // A cache slot holds the coded value in its low and the delivered value in its high half; a
+  // slot is stored and loaded whole, so the next decode never waits on half of a store.
+  static uint64_t Slot(uint32_t coded, uint32_t delivered) {
+    return uint64_t{delivered} << 32 | coded;
+  }
+  std::array<uint64_t, 3> cache_{};
   std::array<uint8_t, 256> translation_;
   uint32_t spare_slots_ = 0;
 };

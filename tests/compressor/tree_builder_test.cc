@@ -49,10 +49,10 @@ void ExpectRoundTrip(const Frames& frames, int lookup_bits = 11) {
   Encoded e = EncodeWordTree(builder, frames);
   ASSERT_GT(e.size, 0);
   WordTree tree(lookup_bits, ColourUse::kNone);
-  StreamBitReader tr(e.tree_bytes.data(), e.tree_bytes.size());
+  BitReader tr(e.tree_bytes.data(), e.tree_bytes.size());
   ASSERT_TRUE(tree.Read(tr, static_cast<uint32_t>(e.size)));  // the header size must suffice
   EXPECT_LE(tree.DecodedSize(), static_cast<uint32_t>(e.size));
-  VideoBitReader dr(e.data_bytes.data(), e.data_bytes.size());
+  BitReader dr(e.data_bytes.data(), e.data_bytes.size());
   for (size_t f = 0; f < frames.size(); ++f) {
     tree.ResetCache();
     for (size_t i = 0; i < frames[f].size(); ++i)
@@ -151,7 +151,7 @@ TEST(TreeBuilder, ByteTreesRoundTripThroughTheStreamReader) {
   ASSERT_EQ(builder.BuildAndWrite(w), 0);
   for (uint16_t v : values) ASSERT_TRUE(builder.WriteSymbol(w, v));
   w.Flush();
-  StreamBitReader r(w.bytes().data(), w.bytes().size());
+  BitReader r(w.bytes().data(), w.bytes().size());
   ASSERT_TRUE(r.ReadBit());
   ByteTree tree;
   ASSERT_TRUE(tree.Read(r));

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint8_t table[256];
   for (int i = 0; i < 256; ++i) table[i] = static_cast<uint8_t>(255 - i);
   trees.Translate(table);
-  kinet::VideoBitReader reader(data, size);
+  kinet::BitReader reader(data, size);
   for (int i = 0; i < 4096 && !reader.Overrun(); ++i) {
     if (i % 64 == 0) trees.ResetCaches();
     trees.block_type.Decode(reader);

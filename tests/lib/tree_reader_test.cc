@@ -32,9 +32,9 @@ void WriteWordTreePrefix(BitWriter& w, uint8_t lo, uint8_t hi, uint16_t e0, uint
   w.Write(e2, 16);
 }
 
-StreamBitReader ReaderOver(BitWriter& w) {
+BitReader ReaderOver(BitWriter& w) {
   w.Flush();
-  return StreamBitReader(w.bytes().data(), w.bytes().size());
+  return BitReader(w.bytes().data(), w.bytes().size());
 }
 
 TEST(ByteTree, SingleLeafDecodesForeverWithoutConsumingBits) {
@@ -61,7 +61,7 @@ TEST(ByteTree, RejectsTooManyNodesAndTruncation) {
   cut.WriteBit(false);
   cut.Write(7, 8);  // first leaf; the second child never comes
   std::vector<uint8_t> bytes = cut.bytes();
-  StreamBitReader r2(bytes.data(), bytes.size());
+  BitReader r2(bytes.data(), bytes.size());
   // Past the end the reader sees zeros, which read as leaves; the overrun must still fail it.
   EXPECT_FALSE(tree.Read(r2));
 }
@@ -166,13 +166,13 @@ TEST(WordTree, RejectsTreesThatDoNotFitTheirSizeOrTheirStream) {
   WriteTwoLeafTree(w, 1, 2, 7, 8, 9);  // 3 nodes + 3 spare slots = 24 bytes
   std::vector<uint8_t> bytes = (w.Flush(), w.bytes());
   WordTree tree(8, ColourUse::kNone);
-  StreamBitReader fits(bytes.data(), bytes.size());
+  BitReader fits(bytes.data(), bytes.size());
   EXPECT_TRUE(tree.Read(fits, 24));
-  StreamBitReader too_small(bytes.data(), bytes.size());
+  BitReader too_small(bytes.data(), bytes.size());
   EXPECT_FALSE(tree.Read(too_small, 23));
   EXPECT_FALSE(tree.present());
   for (size_t cut = 0; cut < bytes.size(); ++cut) {
-    StreamBitReader truncated(bytes.data(), cut);
+    BitReader truncated(bytes.data(), cut);
     EXPECT_FALSE(tree.Read(truncated, 1000)) << "cut at " << cut;
   }
 
