@@ -7,6 +7,7 @@
 #include "core/palette_record.h"
 #include "handle_state.h"
 #include "library_clock.h"
+#include "sound_output.h"
 
 namespace kinet {
 
@@ -52,9 +53,13 @@ void ReadCurrentRecord(HandleState& s) {
   if (h->FrameNum >= h->Frames && !(s.ring_frame && h->FrameNum == h->Frames))
     h->FrameNum = s.ring_frame ? 1 : 0;
   s.parts = {};
+  s.pace.released = false;
   h->NewPalette = 0;
   if (h->FrameNum >= s.record_count) return;  // a file without frames
-  if (h->FrameNum == 0) ClearPalette(h);
+  if (h->FrameNum == 0) {
+    ClearPalette(h);
+    RewindSoundAtFrameZero(s);
+  }
   const uint8_t* data = s.source->Fetch(h->FrameNum);
   if (!data) {
     h->ReadError = 1;
@@ -137,11 +142,16 @@ extern "C" uint32_t KinetDoFrame(KinetHandle* handle) {
   ++t.frames_done;
   if (handle->NewPalette) s->handed_on_palette_frame = handle->FrameNum;
 
+  FeedSound(*s);
+  const bool late = FrameIsLate(*s);
   Destination* d = s->destination.get();
-  if (d && d->fits && s->parts.video) {
+  if (late && !(handle->OpenFlags & KINET_OPEN_NO_SKIP)) {
+    ++t.frames_skipped;
+  } else if (d && d->fits && s->parts.video) {
     DecodeFrameVideo(s->trees, s->parts.video, s->parts.video_size, d->target, d->changes);
     d->rects.Restart();
   }
   t.decode_ms += clock.NowMs() - start;
-  return 0;
+  ServiceSound();
+  return late ? 1 : 0;
 }

@@ -15,6 +15,7 @@
 #include "kinet/kinet.h"
 #include "memory_counter.h"
 #include "read_stats.h"
+#include "sound_tracks.h"
 
 namespace kinet {
 
@@ -69,6 +70,8 @@ struct HandleState {
   RecordParts parts;
   uint32_t handed_on_palette_frame = kNoFrame;
   std::unique_ptr<Destination> destination;
+  SoundTracks sound;
+  Pacing pace;
 
   MemoryCounter memory;
   ReadStats reads;

@@ -143,7 +143,7 @@ KinetHandle* Open(const void* source, uint32_t flags, int32_t extra_buffer) {
   h->OpenFlags = flags & ~0x3FE000u;
   AttachState(h, state.get());
   ReadCurrentRecord(*state);
-  // Sound tracks are opened by the sound layer, which is not part of this library yet.
+  OpenSoundTracks(*state, flags);
   if (flags & KINET_OPEN_FILL_READ_AHEAD) state->source->ReadAhead(0, true);
   ApplyYMode(*state, flags);
   state->open_ms = clock.NowMs() - start;
@@ -180,6 +180,7 @@ extern "C" uint32_t KinetClose(KinetHandle* handle) {
   HandleState* state = StateOf(handle);
   if (!state) return 0;
   const bool caller_memory = state->caller_memory;
+  CloseSoundTracks(*state);
   delete state;
   std::memset(handle, 0, sizeof *handle);
   if (!caller_memory) delete handle;

@@ -22,7 +22,7 @@ extern "C" void KinetSummary(KinetHandle* handle, KinetSummaryRecord* out) {
   sum.OpenTime = s->open_ms;
   sum.FramesDone = Clamp32(t.frames_done);
   sum.FramesSkipped = Clamp32(t.frames_skipped);
-  sum.SoundUnderruns = 0;  // no sound master track
+  sum.SoundUnderruns = s->sound.master ? s->sound.master->underruns : 0;
   sum.CopyTime = Clamp32(t.copy_ms);
   sum.ReadTime = Clamp32(r.frames.ms);
   sum.DecodeTime = Clamp32(t.decode_ms);

@@ -115,6 +115,42 @@ void KinetColorTrans(KinetHandle* handle, const uint8_t* table);
 void KinetColorRemap(KinetHandle* handle, const uint8_t* palette, uint32_t count,
                      uint32_t flags);
 
+/* Sound tracks. A track mask names tracks with the open-flag bits, KINET_OPEN_TRACK(t). */
+
+/* 1 when any track in the mask is in the file (present bit and a rate other than 0), whether
+ * or not it was opened; 0 for a null handle or none. */
+uint32_t KinetSoundInTrack(KinetHandle* handle, uint32_t trackMask);
+/* Writes the current frame's sound of the lowest track in the mask to `dest`, which must hold
+ * the header's AudioSize for that track (no record carries more; one that claims more is cut
+ * there). Returns the bytes written; 0 for a null handle or destination, a read error, a mask
+ * without tracks or a frame without a record for the track. A compressed record announcing 0
+ * or 0xFFFFFFFF bytes returns that value and writes nothing. */
+uint32_t KinetGetTrackData(KinetHandle* handle, void* dest, uint32_t trackMask);
+/* Hands volume (0 silent .. 65536 full) and pan (0 left, 32768 centre, 65536 right), each
+ * limited to 65536, to every open track in the mask. Returns 1 when any track took them. */
+uint32_t KinetVolumePan(KinetHandle* handle, uint32_t trackMask, uint32_t volume, uint32_t pan);
+
+/* 1 while the current frame is not yet due, 0 when it is to be shown now. Paced by the
+ * master track's sound (the first track opened) or, without one or with the sound off, by
+ * the clock: once per frame period, without catching up after a stall; with a period of 0
+ * the first call of a frame returns 1 and every later call 0. While waiting it reads ahead.
+ * 0 at once for a null handle or after a read error. */
+uint32_t KinetWait(KinetHandle* handle);
+/* Moves sound to the device; call it while idle. Does nothing when no track is open. */
+void KinetSoundCheck(void);
+/* on = 0 stops the handle's tracks and empties their rings; on != 0 restarts them, topped up
+ * with silence to the low-water mark after frame 0. Returns 1, or 0 for a null handle or a
+ * device that refuses to restart. */
+uint32_t KinetSoundOnOff(KinetHandle* handle, uint32_t on);
+/* Install the sound driver for all handles: the polled driver (the default, installed by the
+ * first KinetOpen that opens a track) or the device-thread driver. Only one driver is ever
+ * installed: returns 1 when this call installed it, 0 when one was installed already.
+ * `directSound` is accepted and not used. */
+uint32_t KinetSoundUseWin(void);
+uint32_t KinetSoundUseDirectSound(void* directSound);
+/* Accepted for callers that name their window to the device-thread driver; does nothing. */
+void SetDirectSoundHWND(void* window);
+
 #ifdef __cplusplus
 }
 static_assert(offsetof(KinetHandle, NewPalette) == 104);

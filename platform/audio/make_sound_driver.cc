@@ -1,0 +1,9 @@
+#include "sdl_drivers.h"
+
+namespace kinet::platform {
+
+std::unique_ptr<SoundDriver> MakeSoundDriver(SoundDriverKind kind) {
+  return kind == SoundDriverKind::kCallback ? MakeCallbackDriver() : MakePolledDriver();
+}
+
+}  // namespace kinet::platform
