@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "handle_state.h"
+#include "palette_layout.h"
 
 using namespace kinet;
 
@@ -17,23 +18,16 @@ extern "C" void KinetColorRemap(KinetHandle* handle, const uint8_t* palette, uin
   HandleState* s = StateOf(handle);
   if (!s || !palette || count == 0) return;
   count = std::min<uint32_t>(count, 256);
-  uint32_t entry = (flags & 4) ? 4 : 3;
-  uint32_t red = (flags & 8) ? 1 : 0, green = red + 1, blue = red + 2;
-  if (flags & 2) std::swap(red, blue);
-  if (flags & 1) {  // 16-bit cells: the byte at the doubled offset is compared
-    entry *= 2;
-    red *= 2;
-    green *= 2;
-    blue *= 2;
-  }
+  const PaletteLayout layout(flags);
   uint8_t table[256];
   for (uint32_t i = 0; i < 256; ++i) {
     const uint8_t* want = handle->Palette + 3 * i;
     uint32_t best = 0, best_distance = UINT32_MAX;
     for (uint32_t k = 0; k < count; ++k) {
       const uint32_t candidate = (i + k) % count;
-      const uint8_t* p = palette + candidate * entry;
-      const int dr = p[red] - want[0], dg = p[green] - want[1], db = p[blue] - want[2];
+      uint8_t rgb[3];
+      layout.Get(palette, candidate, rgb);
+      const int dr = rgb[0] - want[0], dg = rgb[1] - want[1], db = rgb[2] - want[2];
       const uint32_t distance = static_cast<uint32_t>(dr * dr + dg * dg + db * db);
       if (distance < best_distance) {
         best_distance = distance;
