@@ -26,9 +26,6 @@ bool EncodeTiff(const Image& image, std::vector<uint8_t>& out);
 std::optional<Image> DecodePng(std::span<const uint8_t> bytes);
 bool EncodePng(const Image& image, std::vector<uint8_t>& out);
 
-// True when the sides fit the limits of image.h.
-bool SidesAllowed(uint64_t width, uint64_t height);
-
 // The picture as 24-bit red, green, blue rows (8-bit through its palette, 16-bit widened,
 // 32-bit without alpha); for the formats that store only colour.
 std::vector<uint8_t> ToRgb(const Image& image);

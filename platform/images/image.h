@@ -22,6 +22,9 @@ enum class ImageFormat : uint8_t { kBmp, kGif, kTiff, kPcx, kTga, kJpeg, kPng };
 inline constexpr uint32_t kMaxImageSide = 32768;
 inline constexpr uint64_t kMaxImagePixels = uint64_t{1} << 26;
 
+// True when a picture of these sides is within the limits (and not empty).
+bool ImageSidesAllowed(uint64_t width, uint64_t height);
+
 // One picture. Rows run top to bottom without padding, width x bits / 8 bytes each.
 // Pixel layouts by depth:
 //   8  palette index; `palette` holds 256 x (red, green, blue), 0-255 each

@@ -11,19 +11,19 @@ namespace kinet::platform {
 
 bool Image::Allocate() {
   if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) ||
-      !codecs::SidesAllowed(width, height)) {
+      !ImageSidesAllowed(width, height)) {
     return false;
   }
   pixels.assign(RowBytes() * height, 0);
   return true;
 }
 
-namespace codecs {
-
-bool SidesAllowed(uint64_t width, uint64_t height) {
+bool ImageSidesAllowed(uint64_t width, uint64_t height) {
   return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
          width * height <= kMaxImagePixels;
 }
+
+namespace codecs {
 
 std::vector<uint8_t> ToRgb(const Image& image) {
   const size_t count = size_t{image.width} * image.height;
@@ -68,7 +68,7 @@ std::optional<Image> DecodeImage(ImageFormat format, std::span<const uint8_t> by
 bool EncodeImage(ImageFormat format, const Image& image, std::vector<uint8_t>& out) {
   out.clear();
   if (image.pixels.size() != image.RowBytes() * image.height ||
-      !codecs::SidesAllowed(image.width, image.height)) {
+      !ImageSidesAllowed(image.width, image.height)) {
     return false;
   }
   switch (format) {
@@ -83,9 +83,34 @@ bool EncodeImage(ImageFormat format, const Image& image, std::vector<uint8_t>& o
   return false;
 }
 
+namespace {
+
+// A look at the first bytes, so that a large file of another kind is never read whole.
+bool MayBe(ImageFormat format, const uint8_t* head, size_t size) {
+  if (size < 18) return false;
+  switch (format) {
+    case ImageFormat::kBmp: return head[0] == 'B' && head[1] == 'M';
+    case ImageFormat::kGif: return std::equal(head, head + 3, "GIF");
+    case ImageFormat::kTiff:
+      return (head[0] == 'I' && head[1] == 'I' && head[2] == 42) ||
+             (head[0] == 'M' && head[1] == 'M' && head[3] == 42);
+    case ImageFormat::kPcx: return head[0] == 10 && head[2] == 1;
+    case ImageFormat::kTga: return head[1] <= 1 && (head[2] & ~11) == 0 && (head[2] & 3) != 0;
+    case ImageFormat::kJpeg: return head[0] == 0xFF && head[1] == 0xD8;
+    case ImageFormat::kPng: return head[0] == 0x89 && head[1] == 'P' && head[2] == 'N';
+  }
+  return false;
+}
+
+}  // namespace
+
 std::optional<Image> ReadImageFile(ImageFormat format, const std::string& path) {
   InputFile file;
-  if (!file.Open(path.c_str())) return std::nullopt;
+  uint8_t head[18];
+  if (!file.Open(path.c_str()) || !MayBe(format, head, file.Read(head, sizeof head)) ||
+      !file.Seek(0)) {
+    return std::nullopt;
+  }
   const int64_t size = file.Size();
   // A picture file within the limits is far below this; anything larger is not read at all.
   if (size <= 0 || size > (int64_t{1} << 31)) return std::nullopt;

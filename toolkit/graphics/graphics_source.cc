@@ -1,0 +1,188 @@
+#include "toolkit/graphics/graphics_source.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+
+#include "toolkit/graphics/colour_stand_in.h"
+#include "toolkit/graphics/list_file.h"
+
+namespace kinet::toolkit {
+
+// One opened entry and the part of it the source takes.
+struct GraphicsSource::Entry {
+  std::string name;
+  OpenedEntry opened;
+  uint32_t first = 0, count = 0;  // frames of the entry's own range
+  uint32_t position = 0;          // the next frame its reader delivers
+};
+
+namespace {
+
+// A /S or /E value as a frame number from 1, or 0 when open.
+uint32_t FrameNumber(int32_t value) {
+  return static_cast<uint32_t>(std::abs(static_cast<int64_t>(value)));
+}
+
+// The range [first, first + count) of `frames` that /S and /E leave.
+void Range(uint32_t frames, int32_t start, int32_t end, uint32_t& first, uint32_t& count) {
+  const uint32_t s = FrameNumber(start), e = FrameNumber(end);
+  first = std::min(s > 0 ? s - 1 : 0, frames);
+  uint32_t last = frames;  // one past
+  if (e > 0 && e >= std::max(s, 1u)) last = std::min(e, frames);
+  count = last > first ? last - first : 0;
+}
+
+}  // namespace
+
+GraphicsSource::GraphicsSource(const SourceOptions& options) : options_(options) {}
+GraphicsSource::~GraphicsSource() = default;
+
+std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& options,
+                                                     const std::string& name) {
+  std::unique_ptr<GraphicsSource> source(new GraphicsSource(options));
+  source->name_ = name;
+  try {
+    const bool opened = IsListName(name) ? source->OpenList(name) : source->AddEntry(name, 0, 0);
+    if (!opened || !source->SetUpRange()) return nullptr;
+  } catch (const std::bad_alloc&) {
+    options.callbacks.Error(kFrameMemoryError);
+    return nullptr;
+  }
+  return source;
+}
+
+bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t end) {
+  Entry entry{name, IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr}
+                                     : OpenEntry(name)};
+  if (!entry.opened.reader) {
+    options_.callbacks.Error("Error opening: " + name);
+    return false;
+  }
+  Range(entry.opened.reader->frame_count(), start, end, entry.first, entry.count);
+  if (entries_.empty()) kind_ = entry.opened.kind;
+  entries_.push_back(std::move(entry));
+  return true;
+}
+
+bool GraphicsSource::OpenList(const std::string& name) {
+  if (options_.callbacks.Progress(kOpeningList)) return false;
+  auto lines = ReadListFile(name);
+  if (!lines) {
+    options_.callbacks.Error("Error opening: " + name);
+    return false;
+  }
+  for (const ListEntry& line : *lines) {
+    if (!AddEntry(line.name, line.start, line.end)) return false;
+  }
+  if (entries_.empty()) {
+    options_.callbacks.Error(kNoFilesInList);
+    return false;
+  }
+  kind_ = SourceKind::kList;
+  return true;
+}
+
+// The whole range, the frame's sides from the first entry and its sub-frame.
+bool GraphicsSource::SetUpRange() {
+  uint64_t frames = 0;
+  for (const Entry& e : entries_) {
+    frames += e.count;
+    total_bytes_ += e.opened.reader->total_bytes();
+  }
+  Range(static_cast<uint32_t>(std::min<uint64_t>(frames, UINT32_MAX)), options_.start,
+        options_.end, first_index_, frame_count_);
+  const FrameReader& first = *entries_.front().opened.reader;
+  frame_rate_ = first.frame_rate();
+  const SubFrame& sub = options_.sub_frame;
+  const int64_t x = std::max(sub.x, 0), y = std::max(sub.y, 0);
+  const int64_t right = sub.width > 0 ? x + sub.width : first.width();
+  const int64_t bottom = sub.height > 0 ? y + sub.height : first.height();
+  width_ = static_cast<uint32_t>(std::clamp<int64_t>(std::min<int64_t>(right, first.width()) - x, 0, UINT32_MAX));
+  height_ = static_cast<uint32_t>(std::clamp<int64_t>(std::min<int64_t>(bottom, first.height()) - y, 0, UINT32_MAX));
+  if (!platform::ImageSidesAllowed(width_, height_)) {
+    options_.callbacks.Error("Error opening: " + name_);
+    return false;
+  }
+  pixels_.assign(size_t{width_} * height_, 0);
+  return true;
+}
+
+bool GraphicsSource::NextFrame() {
+  if (at_end()) return false;
+  const uint32_t number = first_index_ + next_ + 1;
+  if (options_.callbacks.Progress(options_.label + " frame " + std::to_string(number) + " of " +
+                                  std::to_string(first_index_ + frame_count_) + "...")) {
+    return false;
+  }
+  try {
+    if (!ReadInto(first_index_ + next_)) return false;
+    const std::array<uint8_t, 768> before = palette_;
+    ReduceToEightBits(frame_, entry_pixels_, entry_palette_);
+    PlaceFrame();
+    palette_changed_ = next_ == 0 || palette_ != before;
+  } catch (const std::bad_alloc&) {
+    options_.callbacks.Error(kFrameMemoryError);
+    return false;
+  }
+  ++next_;
+  return true;
+}
+
+// Reads frame `index` of the whole source into frame_, passing over frames on the way.
+bool GraphicsSource::ReadInto(uint32_t index) {
+  size_t e = 0;
+  while (index >= entries_[e].count) index -= entries_[e++].count;
+  Entry& entry = entries_[e];
+  const uint32_t wanted = entry.first + index;
+  if (entry.position > wanted) {
+    if (!entry.opened.reader->Rewind()) return false;
+    entry.position = 0;
+  }
+  for (; entry.position < wanted; ++entry.position) {
+    // Frames passed over are numbered as in their own file.
+    if (options_.callbacks.Progress("Skipping frame " + std::to_string(entry.position + 1) +
+                                    "...")) {
+      return false;
+    }
+    if (!entry.opened.reader->Skip(1)) {
+      options_.callbacks.Error("Error reading: " + entry.opened.path);
+      return false;
+    }
+  }
+  frame_bytes_ = entry.opened.reader->Read(frame_);
+  if (frame_bytes_ == 0) {
+    options_.callbacks.Error("Error reading: " + entry.opened.path);
+    return false;
+  }
+  ++entry.position;
+  depth_ = frame_.bits;
+  entry_width_ = frame_.width, entry_height_ = frame_.height;
+  return true;
+}
+
+// Cuts the sub-frame out of the entry's 8-bit picture; parts outside the picture are 0.
+void GraphicsSource::PlaceFrame() {
+  std::fill(pixels_.begin(), pixels_.end(), 0);
+  const uint32_t x = static_cast<uint32_t>(std::max(options_.sub_frame.x, 0));
+  const uint32_t y = static_cast<uint32_t>(std::max(options_.sub_frame.y, 0));
+  if (x < entry_width_) {
+    const uint32_t columns = std::min(width_, entry_width_ - x);
+    for (uint32_t row = 0; row < height_ && y + row < entry_height_; ++row) {
+      std::copy_n(&entry_pixels_[size_t{y + row} * entry_width_ + x], columns,
+                  &pixels_[size_t{row} * width_]);
+    }
+  }
+  palette_ = entry_palette_;
+}
+
+bool GraphicsSource::Rewind() {
+  for (Entry& e : entries_) {
+    if (!e.opened.reader->Rewind()) return false;
+    e.position = 0;
+  }
+  next_ = 0;
+  return true;
+}
+
+}  // namespace kinet::toolkit

@@ -1,0 +1,31 @@
+// The graphics input switches shared by the compressor and the graphics processor, read in
+// this order: /S# /E# (frame range), /X# /Y# /W# /H# (sub-frame), /Q# /I# /U# /P# /T# /D#
+// (colour work) and /& with a file name (palette source).
+#pragma once
+
+#include <span>
+
+#include "toolkit/graphics/graphics_source.h"
+#include "toolkit/switches.h"
+
+namespace kinet::toolkit {
+
+// The entries a tool adds to its switch table.
+extern const SwitchSpec kGraphicsSwitches[13];
+
+struct GraphicsSwitches {
+  int32_t start = 0, end = 0;
+  SubFrame sub_frame;
+  PaletteSettings palette;
+};
+
+// Takes the graphics switches out of `line`. Normalises: /Q 0 or outside 1..256 becomes 256;
+// /I defaults to (256 - Q) / 2, a negative one becomes 0, and it is lowered so that I + Q is
+// at most 256; /U 0, negative or above 65536 becomes 65536. /P, /T and /D are kept as given.
+GraphicsSwitches ReadGraphicsSwitches(SwitchLine& line);
+
+// Source options from the switches, with the tool's callbacks and progress label.
+SourceOptions MakeSourceOptions(const GraphicsSwitches& switches, GraphicsCallbacks callbacks,
+                                std::string label);
+
+}  // namespace kinet::toolkit

@@ -1,0 +1,164 @@
+#include "toolkit/graphics/graphics_writer.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "images/image.h"
+#include "toolkit/graphics/flic_writer.h"
+
+namespace kinet::toolkit {
+namespace {
+
+// Frames arrive with a pitch; the encoders want tight lines.
+const uint8_t* TightPicture(const WriterOptions& o, const uint8_t* pixels,
+                            std::vector<uint8_t>& scratch) {
+  if (o.pitch == o.width) return pixels;
+  scratch.resize(size_t{o.width} * o.height);
+  for (uint32_t y = 0; y < o.height; ++y) {
+    std::copy_n(pixels + size_t{y} * o.pitch, o.width, &scratch[size_t{y} * o.width]);
+  }
+  return scratch.data();
+}
+
+bool ReportProgress(const WriterOptions& o, uint32_t frame, const std::string& file) {
+  return !o.callbacks.Progress("Writing frame " + std::to_string(frame) + " to " + file);
+}
+
+class FlicOutput : public GraphicsWriter {
+ public:
+  FlicOutput(const WriterOptions& options, std::unique_ptr<FlicWriter> writer)
+      : options_(options), writer_(std::move(writer)) {}
+
+  bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
+    if (!ReportProgress(options_, ++frames_, options_.name)) return false;
+    if (writer_->WriteFrame(palette, TightPicture(options_, pixels, scratch_))) return true;
+    options_.callbacks.Error("Error writing " + options_.name);
+    return false;
+  }
+  bool Close() override {
+    if (writer_->Close()) return true;
+    options_.callbacks.Error("Error writing " + options_.name);
+    return false;
+  }
+  const std::string& output_name() const override { return options_.name; }
+
+ private:
+  WriterOptions options_;
+  std::unique_ptr<FlicWriter> writer_;
+  std::vector<uint8_t> scratch_;
+  uint32_t frames_ = 0;
+};
+
+// One picture per frame. Each file is put in place when written; pictures that did not exist
+// before this run are removed again unless the run closes the writer.
+class ImageSeriesOutput : public GraphicsWriter {
+ public:
+  ImageSeriesOutput(const WriterOptions& options, platform::ImageFormat format)
+      : options_(options), format_(format), first_name_(NumberedName(options.name, 1,
+                                                                      options.frame_count)) {}
+  ~ImageSeriesOutput() override {
+    if (closed_) return;
+    std::error_code ignored;
+    for (const auto& name : created_) std::filesystem::remove(name, ignored);
+  }
+
+  bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
+    const std::string name = NumberedName(options_.name, ++frames_, options_.frame_count);
+    if (!ReportProgress(options_, frames_, name)) return false;
+    platform::Image image;
+    image.width = options_.width, image.height = options_.height, image.bits = 8;
+    try {
+      const uint8_t* tight = TightPicture(options_, pixels, scratch_);
+      image.pixels.assign(tight, tight + size_t{image.width} * image.height);
+    } catch (const std::bad_alloc&) {
+      options_.callbacks.Error(kImageMemoryError);
+      return false;
+    }
+    std::copy_n(palette, 768, image.palette.begin());
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(name, ec);
+    if (!platform::WriteImageFile(format_, name, image)) {
+      options_.callbacks.Error("Error writing " + name);
+      return false;
+    }
+    if (!existed) created_.push_back(name);
+    return true;
+  }
+  bool Close() override {
+    closed_ = true;
+    return true;
+  }
+  const std::string& output_name() const override { return first_name_; }
+
+ private:
+  WriterOptions options_;
+  platform::ImageFormat format_;
+  std::string first_name_;
+  std::vector<std::string> created_;
+  std::vector<uint8_t> scratch_;
+  uint32_t frames_ = 0;
+  bool closed_ = false;
+};
+
+// The first of the writer's output files that exists already, if any.
+std::optional<std::string> ExistingOutput(const WriterOptions& o, bool series) {
+  const uint32_t files = series ? std::max(o.frame_count, 1u) : 1;
+  std::error_code ec;
+  for (uint32_t i = 1; i <= files; ++i) {
+    const std::string name = series ? NumberedName(o.name, i, o.frame_count) : o.name;
+    if (std::filesystem::exists(name, ec)) return name;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string ExtensionOf(const std::string& name) {
+  const size_t slash = name.rfind('/');
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return name.substr(dot);
+}
+
+std::string NumberedName(const std::string& name, uint32_t index, uint32_t count) {
+  if (count <= 1) return name;
+  const int digits = count >= 10000 ? 5 : count >= 1000 ? 4 : count >= 100 ? 3 : count >= 10 ? 2 : 1;
+  const std::string extension = ExtensionOf(name);
+  char number[16];
+  std::snprintf(number, sizeof number, "%0*u", digits, index);
+  return name.substr(0, name.size() - extension.size()) + number + extension;
+}
+
+std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(const WriterOptions& o) {
+  std::string extension = ExtensionOf(o.name);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const bool flic = extension == ".flc";
+  const auto format = platform::FormatFromExtension(extension);
+  if (!flic && (!format || extension == ".tiff" || extension == ".jpeg")) {
+    if (!(o.flags & kWriterQuietOnOtherTypes)) o.callbacks.Error(kUnsupportedOutput);
+    return nullptr;
+  }
+  if (o.pitch < o.width) return nullptr;
+  if (!(o.flags & kWriterOverwrite)) {
+    if (auto existing = ExistingOutput(o, !flic)) {
+      if (!o.callbacks.may_overwrite || !o.callbacks.may_overwrite(*existing)) {
+        if (o.callbacks.report) o.callbacks.report(ProgressCode::kDeclined, "");
+        return nullptr;
+      }
+    }
+  }
+  if (!flic) return std::make_unique<ImageSeriesOutput>(o, *format);
+  auto writer = FlicWriter::Create(o.name, o.width, o.height, o.frame_rate);
+  if (!writer) {
+    o.callbacks.Error(kFlicCreateError);
+    return nullptr;
+  }
+  return std::make_unique<FlicOutput>(o, std::move(writer));
+}
+
+}  // namespace kinet::toolkit

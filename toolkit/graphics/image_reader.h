@@ -1,0 +1,48 @@
+// Still pictures as frames: one picture file, or a numbered series with one file per frame.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "images/image.h"
+#include "toolkit/graphics/frame_reader.h"
+#include "toolkit/graphics/series_name.h"
+
+namespace kinet::toolkit {
+
+// Still pictures show at 10 frames per second unless the tool sets a rate.
+inline constexpr int32_t kStillFrameRate = 100;
+
+class ImageReader : public FrameReader {
+ public:
+  // One picture file of `format`. Nothing when it is not a readable picture of that format.
+  // Only the sides are kept: a list of many pictures holds no pixels until each is read.
+  static std::unique_ptr<ImageReader> Open(platform::ImageFormat format, const std::string& path);
+  // A series of `format` files; its first file must be a readable picture of that format.
+  static std::unique_ptr<ImageReader> OpenSeries(platform::ImageFormat format,
+                                                 const SeriesName& series);
+
+  uint32_t width() const override { return width_; }
+  uint32_t height() const override { return height_; }
+  uint32_t frame_count() const override { return series_ ? series_->count() : 1; }
+  int32_t frame_rate() const override { return kStillFrameRate; }
+  uint64_t total_bytes() const override { return total_bytes_; }
+
+  // 0 when the frame's file is missing or not a picture of the format.
+  uint64_t Read(platform::Image& frame) override;
+  bool Rewind() override;
+  bool Skip(uint32_t count) override;
+
+ private:
+  ImageReader() = default;
+  std::string FileOf(uint32_t frame) const;
+
+  platform::ImageFormat format_{};
+  std::string path_;
+  std::optional<SeriesName> series_;
+  uint32_t width_ = 0, height_ = 0, next_ = 0;
+  uint64_t total_bytes_ = 0;
+};
+
+}  // namespace kinet::toolkit

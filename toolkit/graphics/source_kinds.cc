@@ -1,0 +1,80 @@
+#include "toolkit/graphics/source_kinds.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "file_io/input_file.h"
+#include "images/image.h"
+#include "toolkit/graphics/flic_reader.h"
+#include "toolkit/graphics/graphics_writer.h"
+#include "toolkit/graphics/image_reader.h"
+#include "toolkit/graphics/raw_reader.h"
+#include "toolkit/graphics/series_name.h"
+#include "toolkit/graphics/video_file_reader.h"
+#include "toolkit/graphics/wav_blanks.h"
+
+namespace kinet::toolkit {
+namespace {
+
+using platform::ImageFormat;
+
+constexpr struct {
+  SourceKind kind;
+  ImageFormat format;
+} kPictureKinds[] = {
+    {SourceKind::kBmp, ImageFormat::kBmp},   {SourceKind::kGif, ImageFormat::kGif},
+    {SourceKind::kTiff, ImageFormat::kTiff}, {SourceKind::kPcx, ImageFormat::kPcx},
+    {SourceKind::kTga, ImageFormat::kTga},   {SourceKind::kJpeg, ImageFormat::kJpeg},
+    {SourceKind::kPng, ImageFormat::kPng},
+};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+platform::InputFile OpenFile(const std::string& path) {
+  platform::InputFile file;
+  if (!file.Open(path.c_str())) file.Close();
+  return file;
+}
+
+OpenedEntry OpenSeries(const SeriesName& series) {
+  const std::string first = series.FileName(series.first);
+  for (const auto& k : kPictureKinds) {
+    if (auto reader = ImageReader::OpenSeries(k.format, series)) {
+      return {k.kind, first, std::move(reader)};
+    }
+  }
+  return {SourceKind::kBmp, first, nullptr};
+}
+
+}  // namespace
+
+bool IsListName(const std::string& name) { return Lower(ExtensionOf(name)) == ".lst"; }
+
+OpenedEntry OpenEntry(const std::string& name) {
+  if (auto series = ParseSeriesName(name)) return OpenSeries(*series);
+  const bool bare = ExtensionOf(name).empty();
+  auto with = [&](const char* extension) { return bare ? name + extension : name; };
+  if (Lower(ExtensionOf(name)) == ".wav") {
+    return {SourceKind::kWav, name, WavBlankReader::Open(OpenFile(name))};
+  }
+  if (auto flic = FlicReader::Open(OpenFile(name))) {
+    return {SourceKind::kFlic, name, std::move(flic)};
+  }
+  if (auto video = VideoFileReader::Open(with(".knt"))) {
+    return {SourceKind::kVideoFile, with(".knt"), std::move(video)};
+  }
+  for (const auto& k : kPictureKinds) {
+    const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());
+    if (auto picture = ImageReader::Open(k.format, path)) return {k.kind, path, std::move(picture)};
+  }
+  if (auto raw = RawReader::Open(OpenFile(with(".raw")))) {
+    return {SourceKind::kRaw, with(".raw"), std::move(raw)};
+  }
+  return {SourceKind::kRaw, name, nullptr};
+}
+
+}  // namespace kinet::toolkit

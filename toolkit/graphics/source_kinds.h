@@ -1,0 +1,33 @@
+// Recognising one graphics entry. For each entry the kinds are tried in this order, a name
+// without extension getting each kind's default extension for its test:
+//   sound file ".wav" (by extension), list file ".lst" (by extension), flic (by its header,
+//   the name as given), video file ".knt" (the playback library opens it), BMP ".bmp", GIF
+//   ".gif", TIFF ".tif", PCX ".pcx", Targa ".tga", JPEG ".jpg", PNG ".png", AVI ".avi", raw
+//   ".raw".
+// A numbered series ("Exam???.BMP*1-3") is tried as each picture kind on its first file.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "toolkit/graphics/frame_reader.h"
+
+namespace kinet::toolkit {
+
+enum class SourceKind {
+  kWav, kList, kFlic, kVideoFile, kBmp, kGif, kTiff, kPcx, kTga, kJpeg, kPng, kAvi, kRaw,
+};
+
+// True for a name with the list extension (any case).
+bool IsListName(const std::string& name);
+
+struct OpenedEntry {
+  SourceKind kind;
+  std::string path;  // the file found (the first file of a series)
+  std::unique_ptr<FrameReader> reader;
+};
+
+// Opens one entry that is not a list. A reader of nothing when no kind accepts it.
+OpenedEntry OpenEntry(const std::string& name);
+
+}  // namespace kinet::toolkit
