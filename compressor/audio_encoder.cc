@@ -64,9 +64,9 @@ LossyRule LossyRuleFor(int level, bool sixteen_bit) {
 }
 
 uint32_t TrackDescriptor(uint32_t rate, SampleFormat format, bool raw) {
-  const uint32_t r = rate & KINET_AUDIO_RATE_MASK;
-  if (raw) return r;
-  return r | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED |
+  // Raw tracks carry the present and format bits too: without them a reader would take the
+  // track as absent, or play its samples as 8-bit mono.
+  return (rate & KINET_AUDIO_RATE_MASK) | KINET_AUDIO_PRESENT | (raw ? 0 : KINET_AUDIO_COMPRESSED) |
          (format.sixteen_bit ? KINET_AUDIO_16BIT : 0) | (format.stereo ? KINET_AUDIO_STEREO : 0);
 }
 

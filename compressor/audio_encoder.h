@@ -24,8 +24,8 @@ inline constexpr int kMaxLossyLevel = 9;
 // The rule of a level 0 (exact) to 9 for 8-bit or 16-bit sound; levels above 9 count as 9.
 LossyRule LossyRuleFor(int level, bool sixteen_bit);
 
-// The header's AudioRate word for a track: rate in bits 0-23; coded tracks also carry the
-// present, compressed, 16-bit and stereo bits. Raw tracks carry the rate alone.
+// The header's AudioRate word for a track: rate in bits 0-23, the present bit, the 16-bit and
+// stereo bits, and for coded (not raw) tracks the compressed bit.
 uint32_t TrackDescriptor(uint32_t rate, SampleFormat format, bool raw);
 
 class AudioEncoder {

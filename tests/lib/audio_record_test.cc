@@ -3,7 +3,9 @@
 // that lie about their lengths.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -244,7 +246,8 @@ TEST(AudioRecord, RawRecordsHoldExactlyTheirSamples) {
 TEST(AudioRecord, TrackDescriptorsAndSilence) {
   EXPECT_EQ(TrackDescriptor(22050, {true, true}, false), 0xF0005622u);
   EXPECT_EQ(TrackDescriptor(11025, {false, false}, false), 0xC0002B11u);
-  EXPECT_EQ(TrackDescriptor(11025, {true, true}, true), 11025u);
+  // Raw tracks say they exist and what their samples are, so that they play as written.
+  EXPECT_EQ(TrackDescriptor(11025, {true, true}, true), 0x70002B11u);
   std::vector<uint8_t> out(6, 1);
   SoundRing ring{out.data(), 6, 0};
   EXPECT_EQ(PutSilence(5, {false, true}, ring), 4u);

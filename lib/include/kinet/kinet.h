@@ -133,7 +133,7 @@ uint32_t KinetVolumePan(KinetHandle* handle, uint32_t trackMask, uint32_t volume
 /* 1 while the current frame is not yet due, 0 when it is to be shown now. Paced by the
  * master track's sound (the first track opened) or, without one or with the sound off, by
  * the clock: once per frame period, without catching up after a stall; with a period of 0
- * the first call of a frame returns 1 and every later call 0. While waiting it reads ahead.
+ * only the very first call returns 1. While waiting it reads ahead.
  * 0 at once for a null handle or after a read error. */
 uint32_t KinetWait(KinetHandle* handle);
 /* Moves sound to the device; call it while idle. Does nothing when no track is open. */
