@@ -1,0 +1,80 @@
+// End to end through a real SDL device: SDL's disk driver writes what the device plays to a
+// file, which must hold the decoded sound of the video file in order. Between the pieces of
+// sound the device may play silence; the test sound never contains the silence byte, so
+// dropping it from the file leaves exactly the sound.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "animation_fixtures.h"
+#include "audio/sound_driver.h"
+#include "handle_state.h"
+#include "kinet/kinet.h"
+#include "sound_fixtures.h"
+#include "sound_output.h"
+
+namespace kinet::testing {
+namespace {
+
+constexpr uint32_t kRate = 11025;
+
+// Plays every frame of a file with one 8-bit mono track, pacing by KinetWait, until the device
+// has played all of it; returns the sound that was put into the file.
+std::vector<uint8_t> PlayThrough(const std::string& device_file) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "1", 1);  // a buffer per millisecond: faster than real time
+
+  TrackSpec track;
+  track.per_frame = ShareOut(ToneBytes(40000, 9), kRate, 10000, 15);
+  std::vector<uint8_t> sound;
+  for (const auto& part : track.per_frame) sound.insert(sound.end(), part.begin(), part.end());
+  const std::string path =
+      WriteSoundFile("device.knt", {32, 16, 100}, SpriteAnimation(32, 16, 15), {track});
+  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_TRACK(0), -1);
+  EXPECT_NE(h, nullptr);
+  if (!h) return sound;
+  EXPECT_EQ(h->OpenFlags & KINET_OPEN_TRACK_MASK, KINET_OPEN_TRACK(0)) << "no disk audio device";
+
+  // Only a safety net against a device that never plays; no timing is checked.
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  auto in_time = [&] { return std::chrono::steady_clock::now() < give_up; };
+  for (uint32_t f = 0; f < 15; ++f) {
+    KinetDoFrame(h);
+    while (KinetWait(h) && in_time()) {
+    }
+    if (f < 14) KinetNextFrame(h);
+  }
+  SoundTrack* master = StateOf(h)->sound.master;
+  while (master && (master->held || master->stream->Position() < master->delivered) && in_time())
+    KinetSoundCheck();
+  KinetClose(h);
+  return sound;
+}
+
+std::vector<uint8_t> WithoutSilence(const std::vector<uint8_t>& played) {
+  std::vector<uint8_t> out;
+  for (uint8_t b : played)
+    if (b != 0x80) out.push_back(b);
+  return out;
+}
+
+TEST(SoundDevice, ThePolledDriverPlaysTheDecodedSound) {
+  ASSERT_EQ(KinetSoundUseWin(), 1u);
+  const std::string device_file = TempPath("played.raw");
+  const auto sound = PlayThrough(device_file);
+  EXPECT_EQ(WithoutSilence(ReadWholeFile(device_file)), sound);
+}
+
+TEST(SoundDevice, TheDeviceThreadDriverPlaysTheDecodedSound) {
+  auto driver = platform::MakeSoundDriver(platform::SoundDriverKind::kCallback);
+  SetSoundDriverForTesting(driver.get());
+  const std::string device_file = TempPath("played.raw");
+  const auto sound = PlayThrough(device_file);
+  EXPECT_EQ(WithoutSilence(ReadWholeFile(device_file)), sound);
+  SetSoundDriverForTesting(nullptr);
+}
+
+}  // namespace
+}  // namespace kinet::testing
