@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "images/image.h"
 
@@ -28,6 +29,9 @@ class FrameReader {
   // the bytes it took in its file; 0 when it cannot be read (a cut or malformed file). After
   // the last frame the reader starts over at the first.
   virtual uint64_t Read(platform::Image& frame) = 0;
+  // The file the next Read takes its frame from, for messages: a series names one per frame;
+  // other readers give the empty text (their entry's file).
+  virtual std::string NextFile() const { return {}; }
   // Back to the first frame. False when that fails.
   virtual bool Rewind() = 0;
   // Passes over `count` frames. False when one cannot be read. Readers that can seek do.

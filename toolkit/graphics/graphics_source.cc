@@ -150,9 +150,10 @@ bool GraphicsSource::ReadInto(uint32_t index) {
       return false;
     }
   }
+  const std::string file = entry.opened.reader->NextFile();
   frame_bytes_ = entry.opened.reader->Read(frame_);
   if (frame_bytes_ == 0) {
-    options_.callbacks.Error("Error reading: " + entry.opened.path);
+    options_.callbacks.Error("Error reading: " + (file.empty() ? entry.opened.path : file));
     return false;
   }
   ++entry.position;

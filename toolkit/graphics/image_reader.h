@@ -33,6 +33,7 @@ class ImageReader : public FrameReader {
   uint64_t Read(platform::Image& frame) override;
   bool Rewind() override;
   bool Skip(uint32_t count) override;
+  std::string NextFile() const override { return FileOf(next_ < frame_count() ? next_ : 0); }
 
  private:
   ImageReader() = default;

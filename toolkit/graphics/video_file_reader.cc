@@ -45,11 +45,4 @@ bool VideoFileReader::Rewind() {
   return !handle_->ReadError;
 }
 
-bool VideoFileReader::Skip(uint32_t count) {
-  if (count > handle_->Frames - std::min(next_, handle_->Frames)) return false;
-  next_ += count;
-  KinetGoto(handle_, next_ + 1);
-  return !handle_->ReadError;
-}
-
 }  // namespace kinet::toolkit

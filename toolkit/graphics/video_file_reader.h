@@ -24,8 +24,8 @@ class VideoFileReader : public FrameReader {
 
   // 0 once the library's read error is set (a cut file).
   uint64_t Read(platform::Image& frame) override;
+  // Frames are passed over by decoding them: a frame builds on the ones before it.
   bool Rewind() override;
-  bool Skip(uint32_t count) override;
 
  private:
   VideoFileReader() = default;
