@@ -57,14 +57,14 @@ void ReadPalette(ByteReader& in, const BmpHeader& h, Image& image) {
 }
 
 // Uncompressed rows, each padded to four bytes.
-bool ReadRows(ByteReader& in, const BmpHeader& h, bool bottom_up, Image& image) {
-  const size_t stride = ((size_t{image.width} * h.bits + 31) / 32) * 4;
+bool ReadRows(ByteReader& in, uint32_t bits, bool bottom_up, Image& image) {
+  const size_t stride = ((size_t{image.width} * bits + 31) / 32) * 4;
   for (uint32_t y = 0; y < image.height; ++y) {
     auto row = in.Take(stride);
     if (row.empty()) return false;
     uint8_t* out = &image.pixels[size_t{bottom_up ? image.height - 1 - y : y} * image.RowBytes()];
     for (uint32_t x = 0; x < image.width; ++x) {
-      switch (h.bits) {
+      switch (bits) {
         case 1: out[x] = (row[x / 8] >> (7 - x % 8)) & 1; break;
         case 4: out[x] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
         case 8: out[x] = row[x]; break;
@@ -134,10 +134,18 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
   }
   if (!image.Allocate()) return std::nullopt;
   if (image.bits == 8) ReadPalette(in, *h, image);
-  in.Seek(h->data_offset);
-  const bool ok = rle8 ? ReadRle8(in, bottom_up, image) : ReadRows(in, *h, bottom_up, image);
-  if (!ok) return std::nullopt;
+  if (h->data_offset > bytes.size() ||
+      !DecodeDibPixels(bytes.subspan(h->data_offset), h->bits, h->compression, bottom_up, image)) {
+    return std::nullopt;
+  }
   return image;
+}
+
+bool DecodeDibPixels(std::span<const uint8_t> data, uint32_t bits, uint32_t compression,
+                     bool bottom_up, Image& image) {
+  ByteReader in(data);
+  if (compression == kRle8) return bits == 8 && ReadRle8(in, bottom_up, image);
+  return compression == kRgb && ReadRows(in, bits, bottom_up, image);
 }
 
 bool EncodeBmp(const Image& image, std::vector<uint8_t>& out) {

@@ -26,6 +26,13 @@ bool EncodeTiff(const Image& image, std::vector<uint8_t>& out);
 std::optional<Image> DecodePng(std::span<const uint8_t> bytes);
 bool EncodePng(const Image& image, std::vector<uint8_t>& out);
 
+// Device-independent pixels as BMP files and AVI frames store them, applied onto `image`
+// (already sized: 8-bit for 1/4/8-bit data, else 16/24/32-bit as `bits`): uncompressed rows
+// padded to four bytes, or RLE8 (compression 1), whose runs leave pixels they skip untouched
+// (AVI frames build on the frame before). False for data that is cut short.
+bool DecodeDibPixels(std::span<const uint8_t> data, uint32_t bits, uint32_t compression,
+                     bool bottom_up, Image& image);
+
 // The picture as 24-bit red, green, blue rows (8-bit through its palette, 16-bit widened,
 // 32-bit without alpha); for the formats that store only colour.
 std::vector<uint8_t> ToRgb(const Image& image);
