@@ -42,3 +42,24 @@ std::unique_ptr<Display> OpenDisplay(void* window, DisplayKind kind, int width, 
                                      int shown_width, int shown_height, const char* title);
 
 }  // namespace kinet::platform
+
+namespace kinet::platform {
+
+// What the user did in a display window since the last look.
+struct DisplayInput {
+  bool quit = false;   // Escape, or the window was closed
+  bool pause = false;  // Space
+  bool skip = false;   // Enter: on to the next loop
+};
+// Takes the pending window events; never waits.
+DisplayInput PollDisplayInput();
+
+}  // namespace kinet::platform
+
+namespace kinet::platform {
+
+// Places a window at x, y (-1: centred) and gives it a frame: style 0 caption and thick
+// border, 1 caption and thin border, 2 to 4 no caption (the system draws no borders then).
+void ArrangeWindow(void* window, int x, int y, int style);
+
+}  // namespace kinet::platform

@@ -167,3 +167,44 @@ std::unique_ptr<Display> OpenDisplay(void* window, DisplayKind kind, int width, 
 }
 
 }  // namespace kinet::platform
+
+namespace kinet::platform {
+
+DisplayInput PollDisplayInput() {
+  DisplayInput input;
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return input;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) input.quit = true;
+    if (event.type != SDL_KEYDOWN || event.key.repeat) continue;
+    switch (event.key.keysym.sym) {
+      case SDLK_ESCAPE:
+        input.quit = true;
+        break;
+      case SDLK_SPACE:
+        input.pause = true;
+        break;
+      case SDLK_RETURN:
+        input.skip = true;
+        break;
+      default:
+        break;
+    }
+  }
+  return input;
+}
+
+}  // namespace kinet::platform
+
+namespace kinet::platform {
+
+void ArrangeWindow(void* window, int x, int y, int style) {
+  auto* w = static_cast<SDL_Window*>(window);
+  if (!w) return;
+  SDL_SetWindowBordered(w, style <= 1 ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowResizable(w, style == 0 ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowPosition(w, x < 0 ? int(SDL_WINDOWPOS_CENTERED) : x,
+                        y < 0 ? int(SDL_WINDOWPOS_CENTERED) : y);
+}
+
+}  // namespace kinet::platform

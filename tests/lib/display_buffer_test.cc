@@ -2,11 +2,15 @@
 // compared colour by colour.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "animation_fixtures.h"
 #include "buffer_state.h"
+#include "images/image.h"
+#include "sample_animation.h"
 #include "kinet/kinet.h"
 #include "kinet/kinet_buffer.h"
 
@@ -164,6 +168,43 @@ TEST(DisplayBuffer, ZoomScalesThePicture) {
   EXPECT_EQ(s.At(9, 7), 0xFF8000u);
   EXPECT_EQ(s.At(10, 6), 0u);
   KinetBufferClose(b);
+}
+
+// Screenshots of the sample animation as a player shows it, for a reviewer to look at:
+// screenshots/playing-<mode>-frameNN.png beside the test program.
+TEST(DisplayBuffer, ScreenshotsOfAPlayingVideo) {
+  AnimationSettings settings{320, 200, 66};
+  const std::string path = WriteTestFile("ball.knt", settings, sample::BouncingBall(320, 200, 30));
+  std::filesystem::create_directories("screenshots");
+  for (uint32_t mode : {4u, 5u}) {
+    KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+    KinetBuffer* b = KinetBufferOpen(nullptr, mode, 320, 200, 0, 0);
+    ASSERT_TRUE(h && b);
+    KinetToBuffer(h, 0, 0, static_cast<int32_t>(b->Pitch), 200, b->Memory, 0);
+    for (uint32_t f = 0; f < 30; ++f, KinetNextFrame(h)) {
+      KinetDoFrame(h);
+      if (h->NewPalette) KinetBufferNewPalette(b, h->Palette, 0);
+      while (KinetToBufferRect(h, 0))
+        KinetBufferBlit(b, nullptr, h->LastRectX, h->LastRectY, h->LastRectX, h->LastRectY,
+                        h->LastRectW, h->LastRectH);
+      if (f % 10 != 9) continue;
+      Shown s = ReadWindow(b);
+      platform::Image shot;
+      shot.width = static_cast<uint32_t>(s.width);
+      shot.height = static_cast<uint32_t>(s.height);
+      shot.bits = 24;
+      ASSERT_TRUE(shot.Allocate());
+      for (size_t i = 0; i < s.pixels.size(); ++i)
+        for (int c = 0; c < 3; ++c) shot.pixels[3 * i + c] = uint8_t(s.pixels[i] >> (16 - 8 * c));
+      char name[64];
+      std::snprintf(name, sizeof name, "screenshots/playing-mode%u-frame%02u.png", mode, f + 1);
+      EXPECT_TRUE(platform::WriteImageFile(platform::ImageFormat::kPng, name, shot));
+      // The ball is drawn in its shades: the window is not one flat colour.
+      EXPECT_NE(s.At(0, 0), s.At(160, 199));
+    }
+    KinetBufferClose(b);
+    KinetClose(h);
+  }
 }
 
 }  // namespace

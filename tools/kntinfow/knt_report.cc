@@ -42,9 +42,14 @@ void PrintSummary(std::FILE* out, const KinetSummaryRecord& s) {
   std::fprintf(out, "Read-ahead:  %u bytes%s, peak held %u\n", s.ReadAheadSize,
                s.ReadAheadSize ? "" : " (preloaded)", s.ReadAheadPeak);
   std::fprintf(out, "Peak memory: %u bytes\n", s.PeakMemory);
-  if (s.FramesDone)
-    std::fprintf(out, "Decoded:     %u frames in %u ms (reading %u ms)\n", s.FramesDone,
-                 s.DecodeTime, s.ReadTime);
+  if (!s.FramesDone) return;
+  std::fprintf(out, "Decoded:     %u frames in %u ms (reading %u ms, copying %u ms)\n",
+               s.FramesDone, s.DecodeTime, s.ReadTime, s.CopyTime);
+  std::fprintf(out, "Played:      %u ms, %u frames skipped, %u sound underruns\n", s.PlayTime,
+               s.FramesSkipped, s.SoundUnderruns);
+  std::fprintf(out, "Slowest:     frame %u (%u ms), then frame %u (%u ms)\n", s.SlowestFrame,
+               s.SlowestTime, s.SecondSlowestFrame, s.SecondSlowestTime);
+  std::fprintf(out, "Read speed:  %u bytes per second\n", s.ReadSpeed);
 }
 
 void PrintFrameLine(std::FILE* out, const KinetHandle& h, uint8_t type) {

@@ -6,21 +6,23 @@ namespace kinet::sample {
 
 namespace {
 
-// Indices 0-127: a sky ramp; 128-191: the ball's shades; 192-255: stripe colours.
+// The picture keeps off entries 0-9 and 246-255, which windowed displays reserve for the
+// system colours. Entries from kSky: a sky ramp; from kBall: the ball's shades; from kStripes:
+// stripe colours.
+constexpr int kSky = 10, kSkyShades = 128, kBall = 138, kBallShades = 64, kStripes = 202,
+              kStripeShades = 44;
+
+void SetEntry(AnimationFrame& frame, int i, double r, double g, double b) {
+  frame.palette[3 * i] = static_cast<uint8_t>(r);
+  frame.palette[3 * i + 1] = static_cast<uint8_t>(g);
+  frame.palette[3 * i + 2] = static_cast<uint8_t>(b);
+}
+
 void FillPalette(AnimationFrame& frame, double warmth) {
-  for (int i = 0; i < 128; ++i) {
-    frame.palette[3 * i] = static_cast<uint8_t>(40 + i * warmth);
-    frame.palette[3 * i + 1] = static_cast<uint8_t>(60 + i);
-    frame.palette[3 * i + 2] = static_cast<uint8_t>(120 + i);
-  }
-  for (int i = 0; i < 64; ++i) {
-    frame.palette[3 * (128 + i)] = static_cast<uint8_t>(128 + 2 * i);
-    frame.palette[3 * (128 + i) + 1] = static_cast<uint8_t>(2 * i);
-    frame.palette[3 * (128 + i) + 2] = static_cast<uint8_t>(i);
-    frame.palette[3 * (192 + i)] = static_cast<uint8_t>(4 * i);
-    frame.palette[3 * (192 + i) + 1] = static_cast<uint8_t>(200);
-    frame.palette[3 * (192 + i) + 2] = static_cast<uint8_t>(255 - 4 * i);
-  }
+  for (int i = 0; i < kSkyShades; ++i) SetEntry(frame, kSky + i, 40 + i * warmth, 60 + i, 120 + i);
+  for (int i = 0; i < kBallShades; ++i) SetEntry(frame, kBall + i, 128 + 2 * i, 2 * i, i);
+  for (int i = 0; i < kStripeShades; ++i)
+    SetEntry(frame, kStripes + i, 5.8 * i, 200, 255 - 5.8 * i);
 }
 
 }  // namespace
@@ -38,11 +40,12 @@ std::vector<AnimationFrame> BouncingBall(uint32_t width, uint32_t height, uint32
     for (uint32_t y = 0; y < height; ++y) {
       for (uint32_t x = 0; x < width; ++x) {
         uint8_t& p = frame.pixels[size_t{y} * width + x];
-        p = static_cast<uint8_t>(y * 127 / std::max(1u, height - 1));
+        p = static_cast<uint8_t>(kSky + y * (kSkyShades - 1) / std::max(1u, height - 1));
         // Stripes in the lowest eighth drift right by two pixels a frame.
-        if (y >= height - height / 8 && ((x + 2 * f) / 8) % 2) p = static_cast<uint8_t>(192 + (y % 64));
+        if (y >= height - height / 8 && ((x + 2 * f) / 8) % 2)
+          p = static_cast<uint8_t>(kStripes + y % kStripeShades);
         const double dx = x - cx, dy = y - cy, d = std::sqrt(dx * dx + dy * dy);
-        if (d < radius) p = static_cast<uint8_t>(128 + 63 * (1 - d / radius));
+        if (d < radius) p = static_cast<uint8_t>(kBall + (kBallShades - 1) * (1 - d / radius));
       }
     }
   }
