@@ -39,7 +39,6 @@ uint32_t WritableFrames(uint32_t wanted, uint32_t limit, const SoundRing& out, u
 // 8 or 16 bits as the format says, never clipping.
 template <bool kStereo, bool kSixteen>
 uint32_t DecodeDeltas(BitReader& r, const AudioTrees& t, uint32_t frames, SoundRing& out) {
-  auto& trees = t.trees;
   auto read_start = [&r] {
     if constexpr (kSixteen) {
       const uint32_t high = r.Read(8);
@@ -60,10 +59,16 @@ uint32_t DecodeDeltas(BitReader& r, const AudioTrees& t, uint32_t frames, SoundR
     else
       o.Put(static_cast<uint8_t>(v));
   };
-  auto delta = [&r, &trees](int low_tree) -> uint16_t {
-    const uint16_t low = trees[low_tree].Decode(r);
+  auto decode = [&r, &t](int tree) -> uint16_t {
+    const uint16_t entry = t.lookup[tree][r.Peek(8)];
+    if (entry == AudioTrees::kDeeper) return t.trees[tree].Decode(r);
+    r.Skip(entry >> 8);
+    return entry & 0xFF;
+  };
+  auto delta = [&decode](int low_tree) -> uint16_t {
+    const uint16_t low = decode(low_tree);
     if constexpr (kSixteen)
-      return static_cast<uint16_t>(low | trees[low_tree + 1].Decode(r) << 8);
+      return static_cast<uint16_t>(low | decode(low_tree + 1) << 8);
     else
       return low;
   };
@@ -88,6 +93,24 @@ uint32_t DecodeDeltas(BitReader& r, const AudioTrees& t, uint32_t frames, SoundR
   return done;
 }
 
+// Every 8-bit pattern in turn: a one-byte reader over any of them has bytes behind it.
+constexpr std::array<uint8_t, 256 + 8> kPatterns = [] {
+  std::array<uint8_t, 256 + 8> p{};
+  for (uint32_t i = 0; i < 256; ++i) p[i] = static_cast<uint8_t>(i);
+  return p;
+}();
+
+// Fills the lookup table of a tree by decoding every 8-bit pattern: a code that needs more
+// bits than the pattern has runs past it.
+void BuildLookup(const ByteTree& tree, std::array<uint16_t, 256>& table) {
+  for (uint32_t bits = 0; bits < 256; ++bits) {
+    BitReader r(&kPatterns[bits], 1);
+    const uint8_t value = tree.Decode(r);
+    table[bits] =
+        r.Overrun() ? AudioTrees::kDeeper : static_cast<uint16_t>(value | r.BitPosition() << 8);
+  }
+}
+
 }  // namespace
 
 SampleFormat SampleFormat::FromDescriptor(uint32_t audio_rate) {
@@ -109,6 +132,7 @@ uint32_t DecodeAudioStream(const uint8_t* stream, size_t stream_size, uint32_t d
   for (uint32_t i = 0; i < format.TreeCount(); ++i) {
     r.ReadBit();  // always 1; written so that every tree of the stream is present
     if (!trees.trees[i].Read(r)) return 0;
+    BuildLookup(trees.trees[i], trees.lookup[i]);
   }
   const uint32_t frame = format.FrameBytes();
   const uint32_t frames = WritableFrames(decoded_length, limit, out, frame);

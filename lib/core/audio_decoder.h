@@ -31,7 +31,13 @@ struct SampleFormat {
 // the format uses). Kept between records so their node storage is reused: the work area
 // shared by every sound track.
 struct AudioTrees {
+  // A lookup entry: the value in the low byte and the code's length in the high byte, or
+  // kDeeper for codes longer than 8 bits, which are walked bit by bit.
+  static constexpr uint16_t kDeeper = 0xFFFF;
+
   std::array<ByteTree, 4> trees;
+  // Per tree, the entry for each value of the next 8 bits of the stream.
+  std::array<std::array<uint16_t, 256>, 4> lookup;
 };
 
 // Output of a decode: `size` bytes at `data`, written from `write` on and wrapping to the start

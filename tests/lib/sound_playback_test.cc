@@ -352,3 +352,53 @@ TEST_F(SoundPlayback, ClockPacingWithoutSound) {
 
 }  // namespace
 }  // namespace kinet::testing
+
+namespace kinet::testing {
+namespace {
+
+// Offset of frame 0's first audio record in a file written by WriteSoundFile.
+size_t FirstAudioRecord(const std::vector<uint8_t>& file) {
+  const uint32_t records = LoadLe32(&file[12]);
+  size_t at = KINET_HEADER_SIZE + 5 * size_t{records} + LoadLe32(&file[52]);
+  if (file[KINET_HEADER_SIZE + 4 * size_t{records}] & KINET_FRAME_PALETTE) at += file[at] * 4u;
+  return at;
+}
+
+TEST_F(SoundPlayback, RecordsThatLieAboutTheirLengthsStayInsideRingAndDestination) {
+  TrackSpec t;
+  t.per_frame = {ToneBytes(3000), ToneBytes(3000)};
+  const std::string path = WithTracks(2, {t});
+  auto bytes = ReadWholeFile(path);
+  const size_t record = FirstAudioRecord(bytes);
+  ASSERT_EQ(LoadLe32(&bytes[record + 4]), 3000u);
+
+  // The header says no record holds more than 1000 bytes: the caller's buffer is that large.
+  auto small = bytes;
+  StoreLe32(&small[24], 1000);
+  WriteWholeFile(path, small);
+  {
+    Player p(path, 0);
+    ASSERT_NE(p.h, nullptr);
+    std::vector<uint8_t> dest(1001, 0xEE);
+    EXPECT_EQ(KinetGetTrackData(p.h, dest.data(), KINET_OPEN_TRACK(0)), 1000u);
+    EXPECT_EQ(dest[1000], 0xEE);
+  }
+  // A record that claims far more sound than its bits hold, and one whose length field runs
+  // past the frame: the ring takes what fits and what the bits give, nothing more.
+  for (uint32_t field : {4u, 0u}) {
+    auto lying = bytes;
+    StoreLe32(&lying[record + field], 0x40000000u);
+    WriteWholeFile(path, lying);
+    Player p(path, KINET_OPEN_TRACK(0));
+    ASSERT_NE(p.h, nullptr);
+    KinetDoFrame(p.h);
+    SoundTrack& track = p.Track(0);
+    EXPECT_LE(track.delivered, track.capacity());
+    KinetNextFrame(p.h);
+    KinetDoFrame(p.h);
+    EXPECT_LE(track.held, track.capacity());
+  }
+}
+
+}  // namespace
+}  // namespace kinet::testing
