@@ -8,9 +8,8 @@ JOBS        ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-export SDL_VIDEODRIVER ?= offscreen
-export SDL_AUDIODRIVER ?= dummy
-export QT_QPA_PLATFORM ?= offscreen
+# Tests never need a display or a sound device.
+HEADLESS = SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen KINET_STATUS=terminal
 
 .PHONY: all deps configure build test demo test-asan fuzz bench clean
 
@@ -28,7 +27,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
-	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
+	cd $(BUILD) && $(HEADLESS) ctest -j $(JOBS) --output-on-failure
 
 demo: build
 	@bash scripts/demo.sh $(BUILD)
@@ -37,7 +36,7 @@ demo: build
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DKINET_SANITIZE=ON -DKINET_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest -j $(JOBS) --output-on-failure
+	cd $(ASAN_BUILD) && $(HEADLESS) ASAN_OPTIONS=detect_leaks=1 ctest -j $(JOBS) --output-on-failure
 
 # Every fuzz target for FUZZ_SECONDS each, starting from its corpus.
 fuzz: deps
@@ -46,7 +45,7 @@ fuzz: deps
 	@bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
-	@bash scripts/run-benchmarks.sh $(BUILD)
+	@$(HEADLESS) bash scripts/run-benchmarks.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
