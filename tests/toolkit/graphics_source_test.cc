@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "animation_writer.h"
+#include "avi_test_writer.h"
 #include "graphics_fixtures.h"
 #include "images/byte_io.h"
 #include "images/image.h"
@@ -283,6 +284,53 @@ TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
   EXPECT_TRUE(source->NextFrame());
   EXPECT_FALSE(source->NextFrame());
   EXPECT_FALSE(source->at_end());
+}
+
+TEST(GraphicsSourceTest, AviFileInEachVideoForm) {
+  const std::string dir = testing::TestFolder();
+  const TestFrame f = PatternFrame(8, 4, 3);
+  std::vector<uint8_t> jpeg;
+  platform::Image colour;
+  colour.width = 8, colour.height = 4, colour.bits = 24;
+  ASSERT_TRUE(colour.Allocate());
+  ASSERT_TRUE(platform::EncodeImage(platform::ImageFormat::kJpeg, colour, jpeg));
+  struct Form {
+    uint32_t bits, compression;
+    std::vector<uint8_t> chunk;
+  };
+  const std::vector<Form> forms = {
+      {8, 0, kinet::testing::DibRows(f.pixels, 8, 4, 8)},
+      {16, 0, std::vector<uint8_t>(64, 0)},
+      {24, 0, std::vector<uint8_t>(96, 0)},
+      {32, 0, std::vector<uint8_t>(128, 0)},
+      {8, 1, {8, 0, 8, 0, 8, 0, 8, 0, 0, 1}},
+      {24, 0x47504A4D, jpeg},
+  };
+  for (const Form& form : forms) {
+    SCOPED_TRACE(form.bits * 1000 + form.compression % 1000);
+    kinet::testing::AviVideo v;
+    v.width = 8, v.height = 4, v.bits = form.bits, v.compression = form.compression;
+    v.scale = 1, v.rate = 25;
+    v.palette.assign(f.palette.begin(), f.palette.end());
+    v.chunks = {form.chunk, form.chunk};
+    testing::WriteBytes(dir + "clip.avi", kinet::testing::MakeAvi(v, nullptr));
+    Recorder recorder;
+    auto source = GraphicsSource::Open(Options(recorder), dir + "clip");
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->kind(), SourceKind::kAvi);
+    EXPECT_EQ(source->frame_count(), 2u);
+    EXPECT_EQ(source->frame_rate(), -4000);
+    const auto read = ReadAll(*source);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(source->depth(), form.bits);
+    if (form.bits == 8 && form.compression == 0) {
+      EXPECT_EQ(read[1], f.pixels);
+      EXPECT_EQ(source->palette(), f.palette);
+    }
+    if (form.compression == 1) {
+      EXPECT_EQ(read[0], std::vector<uint8_t>(32, 0));
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "file_io/input_file.h"
 #include "images/image.h"
+#include "toolkit/graphics/avi_frames.h"
 #include "toolkit/graphics/flic_reader.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/graphics/image_reader.h"
@@ -71,6 +72,7 @@ OpenedEntry OpenEntry(const std::string& name) {
     const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());
     if (auto picture = ImageReader::Open(k.format, path)) return {k.kind, path, std::move(picture)};
   }
+  if (auto avi = AviFrames::Open(with(".avi"))) return {SourceKind::kAvi, with(".avi"), std::move(avi)};
   if (auto raw = RawReader::Open(OpenFile(with(".raw")))) {
     return {SourceKind::kRaw, with(".raw"), std::move(raw)};
   }
