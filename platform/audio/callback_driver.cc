@@ -76,6 +76,10 @@ class CallbackStream : public SoundStream {
   void Reset() override {
     SDL_LockAudioDevice(device_);
     Drop();
+    {
+      std::lock_guard lock(mutex_);
+      fed_ = false;
+    }
     played_ = 0;
     underrun_ = false;
     SDL_UnlockAudioDevice(device_);

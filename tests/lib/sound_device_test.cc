@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "animation_fixtures.h"
 #include "audio/sound_driver.h"
@@ -19,13 +20,17 @@ namespace {
 
 constexpr uint32_t kRate = 11025;
 
-// Plays every frame of a file with one 8-bit mono track, pacing by KinetWait, until the device
-// has played all of it; returns the sound that was put into the file.
-std::vector<uint8_t> PlayThrough(const std::string& device_file) {
+// SDL reads the driver once, when its audio starts; the file name at every device open.
+void UseDiskDevice(const std::string& device_file) {
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", device_file.c_str(), 1);
   setenv("SDL_DISKAUDIODELAY", "1", 1);  // a buffer per millisecond: faster than real time
+}
 
+// Plays every frame of a file with one 8-bit mono track, pacing by KinetWait, until the device
+// has played all of it; returns the sound that was put into the file.
+std::vector<uint8_t> PlayThrough(const std::string& device_file) {
+  UseDiskDevice(device_file);
   TrackSpec track;
   track.per_frame = ShareOut(ToneBytes(40000, 9), kRate, 10000, 15);
   std::vector<uint8_t> sound;
@@ -74,6 +79,56 @@ TEST(SoundDevice, TheDeviceThreadDriverPlaysTheDecodedSound) {
   const auto sound = PlayThrough(device_file);
   EXPECT_EQ(WithoutSilence(ReadWholeFile(device_file)), sound);
   SetSoundDriverForTesting(nullptr);
+}
+
+struct ToneSource : platform::SoundSource {
+  std::vector<uint8_t> sound = ToneBytes(200000);
+  uint32_t at = 0;
+  uint32_t Held() const override { return static_cast<uint32_t>(sound.size() - at); }
+  uint32_t Take(uint8_t* dest, uint32_t n) override {
+    n = std::min(n, Held());
+    std::copy_n(sound.begin() + at, n, dest);
+    at += n;
+    return n;
+  }
+};
+
+TEST(SoundDevice, StreamsStopWhereTheyStandRestartAndResetTheirPosition) {
+  UseDiskDevice(TempPath("played.raw"));
+  for (auto kind : {platform::SoundDriverKind::kPolled, platform::SoundDriverKind::kCallback}) {
+    auto driver = platform::MakeSoundDriver(kind);
+    ToneSource source;
+    auto stream = driver->Open({kRate, 1, 8}, source);
+    ASSERT_TRUE(stream);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (stream->Position() < 20000 && std::chrono::steady_clock::now() < give_up)
+      driver->Service();
+    ASSERT_GE(stream->Position(), 20000u);
+    stream->Stop();
+    const uint64_t stopped_at = stream->Position();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    driver->Service();
+    EXPECT_EQ(stream->Position(), stopped_at);
+    EXPECT_LE(stopped_at, source.at);
+    EXPECT_TRUE(stream->Restart());
+    stream->Reset();
+    EXPECT_EQ(stream->Position(), 0u);
+    // A reset stream has not been fed: an empty device is no underrun yet.
+    source.at = static_cast<uint32_t>(source.sound.size());
+    for (int i = 0; i < 10; ++i) {
+      driver->Service();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(stream->TakeUnderrun());
+    // Fed a little, it plays that and runs dry.
+    source.at -= 2000;
+    bool underrun = false;
+    while (!underrun && std::chrono::steady_clock::now() < give_up) {
+      driver->Service();
+      underrun = stream->TakeUnderrun();
+    }
+    EXPECT_TRUE(underrun);
+  }
 }
 
 }  // namespace
