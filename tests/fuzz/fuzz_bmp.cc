@@ -1,0 +1,23 @@
+// links: kinet_platform_images
+// Arbitrary bytes as a BMP picture. Whatever decodes is written again and must decode to the
+// same picture: an 8-bit one with the same indices and palette.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "images/image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace kinet::platform;
+  auto image = DecodeImage(ImageFormat::kBmp, {data, size});
+  if (!image) return 0;
+  std::vector<uint8_t> again;
+  if (!EncodeImage(ImageFormat::kBmp, *image, again)) return 0;
+  auto back = DecodeImage(ImageFormat::kBmp, again);
+  if (!back || back->pixels.size() != image->pixels.size()) std::abort();
+  if (image->bits == 8 && (back->pixels != image->pixels || back->palette != image->palette)) {
+    std::abort();
+  }
+  return 0;
+}
