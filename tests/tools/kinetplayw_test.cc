@@ -10,6 +10,7 @@
 #include "kinet/kinet.h"
 #include "player_settings.h"
 #include "sample_animation.h"
+#include "sound_fixtures.h"
 
 namespace kinet::player {
 namespace {
@@ -83,6 +84,20 @@ TEST(KinetPlayW, PlaysToTheEndHeadlessAndSummarizes) {
   run = RunPlayer(file + " /O /F /Q");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("frame 12"), std::string::npos) << run.output;
+}
+
+// With a sound track the sound paces the frames (SDL's dummy device plays in real time).
+TEST(KinetPlayW, PlaysAFileWithSound) {
+  using namespace kinet::testing;
+  AnimationSettings settings{160, 100, 50};
+  const auto frames = sample::BouncingBall(160, 100, 10);
+  TrackSpec track;
+  track.format = SampleFormat{false, false};
+  track.per_frame = ShareOut(ToneBytes(11025 / 2), 11025, 5000, 10);
+  const std::string file = WriteSoundFile("tone.knt", settings, frames, {track});
+  PlayerRun run = RunPlayer(file + " /S");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Decoded:     10 frames"), std::string::npos) << run.output;
 }
 
 TEST(KinetPlayW, FailuresAndUsageHaveTheirExitStatus) {
