@@ -52,11 +52,11 @@ std::vector<std::string> SplitAtSlashes(const std::string& word) {
 bool ReadsAsToolSwitch(const std::string& part, std::span<const SwitchSpec> table) {
   if (part.empty()) return false;
   std::string payload = part.substr(1);
-  for (const SwitchSpec& spec : table) {
-    if (!SameLetter(spec.letter, part[0])) continue;
+  for (const SwitchSpec& entry : table) {
+    if (!SameLetter(entry.letter, part[0])) continue;
     if (payload.empty()) return true;
-    if (spec.kind == SwitchKind::kNumber && IsWholeNumber(payload)) return true;
-    if (spec.kind == SwitchKind::kText) return true;
+    if (entry.kind == SwitchKind::kNumber && IsWholeNumber(payload)) return true;
+    if (entry.kind == SwitchKind::kText) return true;
   }
   return false;
 }
