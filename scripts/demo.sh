@@ -14,6 +14,6 @@ fi
 export KINET_STATUS=${KINET_STATUS:-terminal}
 "$build"/tools/kntsample/kntsample "$out/sample.knt" /W320 /H200 /N60
 "$build"/tools/kntinfow/kntinfow "$out/sample.knt" -D"$out/frames"
-echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (binary PPM pictures)."
+echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (PNG pictures)."
 echo "Playing $out/sample.knt twice at 30 frames per second:"
 "$build"/tools/kinetplayw/kinetplayw "$out/sample.knt" /L2 /F30 /S

@@ -1,8 +1,5 @@
 #include "knt_report.h"
 
-#include <vector>
-
-#include "file_io/output_file.h"
 
 namespace kinet::info {
 
@@ -58,16 +55,6 @@ void PrintFrameLine(std::FILE* out, const KinetHandle& h, uint8_t type) {
   for (int t = 0; t < KINET_TRACKS; ++t)
     if (type & KINET_FRAME_AUDIO(t)) std::fprintf(out, " sound%d", t + 1);
   std::fputc('\n', out);
-}
-
-bool WritePpm(const std::string& path, const uint8_t* pixels, uint32_t width, uint32_t height,
-              const uint8_t palette[768]) {
-  const std::string head = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-  std::vector<uint8_t> rgb(head.begin(), head.end());
-  for (size_t i = 0; i < size_t{width} * height; ++i)
-    rgb.insert(rgb.end(), palette + 3 * pixels[i], palette + 3 * pixels[i] + 3);
-  platform::SafeOutputFile file;
-  return file.Create(path) && file.Write(rgb.data(), rgb.size()) && file.Commit();
 }
 
 }  // namespace kinet::info

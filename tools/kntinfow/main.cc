@@ -1,6 +1,7 @@
 // kntinfow: prints what a video file holds, and can write every frame as a picture.
 //
 //   kntinfow file.knt [-F] [-D<folder>]
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -9,6 +10,7 @@
 #include "core/format.h"
 #include "core/frame_tables.h"
 #include "file_io/input_file.h"
+#include "images/image.h"
 #include "kinet/kinet.h"
 #include "knt_report.h"
 #include "toolkit/status_frame.h"
@@ -21,7 +23,7 @@ using namespace kinet;
 constexpr char kUsage[] =
     "Usage: kntinfow file.knt [-F] [-D<folder>]\n"
     "  /F          list every frame record: number, bytes, bytes before the video, parts\n"
-    "  -D<folder>  write every frame as a picture, frame0001.ppm and on, into the folder\n";
+    "  -D<folder>  write every frame as a picture, frame0001.png and on, into the folder\n";
 
 constexpr toolkit::SwitchSpec kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
                                              {'D', toolkit::SwitchKind::kText}};
@@ -35,6 +37,18 @@ std::vector<uint8_t> ReadTypes(const std::string& path) {
   std::vector<uint8_t> tables(5 * records);
   if (file.Read(tables.data(), tables.size()) != tables.size()) return {};
   return ParseFrameTables(tables.data(), static_cast<uint32_t>(records)).types;
+}
+
+// The decoded frame as an 8-bit picture with the frame's palette.
+bool WritePicture(const std::string& path, const std::vector<uint8_t>& picture,
+                  const KinetHandle& h) {
+  platform::Image image;
+  image.width = h.Width;
+  image.height = h.Height;
+  image.bits = 8;
+  image.pixels = picture;
+  std::copy(h.Palette, h.Palette + 768, image.palette.begin());
+  return platform::WriteImageFile(platform::ImageFormat::kPng, path, image);
 }
 
 // Steps through every frame record once, listing and writing as asked.
@@ -57,8 +71,8 @@ bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::s
     if (!folder.empty()) {
       KinetDoFrame(h);
       char name[32];
-      std::snprintf(name, sizeof name, "/frame%04u.ppm", i + 1);
-      if (!info::WritePpm(folder + name, picture.data(), h->Width, h->Height, h->Palette)) {
+      std::snprintf(name, sizeof name, "/frame%04u.png", i + 1);
+      if (!WritePicture(folder + name, picture, *h)) {
         std::fprintf(stderr, "Error: cannot write %s%s\n", folder.c_str(), name);
         return false;
       }
