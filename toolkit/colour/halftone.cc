@@ -6,7 +6,7 @@
 namespace kinet::toolkit {
 namespace {
 
-constexpr uint32_t kFound = 1u << 16;
+constexpr uint32_t kFound = 1u << 24;
 
 // The 8x8 Bayer matrix, 0..63: the finest bit of the position is the most significant bit of
 // the threshold, so any 2x2, 4x4 or 8x8 cell holds evenly spread thresholds.
@@ -26,65 +26,90 @@ constexpr std::array<uint8_t, 64> MakeBayer() {
 }
 constexpr std::array<uint8_t, 64> kBayer = MakeBayer();
 
+// The best partner found so far on one side of A.
+struct Partner {
+  uint32_t index;
+  double score = 0;
+  bool found = false;
+
+  // Mixing A and E in the share t = dot / len has the expected squared error
+  // |c - A|^2 + t (len - 2 dot): its bias plus its spread. Any mix costs more than A alone by
+  // that measure, but only a mix carries a colour between entries across an area, so the
+  // partner is the entry with the least extra cost among those on the colour's side of A.
+  void Consider(uint32_t entry, int64_t dot, int64_t len) {
+    if (dot <= 0) return;
+    const double t = std::min(1.0, double(dot) / double(len));
+    const double score_here = t * (double(len) - 2.0 * double(dot));
+    if (!found || score_here < score) index = entry, score = score_here, found = true;
+  }
+};
+
+// Whether a pixel of colour `rgb` takes `b` rather than `a` at this threshold: when it lies
+// beyond (threshold + 0.5) / 64 of the way from A to B. `toward` tells whether it lies on B's
+// side at all.
+bool TakesPartner(const uint8_t* rgb, const uint8_t* a, const uint8_t* b, uint32_t threshold,
+                  bool& toward) {
+  int32_t dot = 0, len = 0;
+  for (int i = 0; i < 3; ++i) {
+    const int32_t d = b[i] - a[i];
+    dot += (rgb[i] - a[i]) * d;
+    len += d * d;
+  }
+  toward = dot > 0;
+  return dot * 128 > int32_t(2 * threshold + 1) * len;
+}
+
 }  // namespace
 
 Halftone::Halftone(PaletteMap& map) : map_(map), pairs_(std::make_unique<uint32_t[]>(kKeyCount)) {}
 
 void Halftone::Reset() { std::fill_n(pairs_.get(), kKeyCount, 0u); }
 
-uint16_t Halftone::Pair(uint32_t key) {
+uint32_t Halftone::Partners(uint32_t key) {
   const uint32_t entry = pairs_[key];
-  return entry != 0 ? static_cast<uint16_t>(entry) : FindPair(key);
+  return entry != 0 ? entry : FindPartners(key);
 }
 
-uint16_t Halftone::FindPair(uint32_t key) {
+uint32_t Halftone::FindPartners(uint32_t key) {
   const uint32_t near = map_.MapKey(key);
   const Palette& palette = map_.palette();
-  const int32_t c[3] = {static_cast<int32_t>(Widen(KeyRed(key))),
-                        static_cast<int32_t>(Widen(KeyGreen(key))),
-                        static_cast<int32_t>(Widen(KeyBlue(key)))};
   const uint8_t* a = &palette[near * 3];
-  const int32_t to_c[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-  // Mixing A and B in the share t = dot / len gives an expected squared error of
-  // |c - A|^2 - 2 t dot + t len: the partner with the least t (len - 2 dot) wins.
-  uint32_t partner = near;
-  double best = 0;
+  // In doubled units the middle of the key's 4x4x4 colours is never exactly on an entry, so
+  // it always gives a direction; the pixels of the key may lie on either side of A.
+  const int32_t toward[3] = {int32_t(KeyRed(key) * 8 + 3) - 2 * a[0],
+                             int32_t(KeyGreen(key) * 8 + 3) - 2 * a[1],
+                             int32_t(KeyBlue(key) * 8 + 3) - 2 * a[2]};
+  Partner ahead{near}, behind{near};
   for (uint32_t i = map_.start(); i < map_.start() + map_.colours(); ++i) {
-    const uint8_t* b = &palette[i * 3];
-    const int32_t d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-    const int32_t dot = to_c[0] * d[0] + to_c[1] * d[1] + to_c[2] * d[2];
-    if (dot <= 0) continue;
-    const int32_t len = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    const double t = std::min(1.0, double(dot) / len);
-    const double score = t * (len - 2.0 * dot);
-    if (score < best) {
-      best = score;
-      partner = i;
-    }
+    const uint8_t* e = &palette[i * 3];
+    const int32_t d[3] = {2 * (e[0] - a[0]), 2 * (e[1] - a[1]), 2 * (e[2] - a[2])};
+    const int64_t dot = toward[0] * d[0] + toward[1] * d[1] + toward[2] * d[2];
+    const int64_t len = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    ahead.Consider(i, dot, len);
+    behind.Consider(i, -dot, len);
   }
-  const uint32_t pair = kFound | partner << 8 | near;
-  pairs_[key] = pair;
-  return static_cast<uint16_t>(pair);
+  const uint32_t partners = kFound | behind.index << 16 | ahead.index << 8 | near;
+  pairs_[key] = partners;
+  return partners;
 }
 
 void Halftone::MapRow(const uint8_t* rgb, uint32_t width, uint32_t y, uint8_t* out) {
   const uint8_t* thresholds = &kBayer[(y & 7) * 8];
   const Palette& palette = map_.palette();
   for (uint32_t x = 0; x < width; ++x, rgb += 3) {
-    const uint16_t pair = Pair(KeyOf(rgb[0], rgb[1], rgb[2]));
-    const uint32_t near = pair & 0xFF, partner = pair >> 8;
+    const uint32_t partners = Partners(KeyOf(rgb[0], rgb[1], rgb[2]));
+    const uint32_t near = partners & 0xFF;
     out[x] = static_cast<uint8_t>(near);
-    if (partner == near) continue;
     const uint8_t* a = &palette[near * 3];
-    const uint8_t* b = &palette[partner * 3];
-    int32_t dot = 0, len = 0;
-    for (int i = 0; i < 3; ++i) {
-      const int32_t d = b[i] - a[i];
-      dot += (rgb[i] - a[i]) * d;
-      len += d * d;
+    const uint32_t threshold = thresholds[x & 7];
+    bool toward = false;
+    for (const uint32_t partner : {(partners >> 8) & 0xFF, (partners >> 16) & 0xFF}) {
+      if (partner == near) continue;
+      if (TakesPartner(rgb, a, &palette[partner * 3], threshold, toward)) {
+        out[x] = static_cast<uint8_t>(partner);
+      }
+      if (toward) break;
     }
-    // B where dot / len > (threshold + 0.5) / 64.
-    if (dot * 128 > (2 * thresholds[x & 7] + 1) * len) out[x] = static_cast<uint8_t>(partner);
   }
 }
 

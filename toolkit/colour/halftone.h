@@ -1,11 +1,11 @@
 // Halftoning high-colour pictures onto a palette with an ordered (8x8 Bayer) dither between
-// two entries. Each colour key is given its nearest entry A and the partner B whose mix with A
-// best stands for the colour (least mean plus spread of squared error); every pixel then takes
-// B where the fraction of the way from A towards B that its exact colour lies beyond the
-// threshold of its position, else A. The threshold depends only on the pixel's position in the
-// frame, so a still area gives the same pixels in every frame: no crawling noise, and unchanged
-// blocks stay unchanged for the encoder. Gradients between two entries become an even mix
-// instead of bands.
+// two entries. Each colour key is given its nearest entry A and, on either side of A, the
+// partner whose mix with A best stands for colours there (least mean plus spread of squared
+// error); every pixel then takes the partner on its side where the share of the way from A
+// towards it that its exact colour lies is beyond the threshold of its position, else A. The
+// threshold depends only on the pixel's position in the frame, so a still area gives the same
+// pixels in every frame: no crawling noise, and unchanged blocks stay unchanged for the encoder.
+// Gradients between two entries become an even mix instead of bands.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@ namespace kinet::toolkit {
 
 class Halftone {
  public:
-  // Dithers onto the range and palette of `map`, which must outlive this. Allocates 512 KB.
+  // Dithers onto the range and palette of `map`, which must outlive this. Allocates 1 MB.
   explicit Halftone(PaletteMap& map);
 
   // Forgets the partners found so far; call after the map's palette changed.
@@ -27,12 +27,14 @@ class Halftone {
   void MapRow(const uint8_t* rgb, uint32_t width, uint32_t y, uint8_t* out);
 
  private:
-  uint16_t Pair(uint32_t key);
-  uint16_t FindPair(uint32_t key);
+  uint32_t Partners(uint32_t key);
+  uint32_t FindPartners(uint32_t key);
 
   PaletteMap& map_;
-  // Per colour key: 0 when not yet found, else the valid mark with A in the low byte and B in
-  // the high byte. B equals A when no mix beats A alone.
+  // Per colour key: 0 when not yet found, else the found mark (bit 24), A in bits 0-7, the
+  // partner on the side of the key's middle colour in bits 8-15 and the one on the other side
+  // in bits 16-23. A partner equals A when no entry lies on that side (beyond the palette's
+  // reach).
   std::unique_ptr<uint32_t[]> pairs_;
 };
 
