@@ -136,7 +136,8 @@ void FeedSound(HandleState& s) {
   }
   // The video never waits for sound the file does not contain.
   const uint64_t delivered = master->delivered << kFractionBits;
-  if (delivered < master->due) master->due = master->late = delivered;
+  st.sound_short = delivered < master->due;
+  if (st.sound_short) master->due = master->late = delivered;
 }
 
 bool FrameIsLate(HandleState& s) {

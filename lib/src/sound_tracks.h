@@ -54,6 +54,9 @@ struct SoundTracks {
   SoundTrack* master = nullptr;  // the first track opened
   bool waiting_for_sound = false;
   bool sound_off = false;
+  // The file's sound fell behind the picture: the master's positions were pulled back to the
+  // sound delivered, and once that has played the clock paces the frames.
+  bool sound_short = false;
 };
 
 // Clock pacing without a master track (and while the sound is off).

@@ -39,11 +39,14 @@ extern "C" uint32_t KinetWait(KinetHandle* handle) {
   if (!s || handle->ReadError) return 0;
   ServiceSound();
   SoundTracks& st = s->sound;
-  // With the sound off the clock paces, so that the picture keeps its rate.
+  // With the sound off, or all of the file's sound played, the clock paces, so that the
+  // picture keeps its rate instead of running as fast as it is decoded.
   if (!st.master || st.sound_off) return WaitForClock(*s);
   if (!st.waiting_for_sound) return 0;
   if ((st.master->stream->Position() << kFractionBits) >= st.master->due) {
+    if (st.sound_short) return WaitForClock(*s);
     st.waiting_for_sound = false;
+    s->pace.due_set = false;  // should the clock take over, it starts from then
     return 0;
   }
   s->source->ReadAhead(1, false);

@@ -165,21 +165,32 @@ TEST_F(SoundPlayback, LateFramesAreSkippedUnlessOpenedWithNoSkip) {
 
 TEST_F(SoundPlayback, TheVideoNeverWaitsForSoundTheFileDoesNotContain) {
   TrackSpec t;
-  t.per_frame = {ToneBytes(500), ToneBytes(500)};  // 45 ms each, then nothing
+  t.per_frame = {ToneBytes(500), ToneBytes(2000)};  // 45 ms, then 181 ms, then nothing
   Player p(WithTracks(6, {t}), KINET_OPEN_TRACK(0));
   ASSERT_NE(p.h, nullptr);
+  // Frame 0 is due when its 500 bytes have played, not at 1102.5 bytes that never come; then
+  // the clock takes over for the rest of its period.
   KinetDoFrame(p.h);
   EXPECT_EQ(KinetWait(p.h), 1u);
   clock_.Advance(46);
+  EXPECT_EQ(KinetWait(p.h), 1u);
+  clock_.Advance(100);
   EXPECT_EQ(KinetWait(p.h), 0u);
   KinetNextFrame(p.h);
+  // Frame 1 brings enough for its own period: paced by the sound again.
   KinetDoFrame(p.h);
-  clock_.Advance(46);
+  EXPECT_EQ(KinetWait(p.h), 1u);
+  clock_.Advance(100);  // the device ran dry at 500 bytes; 1102 of frame 1's share played
+  EXPECT_EQ(KinetWait(p.h), 1u);
+  clock_.Advance(1);
   EXPECT_EQ(KinetWait(p.h), 0u);
-  // All the sound has played: later frames are due at once, however far the clock stands.
+  // All the sound has played: later frames neither wait for sound nor race; the clock paces.
+  clock_.Advance(200);
   for (int f = 2; f < 6; ++f) {
     KinetNextFrame(p.h);
     EXPECT_EQ(KinetDoFrame(p.h), 0u);
+    EXPECT_EQ(KinetWait(p.h), 1u) << f;
+    clock_.Advance(100);
     EXPECT_EQ(KinetWait(p.h), 0u) << f;
   }
 }

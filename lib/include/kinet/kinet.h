@@ -131,8 +131,8 @@ uint32_t KinetGetTrackData(KinetHandle* handle, void* dest, uint32_t trackMask);
 uint32_t KinetVolumePan(KinetHandle* handle, uint32_t trackMask, uint32_t volume, uint32_t pan);
 
 /* 1 while the current frame is not yet due, 0 when it is to be shown now. Paced by the
- * master track's sound (the first track opened) or, without one or with the sound off, by
- * the clock: once per frame period, without catching up after a stall; with a period of 0
+ * master track's sound (the first track opened) or, without one, with the sound off, or once
+ * all the sound the file holds has played, by the clock: once per frame period, without catching up after a stall; with a period of 0
  * only the very first call returns 1. While waiting it reads ahead.
  * 0 at once for a null handle or after a read error. */
 uint32_t KinetWait(KinetHandle* handle);
