@@ -22,9 +22,6 @@ constexpr uint32_t KeyRed(uint32_t key) { return key >> 12; }
 constexpr uint32_t KeyGreen(uint32_t key) { return (key >> 6) & 63; }
 constexpr uint32_t KeyBlue(uint32_t key) { return key & 63; }
 
-// A 6-bit component widened back to 8 bits so that 0 stays 0 and 63 becomes 255.
-constexpr uint32_t Widen(uint32_t six_bits) { return six_bits << 2 | six_bits >> 4; }
-
 // Progress texts of the colour work; returns true when the user wants to cancel.
 using ColourProgress = std::function<bool(std::string_view text)>;
 
