@@ -35,7 +35,9 @@ std::array<uint8_t, 768> Palette() {
   return palette;
 }
 
-std::string FlicPath() { return (std::filesystem::temp_directory_path() / "kinet-bench.flc").string(); }
+std::string FlicPath() {
+  return (std::filesystem::temp_directory_path() / "kinet-bench.flc").string();
+}
 
 void WriteFlic(const std::vector<std::vector<uint8_t>>& frames) {
   const auto palette = Palette();
@@ -87,7 +89,9 @@ void BM_DecodePicture(benchmark::State& state, platform::ImageFormat format) {
   state.SetItemsProcessed(state.iterations());
   state.SetLabel("frames");
 }
-BENCHMARK_CAPTURE(BM_DecodePicture, jpeg, platform::ImageFormat::kJpeg)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DecodePicture, png, platform::ImageFormat::kPng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DecodePicture, jpeg, platform::ImageFormat::kJpeg)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DecodePicture, png, platform::ImageFormat::kPng)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

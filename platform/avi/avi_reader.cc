@@ -10,7 +10,7 @@ namespace kinet::platform {
 namespace {
 
 constexpr uint32_t kRgb = 0, kRle8 = 1;
-constexpr uint32_t kMjpg = 0x47504A4D;    // "MJPG" as a little-endian word
+constexpr uint32_t kMjpg = 0x47504A4D;         // "MJPG" as a little-endian word
 constexpr uint32_t kMaxHeaderList = 1u << 22;  // "hdrl" lists are a few kilobytes
 constexpr int kMaxListDepth = 8;
 
@@ -145,8 +145,8 @@ bool AviReader::ReadHeaderList(uint64_t at, uint32_t size, Streams& streams) {
                                                    stored_bits_ == 24 || stored_bits_ == 32));
       bottom_up_ = height > 0;
       picture_.width = width > 0 ? static_cast<uint32_t>(width) : 0;
-      picture_.height = static_cast<uint32_t>(std::min<int64_t>(
-          height > 0 ? int64_t{height} : -int64_t{height}, UINT32_MAX));
+      picture_.height = static_cast<uint32_t>(
+          std::min<int64_t>(height > 0 ? int64_t{height} : -int64_t{height}, UINT32_MAX));
       bits_ = picture_.bits = mjpg ? 24 : stored_bits_;
       if (!known || !picture_.Allocate()) return false;
       width_ = picture_.width, height_ = picture_.height;

@@ -78,9 +78,9 @@ class AviReader {
   bool bottom_up_ = true;
   int32_t frame_rate_ = 0;
   uint64_t file_bytes_ = 0, audio_bytes_ = 0;
-  uint32_t length_ = 0;               // frames the stream header promises
-  std::vector<Chunk> video_;          // frames and palette changes in file order
-  std::vector<uint32_t> frames_;      // each frame's place in video_
+  uint32_t length_ = 0;           // frames the stream header promises
+  std::vector<Chunk> video_;      // frames and palette changes in file order
+  std::vector<uint32_t> frames_;  // each frame's place in video_
   std::vector<Chunk> audio_;
   std::optional<AviAudioFormat> audio_format_;
   Image picture_;  // the last decoded frame

@@ -65,10 +65,18 @@ bool ReadRows(ByteReader& in, uint32_t bits, bool bottom_up, Image& image) {
     uint8_t* out = &image.pixels[size_t{bottom_up ? image.height - 1 - y : y} * image.RowBytes()];
     for (uint32_t x = 0; x < image.width; ++x) {
       switch (bits) {
-        case 1: out[x] = (row[x / 8] >> (7 - x % 8)) & 1; break;
-        case 4: out[x] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
-        case 8: out[x] = row[x]; break;
-        case 16: out[2 * x] = row[2 * x], out[2 * x + 1] = row[2 * x + 1] & 0x7F; break;
+        case 1:
+          out[x] = (row[x / 8] >> (7 - x % 8)) & 1;
+          break;
+        case 4:
+          out[x] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+          break;
+        case 8:
+          out[x] = row[x];
+          break;
+        case 16:
+          out[2 * x] = row[2 * x], out[2 * x + 1] = row[2 * x + 1] & 0x7F;
+          break;
         case 24:
           for (int c = 0; c < 3; ++c) out[3 * x + c] = row[3 * x + 2 - c];
           break;
@@ -128,9 +136,18 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
   const bool rle8 = h->compression == kRle8 && h->bits == 8;
   if (h->compression != kRgb && !rle8) return std::nullopt;
   switch (h->bits) {
-    case 1: case 4: case 8: image.bits = 8; break;
-    case 16: case 24: case 32: image.bits = h->bits; break;
-    default: return std::nullopt;
+    case 1:
+    case 4:
+    case 8:
+      image.bits = 8;
+      break;
+    case 16:
+    case 24:
+    case 32:
+      image.bits = h->bits;
+      break;
+    default:
+      return std::nullopt;
   }
   if (!image.Allocate()) return std::nullopt;
   if (image.bits == 8) ReadPalette(in, *h, image);
@@ -158,7 +175,8 @@ bool EncodeBmp(const Image& image, std::vector<uint8_t>& out) {
   PutU8(out, 'B'), PutU8(out, 'M'), PutU32(out, static_cast<uint32_t>(file_size));
   PutU32(out, 0), PutU32(out, offset);
   PutU32(out, 40), PutU32(out, image.width), PutU32(out, image.height), PutU16(out, 1);
-  PutU16(out, image.bits), PutU32(out, kRgb), PutU32(out, static_cast<uint32_t>(file_size - offset));
+  PutU16(out, image.bits), PutU32(out, kRgb),
+      PutU32(out, static_cast<uint32_t>(file_size - offset));
   PutU32(out, 2835), PutU32(out, 2835);  // 72 dots per inch
   PutU32(out, palette_bytes ? 256 : 0), PutU32(out, 0);
   for (uint32_t i = 0; i < palette_bytes / 4; ++i) {

@@ -40,8 +40,10 @@ class ByteReader {
     if (Has(n)) pos_ += n;
   }
   void Seek(size_t position) {
-    if (position > bytes_.size()) Fail();
-    else pos_ = position;
+    if (position > bytes_.size())
+      Fail();
+    else
+      pos_ = position;
   }
 
   size_t position() const { return pos_; }

@@ -10,8 +10,7 @@
 namespace kinet::platform {
 
 bool Image::Allocate() {
-  if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) ||
-      !ImageSidesAllowed(width, height)) {
+  if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || !ImageSidesAllowed(width, height)) {
     return false;
   }
   pixels.assign(RowBytes() * height, 0);
@@ -54,13 +53,20 @@ std::vector<uint8_t> ToRgb(const Image& image) {
 
 std::optional<Image> DecodeImage(ImageFormat format, std::span<const uint8_t> bytes) {
   switch (format) {
-    case ImageFormat::kBmp: return codecs::DecodeBmp(bytes);
-    case ImageFormat::kGif: return codecs::DecodeGif(bytes);
-    case ImageFormat::kTiff: return codecs::DecodeTiff(bytes);
-    case ImageFormat::kPcx: return codecs::DecodePcx(bytes);
-    case ImageFormat::kTga: return codecs::DecodeTga(bytes);
-    case ImageFormat::kJpeg: return codecs::DecodeJpeg(bytes);
-    case ImageFormat::kPng: return codecs::DecodePng(bytes);
+    case ImageFormat::kBmp:
+      return codecs::DecodeBmp(bytes);
+    case ImageFormat::kGif:
+      return codecs::DecodeGif(bytes);
+    case ImageFormat::kTiff:
+      return codecs::DecodeTiff(bytes);
+    case ImageFormat::kPcx:
+      return codecs::DecodePcx(bytes);
+    case ImageFormat::kTga:
+      return codecs::DecodeTga(bytes);
+    case ImageFormat::kJpeg:
+      return codecs::DecodeJpeg(bytes);
+    case ImageFormat::kPng:
+      return codecs::DecodePng(bytes);
   }
   return std::nullopt;
 }
@@ -72,13 +78,20 @@ bool EncodeImage(ImageFormat format, const Image& image, std::vector<uint8_t>& o
     return false;
   }
   switch (format) {
-    case ImageFormat::kBmp: return codecs::EncodeBmp(image, out);
-    case ImageFormat::kGif: return codecs::EncodeGif(image, out);
-    case ImageFormat::kTiff: return codecs::EncodeTiff(image, out);
-    case ImageFormat::kPcx: return codecs::EncodePcx(image, out);
-    case ImageFormat::kTga: return codecs::EncodeTga(image, out);
-    case ImageFormat::kJpeg: return codecs::EncodeJpeg(image, out);
-    case ImageFormat::kPng: return codecs::EncodePng(image, out);
+    case ImageFormat::kBmp:
+      return codecs::EncodeBmp(image, out);
+    case ImageFormat::kGif:
+      return codecs::EncodeGif(image, out);
+    case ImageFormat::kTiff:
+      return codecs::EncodeTiff(image, out);
+    case ImageFormat::kPcx:
+      return codecs::EncodePcx(image, out);
+    case ImageFormat::kTga:
+      return codecs::EncodeTga(image, out);
+    case ImageFormat::kJpeg:
+      return codecs::EncodeJpeg(image, out);
+    case ImageFormat::kPng:
+      return codecs::EncodePng(image, out);
   }
   return false;
 }
@@ -89,15 +102,21 @@ namespace {
 bool MayBe(ImageFormat format, const uint8_t* head, size_t size) {
   if (size < 18) return false;
   switch (format) {
-    case ImageFormat::kBmp: return head[0] == 'B' && head[1] == 'M';
-    case ImageFormat::kGif: return std::equal(head, head + 3, "GIF");
+    case ImageFormat::kBmp:
+      return head[0] == 'B' && head[1] == 'M';
+    case ImageFormat::kGif:
+      return std::equal(head, head + 3, "GIF");
     case ImageFormat::kTiff:
       return (head[0] == 'I' && head[1] == 'I' && head[2] == 42) ||
              (head[0] == 'M' && head[1] == 'M' && head[3] == 42);
-    case ImageFormat::kPcx: return head[0] == 10 && head[2] == 1;
-    case ImageFormat::kTga: return head[1] <= 1 && (head[2] & ~11) == 0 && (head[2] & 3) != 0;
-    case ImageFormat::kJpeg: return head[0] == 0xFF && head[1] == 0xD8;
-    case ImageFormat::kPng: return head[0] == 0x89 && head[1] == 'P' && head[2] == 'N';
+    case ImageFormat::kPcx:
+      return head[0] == 10 && head[2] == 1;
+    case ImageFormat::kTga:
+      return head[1] <= 1 && (head[2] & ~11) == 0 && (head[2] & 3) != 0;
+    case ImageFormat::kJpeg:
+      return head[0] == 0xFF && head[1] == 0xD8;
+    case ImageFormat::kPng:
+      return head[0] == 0x89 && head[1] == 'P' && head[2] == 'N';
   }
   return false;
 }
@@ -142,13 +161,20 @@ std::optional<ImageFormat> FormatFromExtension(std::string_view extension) {
 
 std::string_view DefaultExtension(ImageFormat format) {
   switch (format) {
-    case ImageFormat::kBmp: return ".bmp";
-    case ImageFormat::kGif: return ".gif";
-    case ImageFormat::kTiff: return ".tif";
-    case ImageFormat::kPcx: return ".pcx";
-    case ImageFormat::kTga: return ".tga";
-    case ImageFormat::kJpeg: return ".jpg";
-    case ImageFormat::kPng: return ".png";
+    case ImageFormat::kBmp:
+      return ".bmp";
+    case ImageFormat::kGif:
+      return ".gif";
+    case ImageFormat::kTiff:
+      return ".tif";
+    case ImageFormat::kPcx:
+      return ".pcx";
+    case ImageFormat::kTga:
+      return ".tga";
+    case ImageFormat::kJpeg:
+      return ".jpg";
+    case ImageFormat::kPng:
+      return ".png";
   }
   return "";
 }

@@ -105,8 +105,7 @@ bool EncodeJpeg(const Image& image, std::vector<uint8_t>& out) {
   jpeg_create_compress(&info);
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
-  const bool ok =
-      WriteLines(&info, &errors, &buffer, &size, rgb.data(), image.width, image.height);
+  const bool ok = WriteLines(&info, &errors, &buffer, &size, rgb.data(), image.width, image.height);
   jpeg_destroy_compress(&info);
   if (ok) out.assign(buffer, buffer + size);
   std::free(buffer);

@@ -27,8 +27,8 @@ void ReadFromMemory(png_structp png, png_bytep data, png_size_t size) {
 }
 
 void WriteToMemory(png_structp png, png_bytep data, png_size_t size) {
-  static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png))->insert(
-      static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png))->end(), data, data + size);
+  static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png))
+      ->insert(static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png))->end(), data, data + size);
 }
 
 void FlushNothing(png_structp) {}

@@ -16,10 +16,18 @@ constexpr uint8_t kTopDown = 0x20;
 // layout.
 void StorePixel(std::span<const uint8_t> in, uint32_t bits, uint8_t* out) {
   switch (bits) {
-    case 8: out[0] = in[0]; break;
-    case 16: out[0] = in[0], out[1] = in[1] & 0x7F; break;
-    case 24: out[0] = in[2], out[1] = in[1], out[2] = in[0]; break;
-    case 32: out[0] = in[2], out[1] = in[1], out[2] = in[0], out[3] = in[3]; break;
+    case 8:
+      out[0] = in[0];
+      break;
+    case 16:
+      out[0] = in[0], out[1] = in[1] & 0x7F;
+      break;
+    case 24:
+      out[0] = in[2], out[1] = in[1], out[2] = in[0];
+      break;
+    case 32:
+      out[0] = in[2], out[1] = in[1], out[2] = in[0], out[3] = in[3];
+      break;
   }
 }
 

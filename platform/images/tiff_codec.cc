@@ -1,8 +1,8 @@
 // TIFF through libtiff, on a file held in memory. 8-bit palette and grey pictures in strips
 // keep their indices (palette entries are 16-bit in the file: the top 8 bits are ours), and
 // 8-bit RGB and RGBA strips are taken as stored; every other kind is delivered as colour
-// through libtiff's RGBA reader, 32-bit when it has an alpha sample, else 24-bit. Written LZW-compressed: 8-bit as palette pictures, deeper ones as
-// RGB or RGBA.
+// through libtiff's RGBA reader, 32-bit when it has an alpha sample, else 24-bit. Written
+// LZW-compressed: 8-bit as palette pictures, deeper ones as RGB or RGBA.
 #include <tiffio.h>
 
 #include <algorithm>
@@ -92,8 +92,8 @@ bool ReadLines(TIFF* tif, Image& image) {
 
 bool ReadColour(TIFF* tif, Image& image) {
   std::vector<uint32_t> raster(size_t{image.width} * image.height);
-  if (!TIFFReadRGBAImageOriented(tif, image.width, image.height, raster.data(),
-                                 ORIENTATION_TOPLEFT, 0)) {
+  if (!TIFFReadRGBAImageOriented(tif, image.width, image.height, raster.data(), ORIENTATION_TOPLEFT,
+                                 0)) {
     return false;
   }
   const uint32_t bpp = image.BytesPerPixel();
@@ -139,8 +139,8 @@ bool WriteTiff(TIFF* tif, const Image& image) {
 }  // namespace
 
 std::optional<Image> DecodeTiff(std::span<const uint8_t> bytes) {
-  if (bytes.size() < 8 || !((bytes[0] == 'I' && bytes[1] == 'I') ||
-                            (bytes[0] == 'M' && bytes[1] == 'M'))) {
+  if (bytes.size() < 8 ||
+      !((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M'))) {
     return std::nullopt;
   }
   MemoryStream stream{bytes};
@@ -155,10 +155,10 @@ std::optional<Image> DecodeTiff(std::span<const uint8_t> bytes) {
   TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric);
   uint16_t planar = PLANARCONFIG_CONTIG;
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-  const bool indexed = bits == 8 && samples == 1 &&
-                       (photometric == PHOTOMETRIC_PALETTE ||
-                        photometric == PHOTOMETRIC_MINISBLACK ||
-                        photometric == PHOTOMETRIC_MINISWHITE);
+  const bool indexed =
+      bits == 8 && samples == 1 &&
+      (photometric == PHOTOMETRIC_PALETTE || photometric == PHOTOMETRIC_MINISBLACK ||
+       photometric == PHOTOMETRIC_MINISWHITE);
   const bool direct = indexed || (bits == 8 && planar == PLANARCONFIG_CONTIG &&
                                   photometric == PHOTOMETRIC_RGB && (samples == 3 || samples == 4));
   Image image;

@@ -2,12 +2,11 @@
 // 32-bit, RLE8 with skips that keep the frame before, Motion-JPEG), the frame period, PCM
 // audio across chunks, and cut or corrupted files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
-
-#include <unistd.h>
 
 #include "avi/avi_reader.h"
 #include "avi_test_writer.h"
@@ -22,10 +21,12 @@ using testing::DibRows;
 using testing::MakeAvi;
 
 std::string Save(const std::vector<uint8_t>& bytes, const std::string& name) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("kinet-avi-test-" + std::to_string(getpid()) + name)).string();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("kinet-avi-test-" + std::to_string(getpid()) + name))
+                               .string();
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -157,7 +158,8 @@ TEST(AviTest, CutAndCorruptedFilesFailCleanly) {
   const std::string path = Save(good, "cut.avi");
   auto read_all = [&](const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     auto reader = AviReader::Open(path);
     if (!reader) return -1;
     Image frame;

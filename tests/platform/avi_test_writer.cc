@@ -33,8 +33,8 @@ void EndList(std::vector<uint8_t>& out, size_t at) {
   PutU32At(out, at, static_cast<uint32_t>(out.size() - at - 4));
 }
 
-std::vector<uint8_t> StreamHeader(const char* type, uint32_t scale, uint32_t rate,
-                                  uint32_t length, uint32_t width, uint32_t height) {
+std::vector<uint8_t> StreamHeader(const char* type, uint32_t scale, uint32_t rate, uint32_t length,
+                                  uint32_t width, uint32_t height) {
   std::vector<uint8_t> h;
   Id(h, type);
   PutU32(h, 0), PutU32(h, 0), PutU32(h, 0), PutU32(h, 0);
@@ -64,9 +64,9 @@ std::vector<uint8_t> MakeAvi(const AviVideo& video, const AviAudio* audio) {
   PutU32At(avih, 24, audio ? 2 : 1);
   AddChunk(out, "avih", avih);
   const size_t vstrl = BeginList(out, "LIST", "strl");
-  AddChunk(out, "strh", StreamHeader("vids", video.scale, video.rate,
-                                     static_cast<uint32_t>(video.chunks.size()), video.width,
-                                     video.height));
+  AddChunk(out, "strh",
+           StreamHeader("vids", video.scale, video.rate, static_cast<uint32_t>(video.chunks.size()),
+                        video.width, video.height));
   std::vector<uint8_t> bih;
   PutU32(bih, 40), PutU32(bih, video.width), PutU32(bih, video.height), PutU16(bih, 1);
   PutU16(bih, video.bits), PutU32(bih, video.compression), PutU32(bih, 0);
@@ -100,8 +100,9 @@ std::vector<uint8_t> MakeAvi(const AviVideo& video, const AviAudio* audio) {
     }
     if (audio) {
       const size_t n = (audio->bytes.size() - audio_at) / (frames - i);
-      AddChunk(out, "01wb", std::vector<uint8_t>(audio->bytes.begin() + audio_at,
-                                                 audio->bytes.begin() + audio_at + n));
+      AddChunk(out, "01wb",
+               std::vector<uint8_t>(audio->bytes.begin() + audio_at,
+                                    audio->bytes.begin() + audio_at + n));
       audio_at += n;
     }
   }

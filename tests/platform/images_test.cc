@@ -47,8 +47,8 @@ Image RoundTrip(ImageFormat format, const Image& image) {
 }
 
 TEST(ImagesTest, EightBitPicturesKeepIndicesAndPalette) {
-  for (ImageFormat f : {ImageFormat::kBmp, ImageFormat::kGif, ImageFormat::kTiff,
-                        ImageFormat::kPcx, ImageFormat::kTga, ImageFormat::kPng}) {
+  for (ImageFormat f : {ImageFormat::kBmp, ImageFormat::kGif, ImageFormat::kTiff, ImageFormat::kPcx,
+                        ImageFormat::kTga, ImageFormat::kPng}) {
     SCOPED_TRACE(std::string(DefaultExtension(f)));
     for (uint32_t width : {1u, 13u, 64u}) {
       const Image image = Indexed(width, 9, width);
@@ -63,8 +63,8 @@ TEST(ImagesTest, EightBitPicturesKeepIndicesAndPalette) {
 }
 
 TEST(ImagesTest, ColourPicturesKeepTheirColours) {
-  for (ImageFormat f : {ImageFormat::kBmp, ImageFormat::kTga, ImageFormat::kTiff,
-                        ImageFormat::kPng}) {
+  for (ImageFormat f :
+       {ImageFormat::kBmp, ImageFormat::kTga, ImageFormat::kTiff, ImageFormat::kPng}) {
     SCOPED_TRACE(std::string(DefaultExtension(f)));
     for (uint32_t bits : {24u, 32u}) {
       const Image image = Colour(21, 5, bits);
@@ -149,9 +149,8 @@ TEST(ImagesTest, HandMadeFormsOurWritersDoNotProduce) {
 }
 
 TEST(ImagesTest, CutAndCorruptedFilesFailCleanly) {
-  for (ImageFormat f : {ImageFormat::kBmp, ImageFormat::kGif, ImageFormat::kTiff,
-                        ImageFormat::kPcx, ImageFormat::kTga, ImageFormat::kPng,
-                        ImageFormat::kJpeg}) {
+  for (ImageFormat f : {ImageFormat::kBmp, ImageFormat::kGif, ImageFormat::kTiff, ImageFormat::kPcx,
+                        ImageFormat::kTga, ImageFormat::kPng, ImageFormat::kJpeg}) {
     SCOPED_TRACE(std::string(DefaultExtension(f)));
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(EncodeImage(f, Indexed(23, 11, 5), bytes));

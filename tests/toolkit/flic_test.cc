@@ -91,8 +91,8 @@ TEST(FlicTest, WriterChoosesEachChunkAndTheReaderGivesTheFramesBack) {
   std::vector<TestFrame> wide = {PatternFrame(320, 200, 1), PatternFrame(320, 200, 1)};
   wide[1].pixels[320 * 150 + 7] = 9;
   const std::string fli = WriteFlic(dir + "wide.flc", 320, 200, wide);
-  EXPECT_EQ(ChunkTypes(fli), (std::vector<std::vector<uint16_t>>{{kColor256, kByteRun},
-                                                                  {kDeltaFli}}));
+  EXPECT_EQ(ChunkTypes(fli),
+            (std::vector<std::vector<uint16_t>>{{kColor256, kByteRun}, {kDeltaFli}}));
   auto wide_reader = OpenFlic(fli);
   ASSERT_TRUE(wide_reader);
   ExpectFrames(*wide_reader, wide);
@@ -133,7 +133,8 @@ std::vector<uint8_t> Chunk(uint16_t type, const std::vector<uint8_t>& data) {
   return out;
 }
 
-std::vector<uint8_t> Frame(const std::vector<std::vector<uint8_t>>& chunks, uint16_t type = 0xF1FA) {
+std::vector<uint8_t> Frame(const std::vector<std::vector<uint8_t>>& chunks,
+                           uint16_t type = 0xF1FA) {
   std::vector<uint8_t> body;
   for (const auto& c : chunks) body.insert(body.end(), c.begin(), c.end());
   std::vector<uint8_t> out;
@@ -150,10 +151,10 @@ TEST(FlicTest, HandMadeFliWithEveryChunkType) {
   platform::PutU16At(file, 8, 4), platform::PutU16At(file, 10, 3);
   platform::PutU16At(file, 12, 8), platform::PutU32At(file, 16, 7);  // 7/70 seconds
   const std::vector<std::vector<uint8_t>> frames = {
-      Frame({}, 0xF100),  // a prefix chunk: not a frame
-      Frame({Chunk(11, {1, 0, 2, 1, 63, 0, 32}),  // COLOR_64: skip 2, one entry
+      Frame({}, 0xF100),                                         // a prefix chunk: not a frame
+      Frame({Chunk(11, {1, 0, 2, 1, 63, 0, 32}),                 // COLOR_64: skip 2, one entry
              Chunk(16, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}),  // FLI_COPY
-             Chunk(18, {1, 2, 3, 4})}),  // a postage stamp: skipped
+             Chunk(18, {1, 2, 3, 4})}),                          // a postage stamp: skipped
       // DELTA_FLI: skip 1 line, 1 line, 2 packets: at 1 copy 9 9; then repeat 5 once.
       Frame({Chunk(12, {1, 0, 1, 0, 2, 1, 2, 9, 9, 0, 0xFF, 5})}),
       // DELTA_FLC: 2 lines; skip 1 line, set the last byte 0x42, 1 packet: word 7 8 at 0;

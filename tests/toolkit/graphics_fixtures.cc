@@ -1,11 +1,10 @@
 #include "graphics_fixtures.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
 
 namespace kinet::toolkit::testing {
 
@@ -75,7 +74,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace kinet::toolkit::testing

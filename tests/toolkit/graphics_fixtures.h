@@ -19,7 +19,7 @@ std::string TestFolder();
 struct Recorder {
   std::vector<std::pair<ProgressCode, std::string>> calls;
   std::vector<std::string> asked;
-  bool answer = true;    // the overwrite answer
+  bool answer = true;     // the overwrite answer
   int cancel_after = -1;  // cancel at this progress call (counted from 0); -1 never
 
   GraphicsCallbacks Callbacks();

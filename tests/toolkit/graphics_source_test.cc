@@ -1,6 +1,8 @@
 // The source descriptor over every kind: series, lists with their own ranges, names without
 // extension, sound files as blank frames, raw files, video files; ranges, sub-frames,
 // progress texts, cancelling, and the error texts.
+#include "toolkit/graphics/graphics_source.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +14,6 @@
 #include "images/byte_io.h"
 #include "images/image.h"
 #include "toolkit/graphics/flic_writer.h"
-#include "toolkit/graphics/graphics_source.h"
 
 namespace kinet::toolkit {
 namespace {

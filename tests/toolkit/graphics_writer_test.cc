@@ -1,6 +1,8 @@
 // The output writers: numbered names, every picture format read back as a series, the flic
 // through the factory, unknown types, the overwrite rule, and abandoned runs that leave
 // nothing behind.
+#include "toolkit/graphics/graphics_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "graphics_fixtures.h"
 #include "toolkit/graphics/graphics_source.h"
-#include "toolkit/graphics/graphics_writer.h"
 
 namespace kinet::toolkit {
 namespace {

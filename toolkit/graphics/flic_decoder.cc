@@ -135,11 +135,16 @@ bool DecodeByteRun(ByteReader& in, Image& picture) {
 
 bool DecodeChunk(uint16_t type, ByteReader& in, Image& picture) {
   switch (type) {
-    case kColor256: return DecodeColours(in, false, picture);
-    case kColor64: return DecodeColours(in, true, picture);
-    case kDeltaFlc: return DecodeDeltaFlc(in, picture);
-    case kDeltaFli: return DecodeDeltaFli(in, picture);
-    case kByteRun: return DecodeByteRun(in, picture);
+    case kColor256:
+      return DecodeColours(in, false, picture);
+    case kColor64:
+      return DecodeColours(in, true, picture);
+    case kDeltaFlc:
+      return DecodeDeltaFlc(in, picture);
+    case kDeltaFli:
+      return DecodeDeltaFli(in, picture);
+    case kByteRun:
+      return DecodeByteRun(in, picture);
     case kBlack:
       std::fill(picture.pixels.begin(), picture.pixels.end(), 0);
       return true;
@@ -148,7 +153,8 @@ bool DecodeChunk(uint16_t type, ByteReader& in, Image& picture) {
       std::copy(bytes.begin(), bytes.end(), picture.pixels.begin());
       return !in.failed();
     }
-    default: return true;  // postage stamps and chunks of other programs
+    default:
+      return true;  // postage stamps and chunks of other programs
   }
 }
 

@@ -97,7 +97,9 @@ uint32_t DeltaLineBytes(const uint8_t* now, const uint8_t* before, uint32_t widt
 uint32_t DeltaLineWords(const uint8_t* now, const uint8_t* before, uint32_t words,
                         std::vector<uint8_t>& out) {
   auto changed = [&](uint32_t w) { return std::memcmp(now + 2 * w, before + 2 * w, 2) != 0; };
-  auto equal = [now](uint32_t a, uint32_t b) { return std::memcmp(now + 2 * a, now + 2 * b, 2) == 0; };
+  auto equal = [now](uint32_t a, uint32_t b) {
+    return std::memcmp(now + 2 * a, now + 2 * b, 2) == 0;
+  };
   uint32_t packets = 0, done = 0;  // `done` counts bytes
   for (uint32_t w = 0; w < words;) {
     if (!changed(w)) {
@@ -167,7 +169,8 @@ void AppendByteRun(PictureView picture, std::vector<uint8_t>& out) {
   for (uint32_t y = 0; y < picture.height; ++y) {
     const size_t count_at = out.size();
     PutU8(out, 0);
-    const uint32_t packets = PackLine(picture.pixels + size_t{y} * picture.width, picture.width, out);
+    const uint32_t packets =
+        PackLine(picture.pixels + size_t{y} * picture.width, picture.width, out);
     out[count_at] = static_cast<uint8_t>(packets <= 255 ? packets : 0);  // readers go by width
   }
   EndChunk(out, start);

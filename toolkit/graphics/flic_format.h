@@ -16,9 +16,9 @@ inline constexpr uint16_t kMagicFlc = 0xAF12;  // any size, speed in millisecond
 inline constexpr uint16_t kFrameType = 0xF1FA;
 
 // Header fields by byte offset.
-inline constexpr uint32_t kSizeAt = 0, kMagicAt = 4, kFramesAt = 6, kWidthAt = 8,
-                          kHeightAt = 10, kDepthAt = 12, kFlagsAt = 14, kSpeedAt = 16,
-                          kFirstFrameAt = 80, kSecondFrameAt = 84;
+inline constexpr uint32_t kSizeAt = 0, kMagicAt = 4, kFramesAt = 6, kWidthAt = 8, kHeightAt = 10,
+                          kDepthAt = 12, kFlagsAt = 14, kSpeedAt = 16, kFirstFrameAt = 80,
+                          kSecondFrameAt = 84;
 
 enum ChunkType : uint16_t {
   kColor256 = 4,   // palette packets, components 0-255

@@ -21,9 +21,7 @@ GraphicsCallbacks FrameCallbacks(StatusFrame& frame) {
     }
     return frame.error();
   };
-  callbacks.may_overwrite = [&frame](const std::string& path) {
-    return frame.AskOverwrite(path);
-  };
+  callbacks.may_overwrite = [&frame](const std::string& path) { return frame.AskOverwrite(path); };
   return callbacks;
 }
 

@@ -53,8 +53,8 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& option
 }
 
 bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t end) {
-  Entry entry{name, IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr}
-                                     : OpenEntry(name)};
+  Entry entry{name,
+              IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr} : OpenEntry(name)};
   if (!entry.opened.reader) {
     options_.callbacks.Error("Error opening: " + name);
     return false;
@@ -90,16 +90,18 @@ bool GraphicsSource::SetUpRange() {
     frames += e.count;
     total_bytes_ += e.opened.reader->total_bytes();
   }
-  Range(static_cast<uint32_t>(std::min<uint64_t>(frames, UINT32_MAX)), options_.start,
-        options_.end, first_index_, frame_count_);
+  Range(static_cast<uint32_t>(std::min<uint64_t>(frames, UINT32_MAX)), options_.start, options_.end,
+        first_index_, frame_count_);
   const FrameReader& first = *entries_.front().opened.reader;
   frame_rate_ = first.frame_rate();
   const SubFrame& sub = options_.sub_frame;
   const int64_t x = std::max(sub.x, 0), y = std::max(sub.y, 0);
   const int64_t right = sub.width > 0 ? x + sub.width : first.width();
   const int64_t bottom = sub.height > 0 ? y + sub.height : first.height();
-  width_ = static_cast<uint32_t>(std::clamp<int64_t>(std::min<int64_t>(right, first.width()) - x, 0, UINT32_MAX));
-  height_ = static_cast<uint32_t>(std::clamp<int64_t>(std::min<int64_t>(bottom, first.height()) - y, 0, UINT32_MAX));
+  width_ = static_cast<uint32_t>(
+      std::clamp<int64_t>(std::min<int64_t>(right, first.width()) - x, 0, UINT32_MAX));
+  height_ = static_cast<uint32_t>(
+      std::clamp<int64_t>(std::min<int64_t>(bottom, first.height()) - y, 0, UINT32_MAX));
   if (!platform::ImageSidesAllowed(width_, height_)) {
     options_.callbacks.Error("Error opening: " + name_);
     return false;

@@ -58,8 +58,9 @@ class FlicOutput : public GraphicsWriter {
 class ImageSeriesOutput : public GraphicsWriter {
  public:
   ImageSeriesOutput(const WriterOptions& options, platform::ImageFormat format)
-      : options_(options), format_(format), first_name_(NumberedName(options.name, 1,
-                                                                      options.frame_count)) {}
+      : options_(options),
+        format_(format),
+        first_name_(NumberedName(options.name, 1, options.frame_count)) {}
   ~ImageSeriesOutput() override {
     if (closed_) return;
     std::error_code ignored;
@@ -126,7 +127,11 @@ std::string ExtensionOf(const std::string& name) {
 
 std::string NumberedName(const std::string& name, uint32_t index, uint32_t count) {
   if (count <= 1) return name;
-  const int digits = count >= 10000 ? 5 : count >= 1000 ? 4 : count >= 100 ? 3 : count >= 10 ? 2 : 1;
+  const int digits = count >= 10000  ? 5
+                     : count >= 1000 ? 4
+                     : count >= 100  ? 3
+                     : count >= 10   ? 2
+                                     : 1;
   const std::string extension = ExtensionOf(name);
   char number[16];
   std::snprintf(number, sizeof number, "%0*u", digits, index);

@@ -43,8 +43,8 @@ std::optional<std::vector<ListEntry>> ReadListFile(const std::string& path) {
     // A series names no single file: look for its folder instead.
     const std::filesystem::path probe =
         entry->name.find('?') != std::string::npos ? beside.parent_path() : beside;
-    if (std::filesystem::path(entry->name).is_relative() && !folder.empty() &&
-        !probe.empty() && std::filesystem::exists(probe, ec)) {
+    if (std::filesystem::path(entry->name).is_relative() && !folder.empty() && !probe.empty() &&
+        std::filesystem::exists(probe, ec)) {
       entry->name = beside.string();
     }
     entries.push_back(std::move(*entry));

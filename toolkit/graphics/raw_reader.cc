@@ -30,9 +30,7 @@ std::unique_ptr<RawReader> RawReader::Open(platform::InputFile file) {
   return reader;
 }
 
-uint64_t RawReader::FrameBytes() const {
-  return 768 + uint64_t{(width_ + 3) & ~3u} * height_;
-}
+uint64_t RawReader::FrameBytes() const { return 768 + uint64_t{(width_ + 3) & ~3u} * height_; }
 
 uint64_t RawReader::Read(platform::Image& frame) {
   if (next_ >= frames_) next_ = 0;

@@ -72,7 +72,8 @@ OpenedEntry OpenEntry(const std::string& name) {
     const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());
     if (auto picture = ImageReader::Open(k.format, path)) return {k.kind, path, std::move(picture)};
   }
-  if (auto avi = AviFrames::Open(with(".avi"))) return {SourceKind::kAvi, with(".avi"), std::move(avi)};
+  if (auto avi = AviFrames::Open(with(".avi")))
+    return {SourceKind::kAvi, with(".avi"), std::move(avi)};
   if (auto raw = RawReader::Open(OpenFile(with(".raw")))) {
     return {SourceKind::kRaw, with(".raw"), std::move(raw)};
   }

@@ -15,7 +15,19 @@
 namespace kinet::toolkit {
 
 enum class SourceKind {
-  kWav, kList, kFlic, kVideoFile, kBmp, kGif, kTiff, kPcx, kTga, kJpeg, kPng, kAvi, kRaw,
+  kWav,
+  kList,
+  kFlic,
+  kVideoFile,
+  kBmp,
+  kGif,
+  kTiff,
+  kPcx,
+  kTga,
+  kJpeg,
+  kPng,
+  kAvi,
+  kRaw,
 };
 
 // True for a name with the list extension (any case).
