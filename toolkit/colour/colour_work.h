@@ -10,7 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "images/image.h"
@@ -24,7 +23,8 @@ namespace kinet::toolkit {
 // The palette switches of the compressor and the graphics processor.
 struct ColourSettings {
   int32_t colours = 256;       // /Q: colours of a new palette, 1..256
-  int32_t start_index = -1;    // /I: its first entry; negative for (256 - colours) / 2
+  int32_t start_index = -1;    // /I: its first entry; negative for (256 - colours) / 2;
+                               //     lowered so that the range ends by entry 255
   int32_t period = 65536;      // /U: frames between new palettes
   int32_t mode = 0;            // /P: 0 copy 8-bit input palettes, 1 one best-case palette,
                                //     2 a new one whenever the input palette changes
