@@ -1,0 +1,277 @@
+#include "frame_encoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "block_codes.h"
+
+namespace kinet {
+
+namespace {
+
+bool SameBlock(const uint8_t* a, const uint8_t* b) { return std::memcmp(a, b, 16) == 0; }
+
+// How often an exact block is coded as such while the leftover lasts: every spacing-th one.
+struct Spacings {
+  uint32_t fill = 1, two = 1, full = 1;
+};
+
+Spacings SpreadLeftover(uint64_t left, uint64_t e1, uint64_t e2, uint64_t e3) {
+  Spacings s;
+  auto at_least_one = [](uint64_t v) {
+    return static_cast<uint32_t>(std::max<uint64_t>(v, 2) - 1);
+  };
+  if (e1 >= left)
+    s.fill = at_least_one(e1 / left);
+  else if (e1 + 4 * e2 >= left)
+    s.two = at_least_one(e2 / ((left - e1) / 4 + 1));
+  else if (left < 16 * e3 + e1 + 4 * e2)
+    s.full = at_least_one(e3 / ((left - e1 - 4 * e2) / 16 + 1));
+  return s;
+}
+
+}  // namespace
+
+std::unique_ptr<FrameEncoder> FrameEncoder::Create(const EncoderSettings& settings) {
+  try {
+    return std::unique_ptr<FrameEncoder>(new FrameEncoder(settings));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (const std::length_error&) {
+    return nullptr;
+  }
+}
+
+FrameEncoder::FrameEncoder(const EncoderSettings& settings)
+    : s_(settings),
+      blocks_per_row_(settings.width / 4),
+      blocks_(settings.width / 4 * (settings.height / 4)) {
+  const size_t pixels = size_t{blocks_} * 16;
+  current_.assign(pixels, 0);
+  previous_source_.assign(pixels, 0);
+  shown_.assign(pixels, 0);
+  next_.assign(pixels, 0);
+  raster_.assign(size_t{s_.width} * s_.height, 0);
+  skip_.assign(blocks_, 0);
+  fill_.assign(blocks_, kImpossibleError);
+  two_.assign(blocks_, kImpossibleError);
+  two_word_.assign(blocks_, 0);
+  codes_.assign(blocks_, kCodeSkip);
+  fill_colour_.assign(blocks_, 0);
+}
+
+void FrameEncoder::ToBlockOrder(const uint8_t* raster, std::vector<uint8_t>& out) const {
+  uint8_t* o = out.data();
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    const uint8_t* p =
+        raster + size_t{b / blocks_per_row_} * 4 * s_.width + (b % blocks_per_row_) * 4;
+    for (int r = 0; r < 4; ++r, p += s_.width, o += 4) std::memcpy(o, p, 4);
+  }
+}
+
+int32_t FrameEncoder::RateCode(const FramePicture& frame) const {
+  if (frame.hinted_rate != kNoRateCode) return frame.hinted_rate;
+  return key_ ? s_.key_rate : s_.regular_rate;
+}
+
+BlockErrors FrameEncoder::Errors() const {
+  return {skip_.data(), fill_.data(), fill_colour_.data(), two_.data(), blocks_};
+}
+
+// An identical block just before or just above has been analysed already this frame (any
+// block with a skip error other than 0 has up-to-date results).
+void FrameEncoder::Analyse(uint32_t b) {
+  const uint8_t* pixels = &current_[size_t{b} * 16];
+  for (uint32_t back : {1u, blocks_per_row_}) {
+    if (back > b) continue;
+    const uint32_t other = b - back;
+    if (skip_[other] != 0 && SameBlock(&current_[size_t{other} * 16], pixels)) {
+      fill_[b] = fill_[other];
+      fill_colour_[b] = fill_colour_[other];
+      two_[b] = two_[other];
+      two_word_[b] = two_word_[other];
+      return;
+    }
+  }
+  const BlockChoice c = AnalyseBlock(pixels, distances_, s_.palette);
+  fill_[b] = c.fill_error;
+  fill_colour_[b] = c.fill_colour;
+  two_[b] = c.two_error;
+  two_word_[b] = c.two_word;
+}
+
+// Errors of every block against the picture shown now. Unchanged source blocks keep last
+// frame's analysis; a block the shown picture already holds as its fill or pair costs no more
+// to skip than to code that way.
+void FrameEncoder::CompareBlocks(bool palette_changed) {
+  uint8_t painted[16];
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    const uint8_t* cur = &current_[size_t{b} * 16];
+    const uint8_t* shown = &shown_[size_t{b} * 16];
+    if (SameBlock(cur, shown)) {
+      skip_[b] = 0;
+      fill_[b] = two_[b] = kImpossibleError;
+      continue;
+    }
+    skip_[b] = BlockDistance(shown, cur, distances_);
+    if (palette_changed || !SameBlock(cur, &previous_source_[size_t{b} * 16])) Analyse(b);
+    if (fill_[b] != kImpossibleError &&
+        std::all_of(shown, shown + 16, [&](uint8_t p) { return p == fill_colour_[b]; })) {
+      skip_[b] = std::min(skip_[b], fill_[b]);
+    } else if (two_[b] != kImpossibleError) {
+      PaintTwoColour(two_word_[b], painted);
+      if (SameBlock(painted, shown)) skip_[b] = std::min(skip_[b], two_[b]);
+    }
+  }
+}
+
+// The next frame brings a new palette: a block it keeps as it is must be exact now, or its
+// error would show in the new colours.
+void FrameEncoder::KeepExactIntoPaletteChange(const FramePicture& next) {
+  ToBlockOrder(next.pixels, next_);
+  auto raise = [](uint32_t& e) {
+    if (e != 0) e = std::max(e, kExactOnlyError);
+  };
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    if (!SameBlock(&current_[size_t{b} * 16], &next_[size_t{b} * 16])) continue;
+    raise(skip_[b]);
+    raise(fill_[b]);
+    raise(two_[b]);
+  }
+}
+
+uint32_t FrameEncoder::ChooseThreshold(const FramePicture& frame, uint64_t* leftover) {
+  const int32_t code = RateCode(frame);
+  *leftover = 0;
+  if (code >= 0 && code <= 100) return QualityThreshold(code);
+  const uint64_t budget = FrameBudget(code, frame.source_bytes, s_.period, s_.sound_allowance);
+  const ThresholdChoice choice = SearchThreshold(Errors(), budget);
+  *leftover = choice.leftover;
+  return choice.threshold;
+}
+
+uint32_t FrameEncoder::CountChanged(uint32_t threshold) const {
+  uint32_t n = 0;
+  for (uint32_t b = 0; b < blocks_; ++b) n += skip_[b] > threshold;
+  return n;
+}
+
+void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
+  const uint32_t f = frame_++;
+  auto_key_ = false;
+  key_ = f == 0 || frame.hinted_key || f - last_key_ >= s_.min_key_distance;
+  if (key_) last_key_ = f;
+
+  const bool palette_changed = f == 0 || std::memcmp(frame.palette, palette_.data(), 768) != 0;
+  if (palette_changed) {
+    distances_.Rebuild(frame.palette);
+    std::memcpy(palette_.data(), frame.palette, 768);
+  }
+  current_.swap(previous_source_);
+  ToBlockOrder(frame.pixels, current_);
+  if (key_) {
+    for (uint32_t b = 0; b < blocks_; ++b) skip_[b] = kImpossibleError;
+    for (uint32_t b = 0; b < blocks_; ++b) Analyse(b);
+  } else {
+    CompareBlocks(palette_changed);
+  }
+  const bool palette_ahead = next && std::memcmp(next->palette, frame.palette, 768) != 0;
+  if (palette_ahead) KeepExactIntoPaletteChange(*next);
+
+  uint64_t leftover = 0;
+  threshold_ = ChooseThreshold(frame, &leftover);
+  if (!key_ && CountChanged(threshold_) > s_.auto_key_blocks) {
+    // Too much changed: this frame stands alone. Blocks that were the same are analysed now.
+    auto_key_ = key_ = true;
+    last_key_ = f;
+    for (uint32_t b = 0; b < blocks_; ++b) {
+      if (skip_[b] != 0) continue;
+      skip_[b] = kImpossibleError;  // no look-back to it while the others are analysed
+      Analyse(b);
+    }
+    std::fill(skip_.begin(), skip_.end(), kExactOnlyError);
+    if (palette_ahead) KeepExactIntoPaletteChange(*next);
+    threshold_ = ChooseThreshold(frame, &leftover);
+  }
+  Classify(threshold_, leftover);
+  Reconstruct();
+}
+
+// Every block takes the first kind within the threshold; a leftover of the budget first buys
+// exact blocks, cheapest kinds first, spread evenly over the frame.
+void FrameEncoder::Classify(uint32_t t, uint64_t leftover) {
+  int64_t e1 = 0, e2 = 0, e3 = 0;
+  if (leftover > 0) {
+    for (uint32_t b = 0; b < blocks_; ++b) {
+      if (skip_[b] == 0) continue;
+      if (fill_[b] == 0)
+        ++e1;
+      else if (two_[b] == 0)
+        ++e2;
+      else
+        ++e3;
+    }
+  }
+  const Spacings spacing = leftover > 0 ? SpreadLeftover(leftover, e1, e2, e3) : Spacings{};
+  int64_t left = static_cast<int64_t>(std::min<uint64_t>(leftover, INT64_MAX));
+  uint32_t seen_fill = 0, seen_two = 0, seen_full = 0;
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    uint32_t& code = codes_[b];
+    if (skip_[b] == 0) {
+      code = kCodeSkip;
+      continue;
+    }
+    if (left > 0) {
+      if (fill_[b] == 0) {
+        --e1;
+        if (++seen_fill % spacing.fill == 0) {
+          code = kCodeFill + fill_colour_[b];
+          left -= 1;
+          continue;
+        }
+      } else if (two_[b] == 0) {
+        --e2;
+        if (e1 <= 0 && ++seen_two % spacing.two == 0) {
+          code = two_word_[b];
+          left -= 4;
+          continue;
+        }
+      } else if (e1 <= 0 && e2 <= 0 && ++seen_full % spacing.full == 0) {
+        code = kCodeFull;
+        left -= 16;
+        continue;
+      }
+    }
+    if (skip_[b] <= t)
+      code = kCodeSkip;
+    else if (fill_[b] <= t)
+      code = kCodeFill + fill_colour_[b];
+    else if (two_[b] <= t)
+      code = two_word_[b];
+    else
+      code = kCodeFull;
+  }
+}
+
+void FrameEncoder::Reconstruct() {
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    uint8_t* shown = &shown_[size_t{b} * 16];
+    const uint32_t code = codes_[b];
+    if (code == kCodeSkip) continue;
+    if (code == kCodeFull)
+      std::memcpy(shown, &current_[size_t{b} * 16], 16);
+    else if (IsFill(code))
+      std::memset(shown, code & 0xFF, 16);
+    else
+      PaintTwoColour(code, shown);
+  }
+  const uint8_t* in = shown_.data();
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    uint8_t* p =
+        raster_.data() + size_t{b / blocks_per_row_} * 4 * s_.width + (b % blocks_per_row_) * 4;
+    for (int r = 0; r < 4; ++r, p += s_.width, in += 4) std::memcpy(p, in, 4);
+  }
+}
+
+}  // namespace kinet

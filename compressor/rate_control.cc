@@ -1,0 +1,115 @@
+#include "rate_control.h"
+
+#include <array>
+#include <cstddef>
+
+#include "block_codes.h"
+
+namespace kinet {
+
+namespace {
+
+constexpr std::array<uint32_t, 101> kThresholds = {
+    1,     9,     17,    25,    33,    42,    50,    58,     66,     75,    83,    91,    100,
+    108,   117,   125,   134,   143,   152,   161,   170,    179,    188,   198,   208,   218,
+    228,   238,   249,   260,   272,   284,   296,   309,    323,    337,   353,   369,   386,
+    404,   424,   445,   468,   492,   519,   548,   580,    615,    653,   695,   741,   792,
+    848,   911,   980,   1057,  1143,  1239,  1346,  1465,   1598,   1747,  1914,  2101,  2310,
+    2545,  2808,  3104,  3435,  3808,  4227,  4697,  5226,   5820,   6488,  7240,  8085,  9036,
+    10106, 11309, 12663, 14188, 15903, 17834, 20007, 22453,  25206,  28306, 31796, 35724, 40147,
+    45127, 50734, 57046, 64154, 72157, 81168, 91314, 102739, 115604, 130089};
+
+uint64_t ChunkCount(uint32_t n) {
+  uint64_t chunks = 0;
+  while (n > 0) {
+    n -= ChunkLength(n);
+    ++chunks;
+  }
+  return chunks;
+}
+
+// Kind of a block at a threshold, as in block_codes.h's KindOf: 0 two-colour, 1 full, 2 skip,
+// 3 fill.
+inline uint32_t KindAt(const BlockErrors& e, uint32_t i, uint32_t t) {
+  if (e.skip[i] <= t) return 2;
+  if (e.fill[i] <= t) return 3;
+  return e.two[i] <= t ? 0 : 1;
+}
+
+}  // namespace
+
+bool IsValidRateCode(int32_t code) {
+  return code >= 1000 || (code >= 0 && code <= 100) || (code <= -1 && code >= -200) ||
+         (code <= -401 && code >= -600);
+}
+
+int32_t PercentOfSizeRate(int32_t code, uint64_t source_bytes, uint32_t frame_count,
+                          uint32_t period) {
+  if (code > -1 || code < -200 || frame_count == 0 || period == 0) return code;
+  const uint64_t per_frame = source_bytes * 100 / frame_count;
+  const uint64_t rate = per_frame * (uint64_t(-code) * (10000000 / period)) / 1000000;
+  return rate > uint64_t{INT32_MAX} ? INT32_MAX : static_cast<int32_t>(rate);
+}
+
+uint32_t QualityThreshold(int32_t code) {
+  return code >= 0 && code <= 100 ? kThresholds[static_cast<size_t>(code)] : kThresholds[0];
+}
+
+uint64_t FrameBudget(int32_t code, uint64_t frame_bytes, uint32_t period,
+                     uint64_t sound_allowance) {
+  uint64_t rate = code > 0 ? uint64_t(code) : 0;
+  if (code <= -400 && period > 0)
+    rate = frame_bytes * 100000 / period * uint64_t(-(int64_t{code} + 400)) / 100;
+  const uint64_t budget = period * (rate * 3) / 203000;
+  return budget > sound_allowance ? budget - sound_allowance : 0;
+}
+
+uint64_t EstimateCost(const BlockErrors& e, uint32_t t) {
+  uint64_t cost = 0;
+  uint32_t i = 0;
+  while (i < e.count) {
+    const uint32_t kind = KindAt(e, i, t);
+    uint32_t end = i + 1;
+    while (end < e.count && KindAt(e, end, t) == kind &&
+           (kind != 3 || e.fill_colour[end] == e.fill_colour[i]))
+      ++end;
+    const uint32_t n = end - i;
+    const uint64_t chunks = ChunkCount(n);
+    if (kind == 2)
+      cost += chunks;
+    else if (kind == 3)
+      cost += 2 * chunks;
+    else
+      cost += chunks + uint64_t{n} * (kind == 0 ? 4 : 16);
+    i = end;
+  }
+  return cost;
+}
+
+ThresholdChoice SearchThreshold(const BlockErrors& errors, uint64_t budget) {
+  int64_t lo = 0, hi = kHighestThreshold;
+  bool have = false, fits = false;
+  uint64_t best_cost = 0;
+  uint32_t best = kHighestThreshold;
+  while (lo <= hi) {
+    const uint32_t mid = static_cast<uint32_t>((lo + hi + 1) / 2);
+    const uint64_t cost = EstimateCost(errors, mid);
+    const bool mid_fits = cost <= budget;
+    // A fitting threshold beats any that does not; among fitting ones the costliest (at equal
+    // cost the lower, which is found later); among the others the cheapest.
+    if (!have || (mid_fits && !fits) || (mid_fits && cost >= best_cost) ||
+        (!mid_fits && !fits && cost < best_cost)) {
+      have = true;
+      fits = mid_fits;
+      best_cost = cost;
+      best = mid;
+    }
+    if (mid_fits)
+      hi = int64_t{mid} - 1;
+    else
+      lo = int64_t{mid} + 1;
+  }
+  return {best, fits ? budget - best_cost : 0};
+}
+
+}  // namespace kinet

@@ -1,0 +1,137 @@
+// The analysis pass: what each frame's code words reconstruct must be exactly what the library
+// decodes from the written file, at every kind of rate code; and the block choices that matter
+// for quality and size.
+#include "frame_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "animation_fixtures.h"
+#include "block_codes.h"
+#include "encode_fixtures.h"
+#include "sample_animation.h"
+
+namespace kinet {
+namespace {
+
+using testing::DecodeAll;
+using testing::EncodeClip;
+using testing::SettingsFor;
+
+constexpr uint32_t kW = 96, kH = 64;
+
+void ExpectDecodesToReconstruction(const std::vector<AnimationFrame>& frames,
+                                   const EncoderSettings& s, bool ring, const char* name) {
+  const std::string path = testing::TempPath(name);
+  testing::EncodedClip clip = EncodeClip(path, frames, s, ring);
+  ASSERT_EQ(clip.status, WriteStatus::kOk);
+  const auto decoded = DecodeAll(path);
+  ASSERT_EQ(decoded.size(), clip.reconstructions.size());
+  for (size_t f = 0; f < decoded.size(); ++f)
+    ASSERT_EQ(decoded[f], clip.reconstructions[f]) << name << " frame " << f;
+}
+
+TEST(FrameEncoder, DecodedFramesEqualTheReconstructionAtEveryKindOfRate) {
+  const auto sprite = testing::SpriteAnimation(kW, kH, 12, 7);
+  const auto ball = sample::BouncingBall(kW, kH, 12);
+  for (int32_t rate : {0, 20, 60, 100, 30000, 4000, -450, -600}) {
+    EncoderSettings s = SettingsFor(kW, kH, rate, rate);
+    ExpectDecodesToReconstruction(sprite, s, false, "sprite.knt");
+    ExpectDecodesToReconstruction(ball, s, true, "ball.knt");
+  }
+  // Forced key frames and automatic ones at every changed block.
+  EncoderSettings s = SettingsFor(kW, kH, 20, 0);
+  s.min_key_distance = 3;
+  ExpectDecodesToReconstruction(ball, s, true, "keys.knt");
+  s.auto_key_blocks = 0;
+  ExpectDecodesToReconstruction(sprite, s, false, "auto.knt");
+}
+
+TEST(FrameEncoder, BestQualityKeepsChangedBlocksExact) {
+  const auto ball = sample::BouncingBall(kW, kH, 10);
+  testing::EncodedClip clip =
+      EncodeClip(testing::TempPath("q0.knt"), ball, SettingsFor(kW, kH, 0, 0));
+  ASSERT_EQ(clip.status, WriteStatus::kOk);
+  size_t wrong = 0;
+  for (size_t f = 0; f < ball.size(); ++f)
+    wrong += testing::DifferentPixels(clip.reconstructions[f], ball[f].pixels);
+  EXPECT_LE(wrong, ball.size() * kW * kH / 200);  // at most half a percent
+
+  // A coarse quality loses detail, and data rates order the sizes.
+  testing::EncodedClip coarse =
+      EncodeClip(testing::TempPath("q100.knt"), ball, SettingsFor(kW, kH, 100, 100));
+  size_t coarse_wrong = 0;
+  for (size_t f = 0; f < ball.size(); ++f)
+    coarse_wrong += testing::DifferentPixels(coarse.reconstructions[f], ball[f].pixels);
+  EXPECT_GT(coarse_wrong, wrong);
+}
+
+TEST(FrameEncoder, IdenticalFramesAreSkipsOnlyAndNeverKeyFrames) {
+  std::vector<AnimationFrame> still(5, testing::SpriteAnimation(kW, kH, 1)[0]);
+  EncoderSettings s = SettingsFor(kW, kH, 30000, 20);
+  s.auto_key_blocks = 0;  // even the lowest limit
+  testing::EncodedClip clip = EncodeClip(testing::TempPath("still.knt"), still, s);
+  for (size_t f = 1; f < still.size(); ++f) {
+    EXPECT_FALSE(clip.key_frames[f]);
+    for (uint32_t code : clip.codes[f]) ASSERT_EQ(code, kCodeSkip);
+  }
+  EXPECT_TRUE(clip.key_frames[0]);
+  for (uint32_t code : clip.codes[0]) ASSERT_NE(code, kCodeSkip);
+}
+
+TEST(FrameEncoder, AutomaticKeyFrameFollowsTheChangedShare) {
+  auto frames = testing::SpriteAnimation(kW, kH, 2);
+  frames[1].pixels = frames[0].pixels;
+  frames[1].pixels[5 * kW + 5] ^= 0x55;  // one block changes
+  EncoderSettings s = SettingsFor(kW, kH, 0, 0);
+  s.auto_key_blocks = 0;  // /A0
+  testing::EncodedClip clip = EncodeClip(testing::TempPath("a0.knt"), frames, s);
+  EXPECT_TRUE(clip.auto_keys[1]);
+  for (uint32_t code : clip.codes[1]) ASSERT_NE(code, kCodeSkip);
+  s.auto_key_blocks = kW / 4 * (kH / 4);  // /A100
+  clip = EncodeClip(testing::TempPath("a100.knt"), frames, s);
+  EXPECT_FALSE(clip.auto_keys[1]);
+  EXPECT_EQ(std::count(clip.codes[1].begin(), clip.codes[1].end(), kCodeSkip),
+            static_cast<long>(kW / 4 * (kH / 4) - 1));
+}
+
+TEST(FrameEncoder, BlocksKeptIntoAPaletteChangeAreExact) {
+  // Noise everywhere, and a coarse quality: only the palette change forces exactness.
+  auto frames = testing::SpriteAnimation(kW, kH, 3, 2);
+  for (auto& f : frames)
+    for (size_t i = 0; i < f.pixels.size(); ++i) f.pixels[i] = static_cast<uint8_t>(i * 37 % 251);
+  frames[1].pixels[0] ^= 1;  // frame 1 changes one block against frame 0
+  frames[2].pixels = frames[1].pixels;
+  testing::EncodedClip clip =
+      EncodeClip(testing::TempPath("pal.knt"), frames, SettingsFor(kW, kH, 100, 100));
+  // Frame 0 is a key frame at quality 100 and may be coarse; frame 1 must be exact where
+  // frame 2 keeps its blocks, which is everywhere.
+  EXPECT_EQ(clip.reconstructions[1], frames[1].pixels);
+}
+
+TEST(FrameEncoder, RepeatedEncodingGivesIdenticalFiles) {
+  const auto ball = sample::BouncingBall(kW, kH, 8);
+  const std::string a = testing::TempPath("a.knt"), b = testing::TempPath("b.knt");
+  EncodeClip(a, ball, SettingsFor(kW, kH, 20000, 40000), true);
+  EncodeClip(b, ball, SettingsFor(kW, kH, 20000, 40000), true);
+  EXPECT_EQ(testing::ReadWholeFile(a), testing::ReadWholeFile(b));
+}
+
+TEST(FrameEncoder, DataRateIsMetOnAClipThatCanReachIt) {
+  // 320x240 at 15 frames per second; the first frame is a key frame at its own rate.
+  constexpr uint32_t w = 320, h = 240;
+  const auto ball = sample::BouncingBall(w, h, 30);
+  for (int32_t rate : {40000, 100000}) {
+    const std::string path = testing::TempPath("rate.knt");
+    testing::EncodedClip clip = EncodeClip(path, ball, SettingsFor(w, h, rate, rate));
+    ASSERT_EQ(clip.status, WriteStatus::kOk);
+    const double seconds = ball.size() / 15.0;
+    const double rate_made = testing::ReadWholeFile(path).size() / seconds;
+    EXPECT_LT(rate_made, rate * 1.10) << rate;
+    EXPECT_GT(rate_made, rate * 0.40) << rate;
+  }
+}
+
+}  // namespace
+}  // namespace kinet
