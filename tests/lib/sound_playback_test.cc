@@ -146,6 +146,20 @@ TEST_F(SoundPlayback, WaitReleasesTheFrameWhenTheSoundReachesItsDuePosition) {
   EXPECT_EQ(KinetWait(p.h), 0u);
 }
 
+TEST_F(SoundPlayback, WaitingForTheSoundReadsAheadOneBlock) {
+  const std::string path = MonoFile(10, ToneBytes(60000));
+  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_TRACK(0), 8192);
+  ASSERT_NE(h, nullptr);
+  const ReadStats& reads = StateOf(h)->reads;
+  ASSERT_FALSE(StateOf(h)->source->preloaded());
+  KinetDoFrame(h);
+  const uint64_t before = reads.idle.bytes;
+  EXPECT_EQ(KinetWait(h), 1u);
+  EXPECT_GT(reads.idle.bytes, before);
+  EXPECT_LE(reads.idle.bytes, before + 4096);
+  KinetClose(h);
+}
+
 TEST_F(SoundPlayback, LateFramesAreSkippedUnlessOpenedWithNoSkip) {
   const std::string path = MonoFile(10, ToneBytes(60000));
   for (uint32_t flags : {0u, unsigned{KINET_OPEN_NO_SKIP}}) {
