@@ -1,9 +1,10 @@
 // kntinfow: prints what a video file holds, and can write every frame as a picture.
 //
-//   kntinfow file.knt [-F] [-D<folder>]
+//   kntinfow file.knt [-F] [-D<folder>] [-W<output> [-O]]
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "images/image.h"
 #include "kinet/kinet.h"
 #include "knt_report.h"
+#include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 
@@ -21,12 +23,38 @@ namespace {
 using namespace kinet;
 
 constexpr char kUsage[] =
-    "Usage: kntinfow file.knt [-F] [-D<folder>]\n"
+    "Usage: kntinfow file.knt [-F] [-D<folder>] [-W<output> [-O]]\n"
     "  /F          list every frame record: number, bytes, bytes before the video, parts\n"
-    "  -D<folder>  write every frame as a picture, frame0001.png and on, into the folder\n";
+    "  -D<folder>  write every frame as a picture, frame0001.png and on, into the folder\n"
+    "  -W<output>  write every frame to a flic (.flc) or to numbered pictures (.bmp, .gif,\n"
+    "              .jpg, .pcx, .png, .tga, .tif: out.bmp gives out01.bmp, out02.bmp, ...)\n"
+    "  /O          replace existing outputs of -W\n";
 
 constexpr toolkit::SwitchSpec kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
-                                             {'D', toolkit::SwitchKind::kText}};
+                                             {'D', toolkit::SwitchKind::kText},
+                                             {'W', toolkit::SwitchKind::kText},
+                                             {'O', toolkit::SwitchKind::kFlag}};
+
+// The graphics writer for -W: errors on stderr, existing outputs kept unless -O.
+std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(const KinetHandle& h, const std::string& name,
+                                                    bool overwrite) {
+  toolkit::WriterOptions o;
+  o.flags = overwrite ? toolkit::kWriterOverwrite : 0;
+  o.callbacks.report = [](toolkit::ProgressCode code, std::string_view text) {
+    if (code == toolkit::ProgressCode::kError) {
+      std::fprintf(stderr, "Error: %.*s\n", static_cast<int>(text.size()), text.data());
+    } else if (code == toolkit::ProgressCode::kDeclined) {
+      std::fputs("Error: the output exists (-O replaces it)\n", stderr);
+    }
+    return false;
+  };
+  o.frame_rate = h.FrameRate;
+  o.width = o.pitch = h.Width;
+  o.height = h.Height;
+  o.frame_count = h.Frames;
+  o.name = name;
+  return toolkit::CreateGraphicsWriter(o);
+}
 
 // The type byte of every frame record, read from the file's own table.
 std::vector<uint8_t> ReadTypes(const std::string& path) {
@@ -52,7 +80,8 @@ bool WritePicture(const std::string& path, const std::vector<uint8_t>& picture,
 }
 
 // Steps through every frame record once, listing and writing as asked.
-bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::string& folder) {
+bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::string& folder,
+                toolkit::GraphicsWriter* writer) {
   const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
   const std::vector<uint8_t> types = list ? ReadTypes(path) : std::vector<uint8_t>();
   std::vector<uint8_t> picture(size_t{h->Width} * h->Height);
@@ -62,14 +91,16 @@ bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::s
     std::fprintf(stderr, "Error: cannot create the folder %s\n", folder.c_str());
     return false;
   }
-  if (!folder.empty())
+  if (!folder.empty() || writer)
     KinetToBuffer(h, 0, 0, static_cast<int32_t>(h->Width), static_cast<int32_t>(h->Height),
                   picture.data(), 0);
   if (list) std::printf(" frame    bytes before parts\n");
   for (uint32_t i = 0; i < records && !h->ReadError; ++i) {
     if (list) info::PrintFrameLine(stdout, *h, i < types.size() ? types[i] : 0);
+    if (!folder.empty() || writer) KinetDoFrame(h);
+    // The ring frame only leads back to the first: it is no frame of the animation.
+    if (writer && i < h->Frames && !writer->WriteFrame(h->Palette, picture.data())) return false;
     if (!folder.empty()) {
-      KinetDoFrame(h);
       char name[32];
       std::snprintf(name, sizeof name, "/frame%04u.png", i + 1);
       if (!WritePicture(folder + name, picture, *h)) {
@@ -80,7 +111,7 @@ bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::s
     KinetNextFrame(h);
   }
   if (h->ReadError) std::fprintf(stderr, "Error: the file ends before its last frame\n");
-  return !h->ReadError;
+  return !h->ReadError && (!writer || writer->Close());
 }
 
 }  // namespace
@@ -90,18 +121,25 @@ int main(int argc, char** argv) {
   toolkit::SwitchLine line(words, kSwitches);
   const bool list = line.TakeFlag('F');
   const std::string folder = line.TakeText('D');
+  const std::string output = line.TakeText('W');
+  const bool overwrite = line.TakeFlag('O');
   if (line.HasLeftover() || line.names().size() != 1) {
     std::fputs(kUsage, stderr);
     return toolkit::kExitUsage;
   }
   const std::string& path = line.names()[0];
-  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  // Every frame decoded however long writing takes: a dump must hold every picture.
+  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_NO_SKIP, -1);
   if (!h) {
     std::fprintf(stderr, "Error: %s cannot be opened as a video file\n", path.c_str());
     return toolkit::kExitFailed;
   }
   info::PrintHeader(stdout, *h);
-  const bool ok = !list && folder.empty() ? true : WalkFrames(h, path, list, folder);
+  std::unique_ptr<toolkit::GraphicsWriter> writer;
+  if (!output.empty()) writer = OpenWriter(*h, output, overwrite);
+  const bool walk = list || !folder.empty() || writer;
+  const bool ok =
+      (output.empty() || writer) && (!walk || WalkFrames(h, path, list, folder, writer.get()));
   KinetSummaryRecord summary;
   KinetSummary(h, &summary);
   info::PrintSummary(stdout, summary);
