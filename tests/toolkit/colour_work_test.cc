@@ -137,6 +137,19 @@ TEST(ColourWork, ModeTwoAnalysesAgainWhenTheInputPaletteChanges) {
   EXPECT_EQ(best_once.analyses(), (std::vector<uint32_t>{1}));
 }
 
+TEST(ColourWork, APaletteFileLastsAFullPeriodAndOverridesCopyMode) {
+  // Eight-bit frames in copy mode would keep their own palette; with a palette file the new
+  // palette comes from the file, built again every period of the source's frames (not every
+  // frame, though the file has only one picture).
+  FrameList file({testing::DetailPicture(32, 32)});
+  ColourWork work({.colours = 64, .period = 3, .palette_file = true});
+  const platform::Image frame = testing::IndexedPicture(32, 8, testing::GreyPalette(255));
+  std::vector<uint8_t> pixels;
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(work.NextFrame(frame, file.Whole(), file, {}, pixels));
+  EXPECT_EQ(file.analyses().size(), 2u);
+  EXPECT_NE(work.palette()[96 * 3], work.palette()[96 * 3 + 1]) << "colours of the file";
+}
+
 TEST(ColourWork, PaddingOutsideThePictureCountsAsBlack) {
   FrameList frames({testing::SolidPicture(4, 4, 255, 255, 255)});
   ColourWork work({.colours = 2, .start_index = 0, .halftone = 2, .system_colours = 2});

@@ -39,8 +39,8 @@ KeyMoments MomentsOf(std::span<const KeyCount> keys);
 struct BoxSplit {
   int32_t cut = -1;
   KeyMoments low, high;
-  // The box's error minus the errors of its halves; 0 without a cut. May be negative in
-  // rare cases, because each half's colour is a truncated mean.
+  // The box's error minus the errors of its halves; 0 without a cut. Signed: with truncated
+  // means a split is not bound to lower the error, and one that does not is no gain.
   int64_t reduction = 0;
 };
 
