@@ -1,0 +1,85 @@
+#include "video_job.h"
+
+#include <new>
+
+#include "files/file_system.h"
+
+namespace kinet {
+
+namespace {
+
+PackStatus FromWrite(WriteStatus s) {
+  switch (s) {
+    case WriteStatus::kOk:
+      return PackStatus::kOk;
+    case WriteStatus::kCannotCreate:
+      return PackStatus::kCannotCreate;
+    case WriteStatus::kTooComplex:
+      return PackStatus::kTooComplex;
+    case WriteStatus::kBadFrame:
+      return PackStatus::kTempReadFailed;
+    case WriteStatus::kWriteFailed:
+      break;
+  }
+  return PackStatus::kWriteFailed;
+}
+
+}  // namespace
+
+std::unique_ptr<VideoJob> VideoJob::Create(const EncoderSettings& settings,
+                                           const std::string& temp_directory, PackStatus* status) {
+  std::unique_ptr<VideoJob> job;
+  try {
+    job.reset(new VideoJob());
+  } catch (const std::bad_alloc&) {
+    *status = PackStatus::kOutOfMemory;
+    return nullptr;
+  }
+  job->encoder_ = FrameEncoder::Create(settings);
+  if (!job->encoder_) {
+    *status = PackStatus::kOutOfMemory;
+    return nullptr;
+  }
+  job->width_ = settings.width;
+  job->height_ = settings.height;
+  if (!job->runs_.Create(temp_directory, settings.width, settings.height)) {
+    *status = PackStatus::kTempCreateFailed;
+    return nullptr;
+  }
+  job->writer_.trees().Start();
+  *status = PackStatus::kOk;
+  return job;
+}
+
+PackStatus VideoJob::AddFrame(const FramePicture& picture, const FramePicture* next) {
+  encoder_->Encode(picture, next);
+  const FrameCodes codes{encoder_->codes().data(), picture.pixels, width_, width_ / 4, height_ / 4};
+  writer_.trees().AddFrame(codes);
+  ++frames_;
+  return runs_.Append(codes, picture.palette, encoder_->key_frame()) ? PackStatus::kOk
+                                                                     : PackStatus::kTempWriteFailed;
+}
+
+PackStatus VideoJob::Write(const std::string& path, const VideoFileSettings& file, SoundFeed* sound,
+                           const std::function<bool(uint32_t)>& progress, uint64_t* bytes_written) {
+  if (file.record_count != frames_ || !runs_.Rewind()) return PackStatus::kTempReadFailed;
+  PackStatus status = FromWrite(writer_.Begin(path, file));
+  RunFrame frame;
+  for (uint32_t i = 0; i < frames_ && status == PackStatus::kOk; ++i) {
+    if (progress && progress(i)) return PackStatus::kCancelled;
+    if (!runs_.Read(frame)) return PackStatus::kTempReadFailed;
+    std::vector<std::vector<uint8_t>> audio;
+    if (sound) audio.push_back(sound->Record(i));
+    const FrameCodes codes{frame.codes.data(), frame.pixels.data(), width_, width_ / 4,
+                           height_ / 4};
+    status = FromWrite(writer_.WriteFrame(codes, frame.palette.data(), frame.key_frame, audio));
+  }
+  if (status != PackStatus::kOk) return status;
+  if (sound) sound->FinishHeader(writer_.header());
+  status = FromWrite(writer_.Finish());
+  if (status == PackStatus::kOk)
+    *bytes_written = uint64_t(platform::SystemFileSystem().FileSize(path));
+  return status;
+}
+
+}  // namespace kinet

@@ -1,0 +1,106 @@
+// Both passes through the temporary file: the written file decodes to the encoder's own
+// reconstruction, the temporary file goes away, and failures leave no output behind.
+#include "video_job.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "animation_fixtures.h"
+#include "encode_fixtures.h"
+#include "sample_animation.h"
+
+namespace kinet {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Packed {
+  PackStatus status = PackStatus::kOk;
+  std::vector<std::vector<uint8_t>> reconstructions;
+  uint64_t bytes = 0;
+};
+
+// Packs `frames` (plus frame 0 again with `ring`) into `path`, cancelling before frame
+// `cancel_at` of the compression pass when given.
+Packed Pack(const std::string& path, const std::vector<AnimationFrame>& frames,
+            const EncoderSettings& s, bool ring, uint32_t cancel_at = UINT32_MAX) {
+  Packed out;
+  auto job = VideoJob::Create(s, fs::path(path).parent_path().string(), &out.status);
+  if (!job) return out;
+  const size_t records = frames.size() + (ring ? 1 : 0);
+  auto picture = [&](size_t i) {
+    const AnimationFrame& f = frames[i % frames.size()];
+    return FramePicture{f.pixels.data(), f.palette.data(), f.pixels.size()};
+  };
+  for (size_t i = 0; i < records; ++i) {
+    const FramePicture next = picture(i + 1);
+    EXPECT_EQ(job->AddFrame(picture(i), i + 1 < records ? &next : nullptr), PackStatus::kOk);
+    out.reconstructions.push_back(job->encoder().reconstruction());
+  }
+  VideoFileSettings file{s.width, s.height, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
+                         static_cast<uint32_t>(records)};
+  out.status = job->Write(
+      path, file, nullptr, [&](uint32_t i) { return i == cancel_at; }, &out.bytes);
+  return out;
+}
+
+size_t FilesIn(const std::string& dir) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(VideoJob, WrittenFileDecodesToTheReconstructionAndTheTemporaryFileGoes) {
+  const auto ball = sample::BouncingBall(160, 120, 16);
+  const std::string path = testing::TempPath("ball.knt");
+  for (int32_t rate : {0, 50, 25000}) {
+    Packed packed = Pack(path, ball, testing::SettingsFor(160, 120, rate, 0), true);
+    ASSERT_EQ(packed.status, PackStatus::kOk);
+    EXPECT_EQ(packed.bytes, fs::file_size(path));
+    EXPECT_EQ(testing::DecodeAll(path), packed.reconstructions) << rate;
+    EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 1u);  // only the output
+  }
+  // The same through the in-memory path of the encoder tests: the same bytes.
+  const std::string direct = testing::TempPath("direct.knt");
+  testing::EncodeClip(direct, ball, testing::SettingsFor(160, 120, 25000, 0), true);
+  EXPECT_EQ(testing::ReadWholeFile(direct), testing::ReadWholeFile(path));
+}
+
+TEST(VideoJob, CancelledRunLeavesAnEarlierFileUntouched) {
+  const auto ball = sample::BouncingBall(64, 48, 6);
+  const std::string path = testing::TempPath("keep.knt");
+  testing::WriteWholeFile(path, {1, 2, 3});
+  Packed packed = Pack(path, ball, testing::SettingsFor(64, 48, 0, 0), false, 3);
+  EXPECT_EQ(packed.status, PackStatus::kCancelled);
+  EXPECT_EQ(testing::ReadWholeFile(path), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 1u);
+}
+
+TEST(VideoJob, FullTreeWithoutThreeFreeMarkersIsAComplexityError) {
+  // Two key frames whose full blocks hold every one of the 65536 pixel pairs: no symbol value
+  // is left over for the three markers, which the reader needs.
+  constexpr uint32_t w = 512, h = 128;
+  std::vector<AnimationFrame> frames(2);
+  for (uint32_t f = 0; f < 2; ++f) {
+    frames[f].pixels.resize(size_t{w} * h);
+    for (uint32_t i = 0; i < w * h / 2; ++i) {
+      const uint32_t pair = f * (w * h / 2) + i;
+      frames[f].pixels[2 * i] = static_cast<uint8_t>(pair);
+      frames[f].pixels[2 * i + 1] = static_cast<uint8_t>(pair >> 8);
+    }
+    for (int c = 0; c < 256; ++c) {
+      frames[f].palette[3 * c] = static_cast<uint8_t>(c);
+      frames[f].palette[3 * c + 1] = static_cast<uint8_t>(c * 7);
+      frames[f].palette[3 * c + 2] = static_cast<uint8_t>(c * 13);
+    }
+  }
+  EncoderSettings s = testing::SettingsFor(w, h, 0, 0);
+  s.min_key_distance = 1;
+  const std::string path = testing::TempPath("complex.knt");
+  Packed packed = Pack(path, frames, s, false);
+  EXPECT_EQ(packed.status, PackStatus::kTooComplex);
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 0u);
+}
+
+}  // namespace
+}  // namespace kinet
