@@ -1,6 +1,7 @@
 // BMP: 1-, 4- and 8-bit pictures with palettes (8-bit also run-length coded, RLE8), 16-bit
-// (5-5-5), 24-bit and 32-bit; bottom-up or top-down rows padded to four bytes. Written
-// uncompressed and bottom-up, 8-bit with all 256 palette entries.
+// (5-5-5), 24-bit and 32-bit, and 16/32-bit pixels with bit-field masks (5-6-5 and others);
+// bottom-up or top-down rows padded to four bytes. Written uncompressed and bottom-up, 8-bit with
+// all 256 palette entries.
 #include <algorithm>
 
 #include "byte_io.h"
@@ -9,7 +10,8 @@
 namespace kinet::platform::codecs {
 namespace {
 
-constexpr uint32_t kRgb = 0, kRle8 = 1;
+constexpr uint32_t kRgb = 0, kRle8 = 1, kBitFields = 3;
+constexpr size_t kMasksAt = 14 + 40;  // after the info header's first 40 bytes, in every version
 
 struct BmpHeader {
   uint32_t data_offset = 0, info_size = 0, bits = 0, compression = kRgb, colours = 0;
@@ -122,6 +124,47 @@ bool ReadRle8(ByteReader& in, bool bottom_up, Image& image) {
   return false;
 }
 
+// One colour channel of a bit-field pixel: its mask and how to bring it to 8 bits.
+struct Channel {
+  uint32_t mask = 0, shift = 0, top = 0;  // top: the largest value after the shift
+
+  explicit Channel(uint32_t m) : mask(m) {
+    if (!mask) return;
+    while (!((mask >> shift) & 1)) ++shift;
+    top = mask >> shift;
+  }
+  uint8_t Of(uint32_t pixel) const {
+    return top ? static_cast<uint8_t>(uint64_t{(pixel & mask) >> shift} * 255 / top) : 255;
+  }
+};
+
+// 16- and 32-bit pixels with their channels named by masks (5-6-5 and others): delivered as
+// 24-bit colour, or 32-bit when there is an alpha mask.
+std::optional<Image> DecodeMasked(std::span<const uint8_t> bytes, const BmpHeader& h,
+                                  bool bottom_up, Image& image) {
+  ByteReader masks(bytes, kMasksAt);
+  const Channel red(masks.U32()), green(masks.U32()), blue(masks.U32());
+  const Channel alpha(h.info_size >= 56 ? masks.U32() : 0);
+  if (masks.failed() || !red.mask || !green.mask || !blue.mask) return std::nullopt;
+  image.bits = alpha.mask ? 32 : 24;
+  if (!image.Allocate()) return std::nullopt;
+  const uint32_t bytes_per_pixel = h.bits / 8;
+  const size_t stride = (size_t{image.width} * bytes_per_pixel + 3) & ~size_t{3};
+  ByteReader in(bytes, std::min<size_t>(h.data_offset, bytes.size()));
+  for (uint32_t y = 0; y < image.height; ++y) {
+    auto row = in.Take(stride);
+    if (row.empty()) return std::nullopt;
+    uint8_t* out = &image.pixels[size_t{bottom_up ? image.height - 1 - y : y} * image.RowBytes()];
+    for (uint32_t x = 0; x < image.width; ++x, out += image.BytesPerPixel()) {
+      ByteReader p(row.subspan(size_t{x} * bytes_per_pixel, bytes_per_pixel));
+      const uint32_t v = bytes_per_pixel == 2 ? p.U16() : p.U32();
+      out[0] = red.Of(v), out[1] = green.Of(v), out[2] = blue.Of(v);
+      if (alpha.mask) out[3] = alpha.Of(v);
+    }
+  }
+  return image;
+}
+
 }  // namespace
 
 std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
@@ -134,6 +177,9 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
   const int64_t rows = bottom_up ? h->height : -h->height;
   image.height = rows > 0 && rows <= kMaxImageSide ? static_cast<uint32_t>(rows) : 0;
   const bool rle8 = h->compression == kRle8 && h->bits == 8;
+  if (h->compression == kBitFields && (h->bits == 16 || h->bits == 32)) {
+    return DecodeMasked(bytes, *h, bottom_up, image);
+  }
   if (h->compression != kRgb && !rle8) return std::nullopt;
   switch (h->bits) {
     case 1:

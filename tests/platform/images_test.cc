@@ -127,6 +127,19 @@ TEST(ImagesTest, HandMadeFormsOurWritersDoNotProduce) {
   ASSERT_TRUE(four.has_value());
   EXPECT_EQ(four->pixels, (std::vector<uint8_t>{1, 2, 3, 15, 14, 13}));
 
+  // 16-bit 5-6-5 bit fields, top-down: red, green, blue and a grey pixel.
+  std::vector<uint8_t> m = {'B', 'M'};
+  PutU32(m, 0), PutU32(m, 0), PutU32(m, 14 + 40 + 12);
+  PutU32(m, 40), PutU32(m, 2), PutU32(m, static_cast<uint32_t>(-2)), PutU16(m, 1), PutU16(m, 16);
+  PutU32(m, 3);
+  for (int i = 0; i < 5; ++i) PutU32(m, 0);
+  PutU32(m, 0xF800), PutU32(m, 0x07E0), PutU32(m, 0x001F);
+  PutU16(m, 0xF800), PutU16(m, 0x07E0), PutU16(m, 0x001F), PutU16(m, 0x8410);
+  auto masked = DecodeImage(ImageFormat::kBmp, m);
+  ASSERT_TRUE(masked.has_value());
+  EXPECT_EQ(masked->bits, 24u);
+  EXPECT_EQ(masked->pixels, (std::vector<uint8_t>{255, 0, 0, 0, 255, 0, 0, 0, 255, 131, 129, 131}));
+
   // Plain bottom-up colour-mapped Targa with an id field and a 2-entry 24-bit map from 5.
   std::vector<uint8_t> t = {3, 1, 1};
   PutU16(t, 5), PutU16(t, 2), PutU8(t, 24), PutU32(t, 0), PutU16(t, 2), PutU16(t, 2);
