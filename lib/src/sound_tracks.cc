@@ -1,6 +1,7 @@
 #include "sound_tracks.h"
 
 #include <algorithm>
+#include <new>
 
 #include "core/format.h"
 #include "handle_state.h"
@@ -94,7 +95,12 @@ void OpenSoundTracks(HandleState& s, uint32_t flags) {
     InstallSoundDriver(platform::SoundDriverKind::kPolled);
     platform::SoundDriver* driver = InstalledSoundDriver();
     if (!driver) continue;
-    std::unique_ptr<SoundTrack> track = MakeTrack(*h, t, s.period);
+    std::unique_ptr<SoundTrack> track;
+    try {
+      track = MakeTrack(*h, t, s.period);
+    } catch (const std::bad_alloc&) {
+      continue;  // a ring the memory cannot hold drops the track, not the open
+    }
     const platform::PcmFormat pcm{h->AudioRate[t] & KINET_AUDIO_RATE_MASK,
                                   track->format.stereo ? 2u : 1u,
                                   track->format.sixteen_bit ? 16u : 8u};
