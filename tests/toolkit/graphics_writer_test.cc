@@ -87,6 +87,14 @@ TEST(GraphicsWriterTest, EveryPictureFormatReadsBackAsASeries) {
       EXPECT_EQ(source->palette(), f.palette);
     }
   }
+  // More frames than announced: the extra one gets a name of its own.
+  Recorder extra;
+  auto one = CreateGraphicsWriter(Options(extra, dir + "one.bmp", 1));
+  ASSERT_TRUE(one);
+  ASSERT_TRUE(WriteAll(*one, Frames(2)));
+  EXPECT_TRUE(fs::exists(dir + "one.bmp"));
+  EXPECT_TRUE(fs::exists(dir + "one2.bmp"));
+
   // JPEG keeps the colours only roughly; the files are there with their numbers.
   Recorder recorder;
   auto jpeg = CreateGraphicsWriter(Options(recorder, dir + "out.jpg", 2));

@@ -68,7 +68,10 @@ class ImageSeriesOutput : public GraphicsWriter {
   }
 
   bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
-    const std::string name = NumberedName(options_.name, ++frames_, options_.frame_count);
+    // More frames than announced still get names of their own: none overwrites another.
+    ++frames_;
+    const std::string name =
+        NumberedName(options_.name, frames_, std::max(options_.frame_count, frames_));
     if (!ReportProgress(options_, frames_, name)) return false;
     platform::Image image;
     image.width = options_.width, image.height = options_.height, image.bits = 8;
