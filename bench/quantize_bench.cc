@@ -30,12 +30,14 @@ platform::Image Frame() {
   uint32_t grain = 1;
   for (uint32_t y = 0; y < kHeight; ++y) {
     for (uint32_t x = 0; x < kWidth; ++x) {
-      grain = grain * 1103515245 + 12345;
-      const int32_t noise = static_cast<int32_t>((grain >> 16) & 15) - 8;
       uint8_t* p = &frame.pixels[(size_t{y} * kWidth + x) * 3];
       const int32_t base[3] = {int32_t(x * 255 / kWidth), int32_t(y * 255 / kHeight),
                                int32_t((x + y) * 255 / (kWidth + kHeight))};
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(std::clamp(base[c] + noise, 0, 255));
+      for (int c = 0; c < 3; ++c) {
+        grain = grain * 1103515245 + 12345;
+        const int32_t noise = static_cast<int32_t>((grain >> 16) & 15) - 8;
+        p[c] = static_cast<uint8_t>(std::clamp(base[c] + noise, 0, 255));
+      }
       if (y / 40 == 5 && (x / 20) % 2 == 0) p[(x / 40) % 3] = 255;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace kinet::toolkit {
 namespace {
@@ -26,23 +27,17 @@ constexpr std::array<uint8_t, 64> MakeBayer() {
 }
 constexpr std::array<uint8_t, 64> kBayer = MakeBayer();
 
-// The best partner found so far on one side of A.
-struct Partner {
-  uint32_t index;
-  double score = 0;
-  bool found = false;
+constexpr float kFar = 1e30f;
 
-  // Mixing A and E in the share t = dot / len has the expected squared error
-  // |c - A|^2 + t (len - 2 dot): its bias plus its spread. Any mix costs more than A alone by
-  // that measure, but only a mix carries a colour between entries across an area, so the
-  // partner is the entry with the least extra cost among those on the colour's side of A.
-  void Consider(uint32_t entry, int64_t dot, int64_t len) {
-    if (dot <= 0) return;
-    const double t = std::min(1.0, double(dot) / double(len));
-    const double score_here = t * (double(len) - 2.0 * double(dot));
-    if (!found || score_here < score) index = entry, score = score_here, found = true;
+// The first entry with the least score, or `none` when every score is kFar.
+uint32_t Cheapest(const std::array<float, 256>& scores, uint32_t none) {
+  uint32_t best = none;
+  float best_score = kFar;
+  for (uint32_t i = 0; i < 256; ++i) {
+    if (scores[i] < best_score) best = i, best_score = scores[i];
   }
-};
+  return best;
+}
 
 // Whether a pixel of colour `rgb` takes `b` rather than `a` at this threshold: when it lies
 // beyond (threshold + 0.5) / 64 of the way from A to B. `toward` tells whether it lies on B's
@@ -61,9 +56,18 @@ bool TakesPartner(const uint8_t* rgb, const uint8_t* a, const uint8_t* b, uint32
 
 }  // namespace
 
-Halftone::Halftone(PaletteMap& map) : map_(map), pairs_(std::make_unique<uint32_t[]>(kKeyCount)) {}
+Halftone::Halftone(PaletteMap& map) : map_(map), pairs_(std::make_unique<uint32_t[]>(kKeyCount)) {
+  Reset();
+}
 
-void Halftone::Reset() { std::fill_n(pairs_.get(), kKeyCount, 0u); }
+void Halftone::Reset() {
+  std::fill_n(pairs_.get(), kKeyCount, 0u);
+  const Palette& palette = map_.palette();
+  for (uint32_t i = 0; i < 256; ++i) {
+    red_[i] = palette[i * 3], green_[i] = palette[i * 3 + 1], blue_[i] = palette[i * 3 + 2];
+    outside_[i] = i >= map_.start() && i < map_.start() + map_.colours() ? 0 : kFar;
+  }
+}
 
 uint32_t Halftone::Partners(uint32_t key) {
   const uint32_t entry = pairs_[key];
@@ -72,23 +76,30 @@ uint32_t Halftone::Partners(uint32_t key) {
 
 uint32_t Halftone::FindPartners(uint32_t key) {
   const uint32_t near = map_.MapKey(key);
-  const Palette& palette = map_.palette();
-  const uint8_t* a = &palette[near * 3];
-  // In doubled units the middle of the key's 4x4x4 colours is never exactly on an entry, so
-  // it always gives a direction; the pixels of the key may lie on either side of A.
-  const int32_t toward[3] = {int32_t(KeyRed(key) * 8 + 3) - 2 * a[0],
-                             int32_t(KeyGreen(key) * 8 + 3) - 2 * a[1],
-                             int32_t(KeyBlue(key) * 8 + 3) - 2 * a[2]};
-  Partner ahead{near}, behind{near};
-  for (uint32_t i = map_.start(); i < map_.start() + map_.colours(); ++i) {
-    const uint8_t* e = &palette[i * 3];
-    const int32_t d[3] = {2 * (e[0] - a[0]), 2 * (e[1] - a[1]), 2 * (e[2] - a[2])};
-    const int64_t dot = toward[0] * d[0] + toward[1] * d[1] + toward[2] * d[2];
-    const int64_t len = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    ahead.Consider(i, dot, len);
-    behind.Consider(i, -dot, len);
+  // The middle of the key's 4x4x4 colours is never exactly on an entry, so it always gives a
+  // direction; the pixels of the key may lie on either side of A.
+  const float toward[3] = {KeyRed(key) * 4 + 1.5f - red_[near],
+                           KeyGreen(key) * 4 + 1.5f - green_[near],
+                           KeyBlue(key) * 4 + 1.5f - blue_[near]};
+  // Mixing A and E in the share t = dot / len has the expected squared error
+  // |c - A|^2 + t (len - 2 dot): its bias plus its spread. Any mix costs more than A alone by
+  // that measure, but only a mix carries a colour between entries across an area, so each
+  // side's partner is the entry there with the least extra cost. All 256 entries are scored
+  // without branches (those outside the range as kFar), which the compiler vectorises.
+  std::array<float, 256> ahead, behind;
+  for (uint32_t i = 0; i < 256; ++i) {
+    const float dr = red_[i] - red_[near], dg = green_[i] - green_[near],
+                db = blue_[i] - blue_[near];
+    const float dot = toward[0] * dr + toward[1] * dg + toward[2] * db;
+    const float len = dr * dr + dg * dg + db * db;
+    const float along = std::fabs(dot);
+    // t (len - 2 dot) with t = dot / len, on the side of A that the sign of dot tells.
+    const float score = along * (len - 2 * along) / (len + 1e-6f) + outside_[i];
+    ahead[i] = dot > 0 ? score : kFar;
+    behind[i] = dot < 0 ? score : kFar;
   }
-  const uint32_t partners = kFound | behind.index << 16 | ahead.index << 8 | near;
+  const uint32_t partners =
+      kFound | Cheapest(behind, near) << 16 | Cheapest(ahead, near) << 8 | near;
   pairs_[key] = partners;
   return partners;
 }

@@ -8,6 +8,7 @@
 // Gradients between two entries become an even mix instead of bands.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -20,7 +21,7 @@ class Halftone {
   // Dithers onto the range and palette of `map`, which must outlive this. Allocates 1 MB.
   explicit Halftone(PaletteMap& map);
 
-  // Forgets the partners found so far; call after the map's palette changed.
+  // Forgets the partners found so far and takes the map's palette; call after it changed.
   void Reset();
 
   // Maps `width` pixels of red, green, blue bytes that sit in frame row `y` from column 0.
@@ -36,6 +37,8 @@ class Halftone {
   // in bits 16-23. A partner equals A when no entry lies on that side (beyond the palette's
   // reach).
   std::unique_ptr<uint32_t[]> pairs_;
+  // The palette by component, and 0 for the entries of the map's range (kFar for the others).
+  std::array<float, 256> red_, green_, blue_, outside_;
 };
 
 }  // namespace kinet::toolkit
