@@ -162,11 +162,21 @@ TEST(ColourWork, PaddingOutsideThePictureCountsAsBlack) {
   EXPECT_NE(pixels[0], pixels[3]);
 }
 
-TEST(ColourWork, FailedReadsAndCancelsStopTheFrame) {
+TEST(ColourWork, FailedReadsCutPicturesAndCancelsStopTheFrame) {
   FrameList frames(HighColourFrames(3));
   frames.FailAt(1);
   ColourWork work({});
   EXPECT_EQ(RunAll(work, frames), 0u);
+
+  platform::Image cut = testing::SolidPicture(8, 8, 1, 2, 3);
+  cut.pixels.resize(100);  // fewer bytes than its sides say
+  FrameList cut_list({cut});
+  ColourWork refuses({});
+  std::vector<uint8_t> none;
+  EXPECT_FALSE(refuses.NextFrame(cut, cut_list.Whole(), cut_list, {}, none));
+  ColourHistogram histogram;
+  histogram.AddWindow(cut, cut_list.Whole());
+  EXPECT_EQ(histogram.count(0), 0u);
 
   FrameList detail({testing::DetailPicture(64, 64)});
   ColourWork cancelled({});
