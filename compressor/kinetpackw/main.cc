@@ -1,0 +1,13 @@
+// kinetpackw: compresses a flic, AVI file, picture, picture series, list or video file into a
+// video file (.knt), or into a flic or pictures of the compressed frames.
+//
+//   kinetpackw <input> <output>[.knt] [/switches]
+#include <string>
+#include <vector>
+
+#include "pack_run.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  return kinet::pack::RunPack(words);
+}

@@ -1,0 +1,253 @@
+#include "pack_run.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "clock/clock.h"
+#include "file_io/output_file.h"
+#include "files/file_system.h"
+#include "frame_feed.h"
+#include "hint_file.h"
+#include "pack_settings.h"
+#include "toolkit/allocator.h"
+#include "toolkit/elapsed_time.h"
+#include "toolkit/graphics/graphics_writer.h"
+#include "toolkit/status_frame.h"
+#include "video_job.h"
+
+namespace kinet::pack {
+
+namespace {
+
+using toolkit::StatusFrame;
+
+std::string Format(const char* pattern, auto... values) {
+  char text[512];
+  std::snprintf(text, sizeof text, pattern, values...);
+  return text;
+}
+
+const char* PackMessage(PackStatus status) {
+  switch (status) {
+    case PackStatus::kOutOfMemory:
+      return toolkit::kOutOfMemory.data();
+    case PackStatus::kTempCreateFailed:
+      return "Error creating temporary file.";
+    case PackStatus::kTempWriteFailed:
+    case PackStatus::kTempReadFailed:
+      return "Error reading temporary file.  (Out of disk space?)";
+    case PackStatus::kCannotCreate:
+      return "Error creating Kinetor file.";
+    case PackStatus::kWriteFailed:
+      return "Error writing Kinetor file.  (Out of disk space?)";
+    case PackStatus::kTooComplex:
+      return "  Complexity error - you must compress at a lower data rate.";
+    case PackStatus::kOk:
+    case PackStatus::kCancelled:
+      break;
+  }
+  return nullptr;
+}
+
+class PackRun {
+ public:
+  PackRun(StatusFrame& frame, const PackSettings& s) : frame_(frame), s_(s) {}
+  bool Run();
+
+ private:
+  bool OpenSource();
+  bool CheckOutput();
+  bool Fail(PackStatus status);
+  EncoderSettings Encoding() const;
+  bool AnalyseAll(VideoJob* job, FrameEncoder* encoder);
+  bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next, VideoJob* job,
+                 FrameEncoder* encoder);
+  bool WriteVideoFile();
+  bool WriteWithWriter();
+
+  StatusFrame& frame_;
+  PackSettings s_;
+  std::unique_ptr<toolkit::GraphicsSource> source_;
+  std::unique_ptr<toolkit::GraphicsWriter> writer_;
+  RunShape shape_;
+  int32_t frame_rate_ = 0;
+  uint32_t period_ = 0, first_number_ = 1;
+  FrameHints hints_;
+  std::string output_;
+  uint32_t start_ms_ = 0;
+};
+
+bool PackRun::Fail(PackStatus status) {
+  if (const char* text = PackMessage(status)) frame_.ShowError(text);
+  frame_.SetError();
+  return false;
+}
+
+bool PackRun::OpenSource() {
+  source_ = toolkit::GraphicsSource::Open(
+      toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
+      s_.input);
+  if (!source_ || source_->frame_count() == 0 || source_->width() < 4) {
+    frame_.SetError();
+    return false;
+  }
+  frame_rate_ = OutputFrameRate(source_->frame_rate(), s_.frame_rate);
+  period_ = PeriodOf(frame_rate_);
+  shape_ = ShapeRun(s_, source_->width(), source_->height(), source_->frame_count());
+  first_number_ = source_->first_index() + 1;
+  for (int32_t* code : {&s_.regular_rate, &s_.key_rate})
+    *code = PercentOfSizeRate(*code, source_->total_bytes(), source_->frame_count(), period_);
+  return shape_.frames > 0 && shape_.height > 0;
+}
+
+// The output name, never the input; a frame writer for picture extensions.
+bool PackRun::CheckOutput() {
+  output_ = WithDefaultExtension(s_.output);
+  platform::FileSystem& files = platform::SystemFileSystem();
+  if (files.FullPath(output_) == files.FullPath(s_.input) ||
+      platform::SameFile(output_, source_->name())) {
+    frame_.ShowError("Output filename must be different than the input filename.");
+    frame_.SetError();
+    return false;
+  }
+  toolkit::WriterOptions w;
+  w.flags = toolkit::kWriterQuietOnOtherTypes | (s_.overwrite ? toolkit::kWriterOverwrite : 0);
+  w.callbacks = toolkit::FrameCallbacks(frame_);
+  w.frame_rate = frame_rate_;
+  w.pitch = w.width = shape_.width;
+  w.height = shape_.height;
+  w.frame_count = shape_.frames * (s_.mix_original ? 2 : 1);
+  w.name = output_;
+  writer_ = toolkit::CreateGraphicsWriter(w);
+  if (frame_.error()) return false;
+  if (!writer_ && !s_.overwrite && !frame_.AskOverwrite(output_)) {
+    frame_.SetError();
+    return false;
+  }
+  return true;
+}
+
+EncoderSettings PackRun::Encoding() const {
+  EncoderSettings e;
+  e.width = shape_.width;
+  e.height = shape_.height;
+  const toolkit::PaletteSettings& p = s_.graphics.palette;
+  e.palette = {static_cast<uint32_t>(p.start_index), static_cast<uint32_t>(p.colours)};
+  e.auto_key_blocks = shape_.auto_key_blocks;
+  e.min_key_distance = s_.min_key_distance;
+  e.regular_rate = s_.regular_rate;
+  e.key_rate = s_.key_rate;
+  e.period = period_;
+  return e;
+}
+
+bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next, VideoJob* job,
+                        FrameEncoder* encoder) {
+  const FramePicture picture{cur.pixels.data(), cur.palette.data(), cur.source_bytes,
+                             hints_.key[f] != 0, hints_.rate[f]};
+  FramePicture ahead;
+  if (next) ahead = {next->pixels.data(), next->palette.data(), next->source_bytes};
+  const FramePicture* after = next ? &ahead : nullptr;
+  if (job) {
+    const PackStatus status = job->AddFrame(picture, after);
+    if (status != PackStatus::kOk) return Fail(status);
+    encoder = nullptr;
+  } else {
+    if (s_.mix_original && !writer_->WriteFrame(cur.palette.data(), cur.pixels.data()))
+      return Fail(PackStatus::kCancelled);
+    encoder->Encode(picture, after);
+  }
+  const FrameEncoder& done = job ? job->encoder() : *encoder;
+  if (!job && !writer_->WriteFrame(done.palette().data(), done.reconstruction().data()))
+    return Fail(PackStatus::kCancelled);
+  if (done.auto_key()) {
+    const uint32_t number = s_.every_other ? 2 * f + 1 + first_number_ : f + first_number_;
+    frame_.SetStatus(Format("Auto-key-framing frame %u...", number));
+  }
+  return !frame_.error();
+}
+
+// Reads each frame one ahead of its analysis, so that a palette change can be seen coming.
+bool PackRun::AnalyseAll(VideoJob* job, FrameEncoder* encoder) {
+  FrameFeed feed(*source_, shape_, s_.every_other, s_.ring_frame);
+  ShapedFrame cur, next;
+  if (!feed.Next(cur)) return Fail(PackStatus::kCancelled);
+  for (uint32_t f = 0; f < shape_.frames; ++f) {
+    const bool more = f + 1 < shape_.frames;
+    if (more && !feed.Next(next)) return Fail(PackStatus::kCancelled);
+    if (!EncodeOne(f, cur, more ? &next : nullptr, job, encoder)) return false;
+    std::swap(cur, next);
+  }
+  return true;
+}
+
+bool PackRun::WriteVideoFile() {
+  PackStatus status = PackStatus::kOk;
+  const std::string directory =
+      std::filesystem::path(platform::SystemFileSystem().FullPath(output_)).parent_path().string();
+  std::unique_ptr<VideoJob> job = VideoJob::Create(Encoding(), directory, &status);
+  if (!job) return Fail(status);
+  if (!AnalyseAll(job.get(), nullptr)) return false;
+  frame_.SetStatus("Calculating compression data...");
+  const VideoFileSettings file{shape_.width, shape_.height, frame_rate_, shape_.header_flags,
+                               shape_.frames};
+  uint64_t bytes = 0;
+  status = job->Write(
+      output_, file, nullptr,
+      [this](uint32_t i) {
+        frame_.SetStatus(Format("Kineting frame %u of %u...", i + 1, shape_.frames));
+        return frame_.error();
+      },
+      &bytes);
+  if (status != PackStatus::kOk) return Fail(status);
+  const uint64_t ratio10 = bytes ? 10 * source_->total_bytes() / bytes : 0;
+  const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
+  frame_.SetStatus(Format("Kineted in %s.  From %llu To: %llu (%llu.%llu:1).", elapsed.c_str(),
+                          static_cast<unsigned long long>(source_->total_bytes()),
+                          static_cast<unsigned long long>(bytes),
+                          static_cast<unsigned long long>(ratio10 / 10),
+                          static_cast<unsigned long long>(ratio10 % 10)));
+  return true;
+}
+
+bool PackRun::WriteWithWriter() {
+  std::unique_ptr<FrameEncoder> encoder = FrameEncoder::Create(Encoding());
+  if (!encoder) return Fail(PackStatus::kOutOfMemory);
+  if (!AnalyseAll(nullptr, encoder.get())) return false;
+  if (!writer_->Close()) return Fail(PackStatus::kCancelled);
+  const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
+  frame_.SetStatus(Format("Created %s in %s.", writer_->output_name().c_str(), elapsed.c_str()));
+  return true;
+}
+
+bool PackRun::Run() {
+  if (!OpenSource() || !CheckOutput()) return false;
+  hints_ = s_.hint_file.empty() ? NoHints(shape_.frames)
+                                : ReadHintFile(s_.hint_file, first_number_, shape_.frames);
+  for (int32_t& code : hints_.rate)
+    if (code != kNoRateCode)
+      code = PercentOfSizeRate(code, source_->total_bytes(), source_->frame_count(), period_);
+  start_ms_ = platform::SystemClock().NowMs();
+  return writer_ ? WriteWithWriter() : WriteVideoFile();
+}
+
+}  // namespace
+
+int RunPack(std::span<const std::string> words) {
+  toolkit::SwitchLine line(words, SwitchTable());
+  const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
+  std::unique_ptr<StatusFrame> frame =
+      StatusFrame::Open({"Kinet", "KinetPackW compressor 3.0f", report});
+  const std::optional<PackSettings> settings = ReadPackSettings(line);
+  if (!settings) {
+    frame->ShowUsage(kUsageBoxes);
+    return frame->Finish(toolkit::RunOutcome::kUsageError);
+  }
+  const bool ok = PackRun(*frame, *settings).Run();
+  if (settings->delete_hint_file && !settings->hint_file.empty())
+    platform::SystemFileSystem().Remove(settings->hint_file);
+  return frame->Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
+}
+
+}  // namespace kinet::pack

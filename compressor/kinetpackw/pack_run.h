@@ -1,0 +1,15 @@
+// One run of kinetpackw, in the order of its program: switches, source, derived parameters,
+// output kind, the analysis pass, the compression pass (or the frame writer), the final
+// message and the clean-up.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace kinet::pack {
+
+// Runs the compressor on its argument words and returns the exit status: 0 success, 1
+// failure, 2 a usage error.
+int RunPack(std::span<const std::string> words);
+
+}  // namespace kinet::pack
