@@ -2,27 +2,17 @@
 
 #include <algorithm>
 
+#include "core/system_colours.h"
+
 namespace kinet::toolkit {
-namespace {
-
-constexpr uint8_t kLowColours[10][3] = {
-    {0, 0, 0},     {128, 0, 0},   {0, 128, 0},     {128, 128, 0},   {0, 0, 128},
-    {128, 0, 128}, {0, 128, 128}, {192, 192, 192}, {192, 220, 192}, {166, 202, 240}};
-constexpr uint8_t kHighColours[10][3] = {
-    {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},   {0, 255, 0},
-    {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255}};
-
-}  // namespace
 
 const uint8_t* SystemColour(uint32_t index) {
-  return index < 10 ? kLowColours[index] : kHighColours[index - 246];
+  return kSystemColours[index < 10 ? index : index - 236];
 }
 
 void PlaceSystemColours(Palette& palette) {
-  for (uint32_t i = 0; i < 10; ++i) {
-    std::copy_n(kLowColours[i], 3, &palette[i * 3]);
-    std::copy_n(kHighColours[i], 3, &palette[(246 + i) * 3]);
-  }
+  for (int i = 0; i < 2 * kStaticColoursPerEnd; ++i)
+    std::copy_n(kSystemColours[i], 3, &palette[SystemColourEntry(i) * 3]);
 }
 
 Reserves SystemReserves(uint32_t start, uint32_t colours) {

@@ -1,0 +1,56 @@
+#include "toolkit/sound/wav_header.h"
+
+#include <cstring>
+#include <span>
+
+#include "images/byte_io.h"
+
+namespace kinet::toolkit {
+namespace {
+
+constexpr uint16_t kPcmTag = 1;
+constexpr uint32_t kFormatBytes = 16;
+
+// Moves from `at` over chunks until one named `id`; returns its length and leaves the file at
+// its contents, or nothing at a short read.
+std::optional<uint32_t> FindChunk(platform::InputFile& file, uint64_t& at, const char* id) {
+  for (;;) {
+    uint8_t head[8];
+    if (!file.Seek(at) || file.Read(head, sizeof head) != sizeof head) return std::nullopt;
+    const uint32_t length = platform::ByteReader(head, 4).U32();
+    at += sizeof head;
+    if (std::memcmp(head, id, 4) == 0) return length;
+    at += uint64_t{length} + (length & 1);
+  }
+}
+
+}  // namespace
+
+std::optional<WavHeader> ReadWavHeader(platform::InputFile& file) {
+  uint8_t riff[12];
+  if (!file.Seek(0) || file.Read(riff, sizeof riff) != sizeof riff ||
+      std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) {
+    return std::nullopt;
+  }
+  uint64_t at = sizeof riff;
+  const auto format_length = FindChunk(file, at, "fmt ");
+  uint8_t fmt[kFormatBytes];
+  if (!format_length || *format_length < kFormatBytes || file.Read(fmt, sizeof fmt) != sizeof fmt) {
+    return std::nullopt;
+  }
+  platform::ByteReader in(fmt);
+  if (in.U16() != kPcmTag) return std::nullopt;
+  WavHeader header;
+  header.format.channels = in.U16();
+  header.format.rate = in.U32();
+  in.Skip(6);  // bytes per second and block alignment follow from the rest
+  header.format.bits = in.U16();
+  at += uint64_t{*format_length} + (*format_length & 1);
+  const auto data_length = FindChunk(file, at, "data");
+  if (!data_length) return std::nullopt;
+  header.data_offset = at;
+  header.data_length = *data_length;
+  return header;
+}
+
+}  // namespace kinet::toolkit
