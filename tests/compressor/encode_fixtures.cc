@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "kinet/kinet.h"
 
 namespace kinet::testing {
@@ -74,6 +76,14 @@ EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate, int32
 size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   size_t n = 0;
   for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+  return n;
+}
+
+size_t DifferentColours(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
+                        const std::array<uint8_t, 768>& palette) {
+  size_t n = 0;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    n += std::memcmp(&palette[3 * a[i]], &palette[3 * b[i]], 3) != 0;
   return n;
 }
 

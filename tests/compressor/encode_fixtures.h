@@ -2,6 +2,7 @@
 // playback library, for the compressor's tests.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,5 +32,8 @@ EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate, int32
 
 // Pixels of `a` that differ from `b`.
 size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
+// Pixels of `a` that show another colour than those of `b`, both shown with `palette`.
+size_t DifferentColours(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
+                        const std::array<uint8_t, 768>& palette);
 
 }  // namespace kinet::testing

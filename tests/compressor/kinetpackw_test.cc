@@ -1,0 +1,150 @@
+// Whole runs of kinetpackw as a process on generated animations: outputs, messages, exit
+// statuses, and the files decoded back with the playback library.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "animation_fixtures.h"
+#include "core/format.h"
+#include "encode_fixtures.h"
+#include "kinet/kinet.h"
+#include "sample_animation.h"
+
+namespace kinet {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PackRun {
+  int status = -1;
+  std::string output;  // the terminal face's text
+};
+
+PackRun Pack(const std::string& arguments) {
+  const std::string command =
+      std::string("KINET_STATUS=terminal ") + KINETPACKW + " " + arguments + " </dev/null 2>&1";
+  PackRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+class KinetPackW : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frames_ = sample::BouncingBall(160, 120, 12);
+    AnimationSettings a;
+    a.width = 160;
+    a.height = 120;
+    a.frame_rate = 66;
+    dir_ = fs::path(testing::TempPath("source.knt")).parent_path().string();
+    fs::remove_all(dir_);  // outputs of an earlier run would be "exists, overwrite?"
+    source_ = testing::WriteTestFile("source.knt", a, frames_);
+  }
+  std::string In(const std::string& name) const { return "'" + dir_ + "/" + name + "'"; }
+  // The source read back from its file has 6-bit palette components, so that several entries
+  // may show the same colour: pictures are compared by the colours they show.
+  std::array<uint8_t, 768> Shown(size_t f) const {
+    return testing::ShownPalette(frames_[f].palette);
+  }
+
+  std::vector<AnimationFrame> frames_;
+  std::string source_, dir_;
+};
+
+KinetHeader HeaderOf(const std::string& path) {
+  return ParseHeader(testing::ReadWholeFile(path).data());
+}
+
+TEST_F(KinetPackW, CompressesAVideoFileAndReportsTheRatio) {
+  PackRun run = Pack(In("source.knt") + " " + In("out") + " /N0/K0");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string out = dir_ + "/out.knt";
+  EXPECT_TRUE(std::regex_search(
+      run.output, std::regex(R"(Kineted in \d+ milliseconds?\.  From \d+ To: )" +
+                             std::to_string(fs::file_size(out)) + R"( \(\d+\.\d:1\)\.)")))
+      << run.output;
+  const auto decoded = testing::DecodeAll(out);
+  ASSERT_EQ(decoded.size(), frames_.size());
+  size_t wrong = 0;
+  for (size_t f = 0; f < frames_.size(); ++f)
+    wrong += testing::DifferentColours(decoded[f], frames_[f].pixels, Shown(f));
+  EXPECT_LE(wrong, frames_.size() * 160 * 120 / 200);
+  EXPECT_EQ(HeaderOf(out).FrameRate, 66);
+  // Twice gives the same bytes; an output without /O is only replaced on "yes".
+  const std::vector<uint8_t> first = testing::ReadWholeFile(out);
+  run = Pack(In("source.knt") + " " + In("out") + " /N0/K0");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("File " + dir_ + "/out.knt exists, overwrite? No."), std::string::npos)
+      << run.output;
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("out") + " /N0/K0 /O").status, 0);
+  EXPECT_EQ(testing::ReadWholeFile(out), first);
+}
+
+TEST_F(KinetPackW, UsageAndRefusedOutputs) {
+  for (const char* bad : {"/N500", "/N-250", "/Q", "/Y"}) {
+    PackRun run = Pack(In("source.knt") + " " + In("x.knt") + " " + bad);
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_NE(run.output.find("Syntax:  Kinet <Input Graphics File>"), std::string::npos);
+    EXPECT_NE(run.output.find("StartFrame  EndFrame  DataRate  KeyFrame(0/1)"), std::string::npos);
+  }
+  PackRun run = Pack(In("source.knt") + " " + In("source.knt") + " /O");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("Output filename must be different than the input filename."),
+            std::string::npos);
+  EXPECT_EQ(Pack(In("missing.flc") + " " + In("x.knt")).status, 1);
+  EXPECT_FALSE(fs::exists(dir_ + "/x.knt"));
+}
+
+TEST_F(KinetPackW, RingFrameEveryOtherFrameAndHeightModes) {
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("ring.knt") + " /G /N0 /K0 /F15").status, 0);
+  KinetHeader h = HeaderOf(dir_ + "/ring.knt");
+  EXPECT_EQ(h.Frames, 12u);
+  EXPECT_EQ(h.Flags, KINET_FLAG_RING_FRAME);
+  EXPECT_EQ(h.FrameRate, -6666);
+  // The ring frame shows frame 0 again after the last one.
+  const auto decoded = testing::DecodeAll(dir_ + "/ring.knt");
+  ASSERT_EQ(decoded.size(), 13u);
+  EXPECT_EQ(testing::DifferentColours(decoded.back(), decoded.front(), Shown(0)), 0u);
+
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("half.knt") + " /V /Z1").status, 0);
+  h = HeaderOf(dir_ + "/half.knt");
+  EXPECT_EQ(h.Frames, 6u);
+  EXPECT_EQ(h.Height, 60u);
+  EXPECT_EQ(h.Flags, KINET_FLAG_Y_INTERLACED);
+  EXPECT_EQ(testing::DecodeAll(dir_ + "/half.knt").size(), 6u);
+}
+
+TEST_F(KinetPackW, FlicOutputOfTheCompressedFramesReadsBackAsInput) {
+  PackRun run = Pack(In("source.knt") + " " + In("lossy.flc") + " /N100");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Created " + dir_ + "/lossy.flc in "), std::string::npos);
+  ASSERT_EQ(Pack(In("lossy.flc") + " " + In("again.knt") + " /N0").status, 0);
+  const auto lossy = testing::DecodeAll(dir_ + "/again.knt");
+  EXPECT_EQ(lossy.size(), frames_.size());
+  // /M puts each original frame before its compressed one.
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("mixed.flc") + " /M /N100").status, 0);
+  ASSERT_EQ(Pack(In("mixed.flc") + " " + In("mixed.knt") + " /N0").status, 0);
+  EXPECT_EQ(HeaderOf(dir_ + "/mixed.knt").Frames, 2 * frames_.size());
+}
+
+TEST_F(KinetPackW, HintFileForcesKeyFramesAndIsDeletedWhenMarked) {
+  const std::string hints = dir_ + "/hints.txt";
+  testing::WriteWholeFile(hints, {'5', ' ', '5', ' ', '*', ' ', '1', '\n'});
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("hinted.knt") + " /N100/K0 -@*" + hints).status, 0);
+  EXPECT_FALSE(fs::exists(hints));
+  // A key frame codes every block: its record dwarfs those of the frames around it.
+  const std::vector<uint8_t> file = testing::ReadWholeFile(dir_ + "/hinted.knt");
+  auto size = [&](size_t f) { return LoadLe32(file.data() + KINET_HEADER_SIZE + 4 * f); };
+  EXPECT_GT(size(4), 3 * std::max(size(3), size(5)));
+}
+
+}  // namespace
+}  // namespace kinet
