@@ -42,9 +42,12 @@ void FeedTrack(SoundTrack& t, const uint8_t* record, uint32_t size, MemoryCounte
     amount = free / frame * frame;
     ++t.overflows;
   }
-  if (t.stream->TakeUnderrun() && amount < t.low_water && t.delivered > 0) {
-    // The device ran dry: queue enough silence that it holds the low-water mark again.
-    t.AddSilence(std::min(t.low_water - amount, t.capacity() - t.held - amount));
+  if (t.stream->TakeUnderrun() && t.delivered > 0) {
+    // The device ran dry: silence tops the ring up to the low-water mark, counting the sound
+    // it still holds. Silence in front of sound the ring already holds would only delay that
+    // sound and push later frames' sound out of the ring.
+    const uint32_t queued = t.held + amount;
+    if (queued < t.low_water) t.AddSilence(std::min(t.low_water, t.capacity()) - queued);
     ++t.underruns;
   }
   SoundRing ring = RingOf(t);

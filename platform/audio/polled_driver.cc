@@ -1,5 +1,6 @@
 // The polled driver: an SDL device fed through SDL's own queue, only from Service. At most two
 // device buffers are queued; when one has played, Service queues the next from the source.
+// The position counts the sound handed over less what the queue still holds.
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -75,11 +76,30 @@ class PolledStream : public SoundStream {
   bool underrun_ = false;
 };
 
+// A device that opens but does not play would hold every frame back; a sample frame of silence
+// must play within a second, else the device is refused.
+bool DevicePlays(SDL_AudioDeviceID device, const PcmFormat& format) {
+  constexpr uint32_t kProbeMs = 1000, kStepMs = 5;
+  const uint8_t silence[4] = {format.SilenceByte(), format.SilenceByte(), format.SilenceByte(),
+                              format.SilenceByte()};
+  if (SDL_QueueAudio(device, silence, format.FrameBytes()) != 0) return false;
+  SDL_PauseAudioDevice(device, 0);
+  for (uint32_t waited = 0; SDL_GetQueuedAudioSize(device) > 0; waited += kStepMs) {
+    if (waited >= kProbeMs) return false;
+    SDL_Delay(kStepMs);
+  }
+  return true;
+}
+
 class PolledDriver : public SoundDriver {
  public:
   std::unique_ptr<SoundStream> Open(const PcmFormat& format, SoundSource& source) override {
     const SDL_AudioDeviceID device = OpenSdlDevice(format, nullptr, nullptr);
     if (!device) return nullptr;
+    if (!DevicePlays(device, format)) {
+      SDL_CloseAudioDevice(device);
+      return nullptr;
+    }
     return std::make_unique<PolledStream>(device, format, source, streams_);
   }
   void Service() override {

@@ -45,13 +45,18 @@ std::vector<uint8_t> PlayThrough(const std::string& device_file) {
   // Only a safety net against a device that never plays; no timing is checked.
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   auto in_time = [&] { return std::chrono::steady_clock::now() < give_up; };
+  SoundTrack* master = StateOf(h)->sound.master;
   for (uint32_t f = 0; f < 15; ++f) {
+    // The disk device plays far faster than real time, so the sound runs ahead of the picture
+    // and frames come as fast as they decode; each waits for room in the ring as well, so that
+    // none of its sound is cut.
+    while (master && master->capacity() - master->held < h->AudioSize[0] && in_time())
+      KinetSoundCheck();
     KinetDoFrame(h);
     while (KinetWait(h) && in_time()) {
     }
     if (f < 14) KinetNextFrame(h);
   }
-  SoundTrack* master = StateOf(h)->sound.master;
   while (master && (master->held || master->stream->Position() < master->delivered) && in_time())
     KinetSoundCheck();
   KinetClose(h);
