@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "animation_fixtures.h"
 #include "kinet/kinet.h"
 
 namespace kinet::testing {
@@ -42,6 +44,13 @@ EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame
     clip.status = writer.WriteFrame(frame_codes(i), records[i]->palette.data(), clip.key_frames[i]);
   if (clip.status == WriteStatus::kOk) clip.status = writer.Finish();
   return clip;
+}
+
+std::string FreshTempPath(const std::string& name) {
+  const std::filesystem::path path = TempPath(name);
+  std::filesystem::remove_all(path.parent_path());
+  std::filesystem::create_directories(path.parent_path());
+  return path.string();
 }
 
 std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path) {

@@ -24,6 +24,10 @@ struct EncodedClip {
 EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame>& frames,
                        const EncoderSettings& settings, bool ring = false);
 
+// A path in the test's temporary folder, emptied first: outputs of an earlier run of the
+// test would otherwise stand in the way (and be counted).
+std::string FreshTempPath(const std::string& name);
+
 // Every frame record of a video file as the library decodes it (the ring frame included).
 std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path);
 

@@ -44,8 +44,7 @@ class KinetPackW : public ::testing::Test {
     a.width = 160;
     a.height = 120;
     a.frame_rate = 66;
-    dir_ = fs::path(testing::TempPath("source.knt")).parent_path().string();
-    fs::remove_all(dir_);  // outputs of an earlier run would be "exists, overwrite?"
+    dir_ = fs::path(testing::FreshTempPath("source.knt")).parent_path().string();
     source_ = testing::WriteTestFile("source.knt", a, frames_);
   }
   std::string In(const std::string& name) const { return "'" + dir_ + "/" + name + "'"; }

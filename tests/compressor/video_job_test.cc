@@ -51,7 +51,7 @@ size_t FilesIn(const std::string& dir) {
 
 TEST(VideoJob, WrittenFileDecodesToTheReconstructionAndTheTemporaryFileGoes) {
   const auto ball = sample::BouncingBall(160, 120, 16);
-  const std::string path = testing::TempPath("ball.knt");
+  const std::string path = testing::FreshTempPath("ball.knt");
   for (int32_t rate : {0, 50, 25000}) {
     Packed packed = Pack(path, ball, testing::SettingsFor(160, 120, rate, 0), true);
     ASSERT_EQ(packed.status, PackStatus::kOk);
@@ -67,7 +67,7 @@ TEST(VideoJob, WrittenFileDecodesToTheReconstructionAndTheTemporaryFileGoes) {
 
 TEST(VideoJob, CancelledRunLeavesAnEarlierFileUntouched) {
   const auto ball = sample::BouncingBall(64, 48, 6);
-  const std::string path = testing::TempPath("keep.knt");
+  const std::string path = testing::FreshTempPath("keep.knt");
   testing::WriteWholeFile(path, {1, 2, 3});
   Packed packed = Pack(path, ball, testing::SettingsFor(64, 48, 0, 0), false, 3);
   EXPECT_EQ(packed.status, PackStatus::kCancelled);
@@ -95,7 +95,7 @@ TEST(VideoJob, FullTreeWithoutThreeFreeMarkersIsAComplexityError) {
   }
   EncoderSettings s = testing::SettingsFor(w, h, 0, 0);
   s.min_key_distance = 1;
-  const std::string path = testing::TempPath("complex.knt");
+  const std::string path = testing::FreshTempPath("complex.knt");
   Packed packed = Pack(path, frames, s, false);
   EXPECT_EQ(packed.status, PackStatus::kTooComplex);
   EXPECT_FALSE(fs::exists(path));
