@@ -75,6 +75,7 @@ PackStatus VideoJob::Write(const std::string& path, const VideoFileSettings& fil
     status = FromWrite(writer_.WriteFrame(codes, frame.palette.data(), frame.key_frame, audio));
   }
   if (status != PackStatus::kOk) return status;
+  if (sound && sound->failed()) return PackStatus::kTooComplex;
   if (sound) sound->FinishHeader(writer_.header());
   status = FromWrite(writer_.Finish());
   if (status == PackStatus::kOk)

@@ -41,6 +41,8 @@ class SoundFeed {
   virtual std::vector<uint8_t> Record(uint32_t index) = 0;
   // Fills the header's AudioSize and AudioRate once every frame is written.
   virtual void FinishHeader(KinetHeader& header) = 0;
+  // True once a record could not be coded (its trees would be too deep).
+  virtual bool failed() const = 0;
 };
 
 class VideoJob {

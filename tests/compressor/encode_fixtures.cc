@@ -53,6 +53,8 @@ std::string FreshTempPath(const std::string& name) {
   return path.string();
 }
 
+std::string TempDirectory() { return std::filesystem::path(TempPath("x")).parent_path().string(); }
+
 std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path) {
   std::vector<std::vector<uint8_t>> out;
   KinetHandle* h = KinetOpen(path.c_str(), 0, -1);

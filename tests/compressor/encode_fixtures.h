@@ -28,6 +28,9 @@ EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame
 // test would otherwise stand in the way (and be counted).
 std::string FreshTempPath(const std::string& name);
 
+// The test's temporary folder.
+std::string TempDirectory();
+
 // Every frame record of a video file as the library decodes it (the ring frame included).
 std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path);
 
