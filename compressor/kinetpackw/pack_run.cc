@@ -10,6 +10,7 @@
 #include "frame_feed.h"
 #include "hint_file.h"
 #include "pack_settings.h"
+#include "sound_input.h"
 #include "toolkit/allocator.h"
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_writer.h"
@@ -59,7 +60,7 @@ class PackRun {
   bool OpenSource();
   bool CheckOutput();
   bool Fail(PackStatus status);
-  EncoderSettings Encoding() const;
+  EncoderSettings Encoding(uint64_t sound_allowance) const;
   bool AnalyseAll(VideoJob* job, FrameEncoder* encoder);
   bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next, VideoJob* job,
                  FrameEncoder* encoder);
@@ -128,7 +129,7 @@ bool PackRun::CheckOutput() {
   return true;
 }
 
-EncoderSettings PackRun::Encoding() const {
+EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
   EncoderSettings e;
   e.width = shape_.width;
   e.height = shape_.height;
@@ -139,6 +140,7 @@ EncoderSettings PackRun::Encoding() const {
   e.regular_rate = s_.regular_rate;
   e.key_rate = s_.key_rate;
   e.period = period_;
+  e.sound_allowance = sound_allowance;
   return e;
 }
 
@@ -186,7 +188,10 @@ bool PackRun::WriteVideoFile() {
   PackStatus status = PackStatus::kOk;
   const std::string directory =
       std::filesystem::path(platform::SystemFileSystem().FullPath(output_)).parent_path().string();
-  std::unique_ptr<VideoJob> job = VideoJob::Create(Encoding(), directory, &status);
+  std::unique_ptr<SoundInput> sound =
+      SoundInput::Open(s_, source_->first_index(), source_->frame_count(), period_);
+  std::unique_ptr<VideoJob> job =
+      VideoJob::Create(Encoding(sound ? sound->allowance() : 0), directory, &status);
   if (!job) return Fail(status);
   if (!AnalyseAll(job.get(), nullptr)) return false;
   frame_.SetStatus("Calculating compression data...");
@@ -194,7 +199,7 @@ bool PackRun::WriteVideoFile() {
                                shape_.frames};
   uint64_t bytes = 0;
   status = job->Write(
-      output_, file, nullptr,
+      output_, file, sound ? &sound->track() : nullptr,
       [this](uint32_t i) {
         frame_.SetStatus(Format("Kineting frame %u of %u...", i + 1, shape_.frames));
         return frame_.error();
@@ -212,7 +217,7 @@ bool PackRun::WriteVideoFile() {
 }
 
 bool PackRun::WriteWithWriter() {
-  std::unique_ptr<FrameEncoder> encoder = FrameEncoder::Create(Encoding());
+  std::unique_ptr<FrameEncoder> encoder = FrameEncoder::Create(Encoding(0));
   if (!encoder) return Fail(PackStatus::kOutOfMemory);
   if (!AnalyseAll(nullptr, encoder.get())) return false;
   if (!writer_->Close()) return Fail(PackStatus::kCancelled);

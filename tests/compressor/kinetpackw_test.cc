@@ -12,6 +12,7 @@
 #include "encode_fixtures.h"
 #include "kinet/kinet.h"
 #include "sample_animation.h"
+#include "sound_fixtures.h"
 
 namespace kinet {
 namespace {
@@ -143,6 +144,45 @@ TEST_F(KinetPackW, HintFileForcesKeyFramesAndIsDeletedWhenMarked) {
   const std::vector<uint8_t> file = testing::ReadWholeFile(dir_ + "/hinted.knt");
   auto size = [&](size_t f) { return LoadLe32(file.data() + KINET_HEADER_SIZE + 4 * f); };
   EXPECT_GT(size(4), 3 * std::max(size(3), size(5)));
+}
+
+// The sound of every frame record of track 0, one after the other.
+std::vector<uint8_t> TrackSound(const std::string& path) {
+  std::vector<uint8_t> sound;
+  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  if (!h) return sound;
+  std::vector<uint8_t> record(h->AudioSize[0]);
+  for (uint32_t i = 0; i < h->Frames; ++i, KinetNextFrame(h)) {
+    const uint32_t n = KinetGetTrackData(h, record.data(), KINET_OPEN_TRACK(0));
+    sound.insert(sound.end(), record.begin(), record.begin() + n);
+  }
+  KinetClose(h);
+  return sound;
+}
+
+TEST_F(KinetPackW, SoundOfAVideoFileDecodesToTheSourceAtLevelZero) {
+  testing::TrackSpec tone;
+  tone.rate = 11025;
+  const std::vector<uint8_t> pcm = testing::ToneBytes(11025);
+  tone.per_frame = testing::ShareOut(pcm, 11025, 6600, 12);
+  AnimationSettings a;
+  a.width = 160;
+  a.height = 120;
+  a.frame_rate = 66;
+  const std::string in = testing::WriteSoundFile("with_sound.knt", a, frames_, {tone});
+  ASSERT_EQ(Pack(In("with_sound.knt") + " " + In("sound_out.knt") + " /N0/K0 /L0").status, 0);
+  const KinetHeader h = HeaderOf(dir_ + "/sound_out.knt");
+  EXPECT_EQ(h.AudioRate[0], 11025u | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED);
+  // The track lasts as long as the 12 frames (792 ms), rounded up to a sample.
+  const std::vector<uint8_t> sound = TrackSound(dir_ + "/sound_out.knt");
+  ASSERT_EQ(sound.size(), 8732u);
+  // The source ends its sound at the last frame's end, give or take the last few samples; the
+  // track is made up to its length with silence.
+  EXPECT_TRUE(std::equal(sound.begin(), sound.begin() + 8720, pcm.begin()));
+
+  ASSERT_EQ(Pack(In("with_sound.knt") + " " + In("silent.knt") + " -L-1").status, 0);
+  EXPECT_EQ(HeaderOf(dir_ + "/silent.knt").AudioRate[0], 0u);
+  EXPECT_TRUE(TrackSound(dir_ + "/silent.knt").empty());
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+#include "sound_input.h"
+
+namespace kinet::pack {
+
+std::unique_ptr<SoundInput> SoundInput::Open(const PackSettings& s, uint32_t first_index,
+                                             uint32_t frames, uint32_t period) {
+  if (static_cast<uint32_t>(s.sound_level) > 9) return nullptr;
+  toolkit::SoundOptions options;
+  options.start = static_cast<int32_t>(uint64_t{first_index} * period / 100);
+  options.end = static_cast<int32_t>(uint64_t{first_index + frames} * period / 100);
+  options.rate = s.sound_rate;
+  options.bits = s.sound_bits;
+  options.channels = s.sound_channels;
+  std::unique_ptr<SoundInput> input(new SoundInput());
+  input->source_ = toolkit::OpenSoundSource(options, s.input);
+  if (!input->source_) return nullptr;
+  const toolkit::SoundFormat& f = input->source_->format();
+  TrackSettings t;
+  t.format = {f.channels == 2, f.bits == 16};
+  t.rate = f.rate;
+  t.lossy_level = s.sound_level;
+  t.track_length =
+      TrackBytes(uint64_t{frames} * period / 100, f.bytes_per_second(), f.frame_bytes());
+  t.ring = s.ring_frame;
+  t.period = period;
+  input->track_ = std::make_unique<SoundTrack>(*input, t);
+  input->allowance_ = uint64_t{period} * f.bytes_per_second() / 133333;
+  return input;
+}
+
+}  // namespace kinet::pack

@@ -1,0 +1,37 @@
+// The sound kinetpackw puts into track 0: the input's own sound (a video file's track, a WAV,
+// an AVI file's audio), trimmed to the frames compressed and coded at the /L level in the
+// /R /B /C format.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "pack_settings.h"
+#include "sound_track.h"
+#include "toolkit/sound/sound_source.h"
+
+namespace kinet::pack {
+
+class SoundInput : public PcmSupply {
+ public:
+  // Nothing when /L asks for no sound or the input has none (no message: most inputs have
+  // no sound). `first_index` and `frames` are the source's, `period` the output's P.
+  static std::unique_ptr<SoundInput> Open(const PackSettings& s, uint32_t first_index,
+                                          uint32_t frames, uint32_t period);
+
+  size_t Read(uint8_t* out, size_t wanted) override { return source_->Read(out, wanted); }
+  bool Rewind() override { return source_->Rewind(); }
+
+  SoundTrack& track() { return *track_; }
+  // The cost units each frame's sound takes from the video's budget.
+  uint64_t allowance() const { return allowance_; }
+
+ private:
+  SoundInput() = default;
+
+  std::unique_ptr<toolkit::SoundSource> source_;
+  std::unique_ptr<SoundTrack> track_;
+  uint64_t allowance_ = 0;
+};
+
+}  // namespace kinet::pack
