@@ -294,6 +294,13 @@ TEST_F(SoundPlayback, SoundOffAndOnInTheMiddleOfAFile) {
   driver_.set_fail_restarts(true);
   KinetSoundOnOff(p.h, 0);
   EXPECT_EQ(KinetSoundOnOff(p.h, 1), 0u);
+  driver_.set_fail_restarts(false);
+
+  // At frame 0 the frame itself brings a second of sound: no silence goes before it.
+  Player first(MonoFile(10, ToneBytes(60000)), KINET_OPEN_TRACK(0));
+  ASSERT_EQ(KinetSoundOnOff(first.h, 0), 1u);
+  ASSERT_EQ(KinetSoundOnOff(first.h, 1), 1u);
+  EXPECT_EQ(first.Track(0).delivered, 0u);
 }
 
 TEST_F(SoundPlayback, PositioningAtFrameZeroRestartsTheSoundWhenItIsTheOnlyOne) {
