@@ -195,6 +195,11 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
     default:
       return std::nullopt;
   }
+  // Uncompressed rows must all be in the file: a header that lies about its sides is refused
+  // before the picture is allocated.
+  const uint64_t stride = (uint64_t{image.width} * h->bits + 31) / 32 * 4;
+  const uint64_t data = bytes.size() > h->data_offset ? bytes.size() - h->data_offset : 0;
+  if (!rle8 && stride * image.height > data) return std::nullopt;
   if (!image.Allocate()) return std::nullopt;
   if (image.bits == 8) ReadPalette(in, *h, image);
   if (h->data_offset > bytes.size() ||

@@ -47,10 +47,16 @@ std::optional<Image> DecodePcx(std::span<const uint8_t> bytes) {
   image.width = x1 - x0 + 1;
   image.height = y1 - y0 + 1;
   image.bits = planes == 1 ? 8 : 24;
-  if (line_bytes < image.width || !image.Allocate()) return std::nullopt;
-  std::vector<uint8_t> packed(size_t{planes} * line_bytes * image.height);
+  if (line_bytes < image.width || !ImageSidesAllowed(image.width, image.height)) {
+    return std::nullopt;
+  }
+  // One coded byte pair gives at most 63 bytes: a file too short for its lines is refused
+  // before anything is allocated for them.
+  const uint64_t packed_size = uint64_t{planes} * line_bytes * image.height;
+  if (packed_size > 63 * uint64_t{bytes.size()}) return std::nullopt;
+  std::vector<uint8_t> packed(packed_size);
   in.Seek(kHeaderSize);
-  if (!Unpack(in, packed)) return std::nullopt;
+  if (!Unpack(in, packed) || !image.Allocate()) return std::nullopt;
   for (uint32_t y = 0; y < image.height; ++y) {
     const uint8_t* line = &packed[size_t{y} * planes * line_bytes];
     uint8_t* out = &image.pixels[y * image.RowBytes()];

@@ -141,6 +141,11 @@ std::optional<Image> DecodeTga(std::span<const uint8_t> bytes) {
   }
   if (kind == kMapped && map_type != 1) return std::nullopt;
   image.bits = kind == kTrueColour ? bits : 8;
+  // Plain pixels must all be in the file, and a run-length packet gives at most 128: a header
+  // that lies about its sides is refused before the picture is allocated.
+  const uint64_t pixels = uint64_t{image.width} * image.height;
+  const uint64_t left = in.remaining();
+  if ((type & kRunLength) ? pixels > 128 * left : pixels * (bits / 8) > left) return std::nullopt;
   if (!image.Allocate()) return std::nullopt;
   in.Skip(id_length);
   if (map_type == 1 && !ReadColourMap(in, map_first, map_length, map_bits, image)) {

@@ -180,6 +180,8 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
   const auto read = ReadAll(*source);
   ASSERT_EQ(read.size(), 3u);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(read[i], knt_frames[i].pixels);
+  ASSERT_TRUE(source->Rewind());  // for the ring frame and later passes
+  EXPECT_EQ(ReadAll(*source), read);
   EXPECT_EQ(source->palette()[3], (15 & 0xFC) | 15 >> 6);  // as stored: 6 bits, widened
   // Skipping to a start frame in a video file.
   SourceOptions from_two = Options(recorder);
@@ -259,6 +261,12 @@ TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
       EXPECT_EQ(source->pixels()[y * 4 + x], f.pixels[(y + 3) * 10 + x + 2]);
     }
   }
+  o.sub_frame = {8, 4, 4, 3};  // reaching past the picture: padded with 0
+  source = GraphicsSource::Open(o, dir + "p.bmp");
+  ASSERT_TRUE(source);
+  ASSERT_TRUE(source->NextFrame());
+  EXPECT_EQ(source->pixels(), (std::vector<uint8_t>{f.pixels[48], f.pixels[49], 0, 0, f.pixels[58],
+                                                    f.pixels[59], 0, 0, 0, 0, 0, 0}));
   o.sub_frame = {10, 0, 0, 0};  // nothing left of the picture
   EXPECT_FALSE(GraphicsSource::Open(o, dir + "p.bmp"));
 

@@ -94,14 +94,14 @@ bool GraphicsSource::SetUpRange() {
         first_index_, frame_count_);
   const FrameReader& first = *entries_.front().opened.reader;
   frame_rate_ = first.frame_rate();
+  // A width or height asked for is kept even where it reaches past the picture (the rest pads
+  // the frame); one not asked for runs to the picture's edge.
   const SubFrame& sub = options_.sub_frame;
   const int64_t x = std::max(sub.x, 0), y = std::max(sub.y, 0);
-  const int64_t right = sub.width > 0 ? x + sub.width : first.width();
-  const int64_t bottom = sub.height > 0 ? y + sub.height : first.height();
-  width_ = static_cast<uint32_t>(
-      std::clamp<int64_t>(std::min<int64_t>(right, first.width()) - x, 0, UINT32_MAX));
-  height_ = static_cast<uint32_t>(
-      std::clamp<int64_t>(std::min<int64_t>(bottom, first.height()) - y, 0, UINT32_MAX));
+  const int64_t width = sub.width > 0 ? sub.width : int64_t{first.width()} - x;
+  const int64_t height = sub.height > 0 ? sub.height : int64_t{first.height()} - y;
+  width_ = static_cast<uint32_t>(std::clamp<int64_t>(width, 0, UINT32_MAX));
+  height_ = static_cast<uint32_t>(std::clamp<int64_t>(height, 0, UINT32_MAX));
   if (!platform::ImageSidesAllowed(width_, height_)) {
     options_.callbacks.Error("Error opening: " + name_);
     return false;

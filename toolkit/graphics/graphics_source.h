@@ -41,7 +41,8 @@ struct PaletteSettings {
 };
 
 // The part of each picture that becomes the frame, in pixels of the source picture. A width
-// or height of 0 runs to the picture's right or bottom edge.
+// or height of 0 runs to the picture's right or bottom edge; a larger one than the picture
+// holds is kept, the pixels beyond the picture being 0. Negative X and Y count as 0.
 struct SubFrame {
   int32_t x = 0, y = 0, width = 0, height = 0;
 };
@@ -92,6 +93,9 @@ class GraphicsSource {
   // Frames read since the open or the last rewind.
   uint32_t frames_read() const { return next_; }
   const std::vector<uint8_t>& pixels() const { return pixels_; }
+  // The last picture as its file gave it (any depth, the entry's own size), before the
+  // colour work and the sub-frame cut.
+  const platform::Image& picture() const { return frame_; }
   const std::array<uint8_t, 768>& palette() const { return palette_; }
   // True when the last frame's palette differs from the one before (always for the first).
   bool palette_changed() const { return palette_changed_; }
