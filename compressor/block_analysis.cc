@@ -35,25 +35,37 @@ struct Representative {
 };
 
 // The entry of the range nearest to a group of colours (count-weighted); the lowest on ties.
-// `members` lists indices into `c`.
-Representative BestEntry(const Colours& c, const uint8_t* members, int n, const ColourDistances& d,
-                         PaletteRange range) {
+// `members` lists indices into `c`. The sums of 16 entries at a time stay in registers while
+// every colour's distances are added in.
+Representative BestEntry(const Colours& c, const uint8_t* members, int n,
+                         const ColourDistances& d, PaletteRange range) {
   Representative best;
   if (n == 0 || range.count == 0) return best;
-  uint32_t sums[256];
-  const uint32_t first = range.first, end = std::min<uint32_t>(256, range.first + range.count);
-  const uint32_t* row = d.Row(c.colour[members[0]]);
-  const uint32_t weight0 = c.count[members[0]];
-  for (uint32_t j = first; j < end; ++j) sums[j] = weight0 * row[j];
-  for (int k = 1; k < n; ++k) {
-    row = d.Row(c.colour[members[k]]);
-    const uint32_t weight = c.count[members[k]];
-    for (uint32_t j = first; j < end; ++j) sums[j] += weight * row[j];
+  const uint32_t* rows[16];
+  uint32_t weights[16];
+  for (int k = 0; k < n; ++k) {
+    rows[k] = d.Row(c.colour[members[k]]);
+    weights[k] = c.count[members[k]];
   }
-  for (uint32_t j = first; j < end; ++j) {
-    if (sums[j] < best.error) {
-      best.error = sums[j];
-      best.colour = static_cast<uint8_t>(j);
+  const uint32_t end = std::min<uint32_t>(256, range.first + range.count);
+  for (uint32_t j0 = range.first; j0 < end; j0 += 16) {
+    const uint32_t lanes = std::min<uint32_t>(16, end - j0);
+    uint32_t sums[16] = {};
+    if (lanes == 16) {
+      for (int k = 0; k < n; ++k) {
+        const uint32_t* row = rows[k] + j0;
+        const uint32_t w = weights[k];
+        for (int l = 0; l < 16; ++l) sums[l] += w * row[l];
+      }
+    } else {
+      for (int k = 0; k < n; ++k)
+        for (uint32_t l = 0; l < lanes; ++l) sums[l] += weights[k] * rows[k][j0 + l];
+    }
+    for (uint32_t l = 0; l < lanes; ++l) {
+      if (sums[l] < best.error) {
+        best.error = sums[l];
+        best.colour = static_cast<uint8_t>(j0 + l);
+      }
     }
   }
   return best;
@@ -119,7 +131,7 @@ Pair ChoosePair(const Colours& c, const ColourDistances& d, PaletteRange range) 
   const uint8_t dark_seed = c.colour[s1_darker ? s1 : s0];
   const uint8_t bright_seed = c.colour[s1_darker ? s0 : s1];
 
-  bool by_nearness[16], by_brightness[16];
+  bool by_nearness[16] = {}, by_brightness[16] = {};
   uint32_t weighted = 0;
   for (int k = 0; k < c.n; ++k) weighted += c.count[k] * d.Brightness(c.colour[k]);
   for (int k = 0; k < c.n; ++k) {
@@ -127,6 +139,8 @@ Pair ChoosePair(const Colours& c, const ColourDistances& d, PaletteRange range) 
     by_brightness[k] = 16 * d.Brightness(c.colour[k]) > weighted;  // above the block's average
   }
   const Pair nearness = PairOf(c, by_nearness, d, range);
+  // The groupings often agree; the same groups give the same pair.
+  if (std::equal(by_nearness, by_nearness + c.n, by_brightness)) return nearness;
   const Pair brightness = PairOf(c, by_brightness, d, range);
   return brightness.error < nearness.error ? brightness : nearness;
 }

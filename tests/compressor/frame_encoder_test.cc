@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "animation_fixtures.h"
@@ -30,6 +31,70 @@ void ExpectDecodesToReconstruction(const std::vector<AnimationFrame>& frames,
   ASSERT_EQ(decoded.size(), clip.reconstructions.size());
   for (size_t f = 0; f < decoded.size(); ++f)
     ASSERT_EQ(decoded[f], clip.reconstructions[f]) << name << " frame " << f;
+}
+
+std::array<uint8_t, 768> GreyPalette() {
+  std::array<uint8_t, 768> p;
+  for (int i = 0; i < 768; ++i) p[i] = static_cast<uint8_t>(i / 3);
+  return p;
+}
+
+TEST(BlockAnalysis, FillsPairsAndThePaletteRange) {
+  ColourDistances d;
+  const auto grey = GreyPalette();
+  d.Rebuild(grey.data());
+  uint8_t block[16];
+  std::fill(block, block + 16, 77);
+  BlockChoice c = AnalyseBlock(block, d, {0, 256});
+  EXPECT_EQ(c.fill_error, 0u);
+  EXPECT_EQ(c.fill_colour, 77);
+  EXPECT_EQ(c.two_error, kImpossibleError);
+  // Outside the range a one-colour block is still its own exact fill.
+  EXPECT_EQ(AnalyseBlock(block, d, {100, 50}).fill_error, 0u);
+
+  // Two colours: an exact pair whose word leaves the last pixel on colour A.
+  for (int i = 0; i < 16; ++i) block[i] = i % 3 == 0 ? 10 : 200;
+  c = AnalyseBlock(block, d, {0, 256});
+  EXPECT_EQ(c.two_error, 0u);
+  EXPECT_EQ(c.two_word & 0x8000, 0u);
+  uint8_t painted[16];
+  PaintTwoColour(c.two_word, painted);
+  EXPECT_TRUE(std::equal(block, block + 16, painted));
+  // The fill is searched in the range only: 10 and 200 mixed, the best grey within 0..49.
+  c = AnalyseBlock(block, d, {0, 50});
+  EXPECT_EQ(c.fill_colour, 49);
+
+  // Many colours in two clusters: the pair lands near both clusters.
+  for (int i = 0; i < 16; ++i) block[i] = static_cast<uint8_t>(i < 8 ? 20 + i : 220 + i);
+  c = AnalyseBlock(block, d, {0, 256});
+  const int a = (c.two_word >> 16) & 0xFF, b = c.two_word >> 24;
+  EXPECT_NEAR(std::min(a, b), 23, 1);
+  EXPECT_NEAR(std::max(a, b), 231, 1);
+  EXPECT_LT(c.two_error, c.fill_error);
+}
+
+TEST(RateControl, ThresholdSearchFitsTheBudget) {
+  // 100 blocks with skip errors 1..100 and nothing cheaper: the cost falls as more are
+  // skipped, and the search finds the costliest threshold within the budget.
+  std::vector<uint32_t> skip(100), none(100, kImpossibleError);
+  std::vector<uint8_t> colours(100, 0);
+  for (uint32_t i = 0; i < 100; ++i) skip[i] = (i * 37) % 100 + 1;
+  const BlockErrors e{skip.data(), none.data(), colours.data(), none.data(), 100};
+  for (uint64_t budget : {0ull, 300ull, 1000ull, 1700ull}) {
+    const ThresholdChoice t = SearchThreshold(e, budget);
+    const uint64_t cost = EstimateCost(e, t.threshold);
+    if (budget >= EstimateCost(e, kHighestThreshold)) {
+      EXPECT_LE(cost, budget);
+      EXPECT_EQ(t.leftover, budget - cost);
+      if (t.threshold > 0) {
+        EXPECT_GT(EstimateCost(e, t.threshold - 1), budget);
+      }
+    }
+  }
+  EXPECT_EQ(EstimateCost(e, 0), 100u * 16 + 2);  // full runs of 59 and 41 blocks
+  EXPECT_EQ(EstimateCost(e, 100), 2u);  // skip chunks of 59 and 41
+  EXPECT_EQ(QualityThreshold(0), 1u);
+  EXPECT_EQ(QualityThreshold(100), 130089u);
 }
 
 TEST(FrameEncoder, DecodedFramesEqualTheReconstructionAtEveryKindOfRate) {
