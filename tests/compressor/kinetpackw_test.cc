@@ -129,6 +129,11 @@ TEST_F(KinetPackW, FlicOutputOfTheCompressedFramesReadsBackAsInput) {
   ASSERT_EQ(Pack(In("lossy.flc") + " " + In("again.knt") + " /N0").status, 0);
   const auto lossy = testing::DecodeAll(dir_ + "/again.knt");
   EXPECT_EQ(lossy.size(), frames_.size());
+  // Numbered pictures, one per compressed frame.
+  ASSERT_EQ(Pack(In("source.knt") + " " + In("still.bmp") + " /N0/K0").status, 0);
+  EXPECT_TRUE(fs::exists(dir_ + "/still01.bmp"));
+  EXPECT_TRUE(fs::exists(dir_ + "/still12.bmp"));
+  EXPECT_FALSE(fs::exists(dir_ + "/still13.bmp"));
   // /M puts each original frame before its compressed one.
   ASSERT_EQ(Pack(In("source.knt") + " " + In("mixed.flc") + " /M /N100").status, 0);
   ASSERT_EQ(Pack(In("mixed.flc") + " " + In("mixed.knt") + " /N0").status, 0);
@@ -179,6 +184,14 @@ TEST_F(KinetPackW, SoundOfAVideoFileDecodesToTheSourceAtLevelZero) {
   // The source ends its sound at the last frame's end, give or take the last few samples; the
   // track is made up to its length with silence.
   EXPECT_TRUE(std::equal(sound.begin(), sound.begin() + 8720, pcm.begin()));
+
+  // Another format: 22050 Hz 16-bit stereo at a lossy level.
+  ASSERT_EQ(Pack(In("with_sound.knt") + " " + In("stereo.knt") + " /L5 /R22050 /B16 /C2").status,
+            0);
+  EXPECT_EQ(HeaderOf(dir_ + "/stereo.knt").AudioRate[0],
+            22050u | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED | KINET_AUDIO_16BIT |
+                KINET_AUDIO_STEREO);
+  EXPECT_EQ(TrackSound(dir_ + "/stereo.knt").size(), 4 * 17464u);  // 792 ms, whole frames
 
   ASSERT_EQ(Pack(In("with_sound.knt") + " " + In("silent.knt") + " -L-1").status, 0);
   EXPECT_EQ(HeaderOf(dir_ + "/silent.knt").AudioRate[0], 0u);
