@@ -8,11 +8,25 @@
 
 namespace kinet::toolkit::testing {
 
+namespace {
+
+// This process's folder of test folders, removed when the tests end.
+struct ProcessFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("kinet-graphics-" + std::to_string(getpid()));
+  ~ProcessFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+}  // namespace
+
 std::string TestFolder() {
+  static ProcessFolder process;
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("kinet-graphics-" + std::to_string(getpid())) /
-                                    (std::string(info->test_suite_name()) + "." + info->name());
+  const std::filesystem::path dir =
+      process.path / (std::string(info->test_suite_name()) + "." + info->name());
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string() + "/";

@@ -12,7 +12,7 @@
 
 namespace kinet::toolkit::testing {
 
-// A fresh folder for the running test, removed by the next run of the same test.
+// A fresh folder for the running test (with a trailing '/'); all are removed at exit.
 std::string TestFolder();
 
 // Records every callback: (code, text) pairs, and the paths asked about.
