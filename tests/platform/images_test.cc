@@ -4,6 +4,7 @@
 // cleanly.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
 #include "byte_io.h"
@@ -201,6 +202,7 @@ TEST(ImagesTest, ExtensionsAndFiles) {
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->pixels, image.pixels);
   EXPECT_FALSE(ReadImageFile(ImageFormat::kBmp, path).has_value());
+  std::remove(path.c_str());
   EXPECT_FALSE(WriteImageFile(ImageFormat::kPcx, "/nonexistent-folder/x.pcx", image));
 }
 
