@@ -55,7 +55,8 @@ class SoundListTest : public ::testing::Test {
 };
 
 TEST_F(SoundListTest, ItemsFollowEachOtherInTheFirstItemsFormat) {
-  WriteList("mix.lst", "# a comment\n\n  a.wav  \nmissing.wav\nb.wav /S10 /E50\nc??.wav*1-2\n");
+  WriteList("mix.lst",
+            "# a comment\n\n  a.wav  \nmissing.wav\nb.wav /S10 /E50\nc??.wav*1-2\nc?? /S3 /E3\n");
   auto list = Open("mix.lst");
   ASSERT_NE(list, nullptr);
   const SoundFormat format{10000, 8, 1};
@@ -65,7 +66,8 @@ TEST_F(SoundListTest, ItemsFollowEachOtherInTheFirstItemsFormat) {
   Append(expected, Item("b.wav", format, 10, 50));
   Append(expected, Item("c01.wav", format));
   Append(expected, Item("c02.wav", format));
-  EXPECT_EQ(expected.size(), 1000u + 400 + 100 + 200);
+  Append(expected, Item("c03.wav", format));  // a series line's own /S and /E are its numbers
+  EXPECT_EQ(expected.size(), 1000u + 400 + 100 + 200 + 300);
   EXPECT_EQ(list->length(), expected.size());
   EXPECT_EQ(ReadAll(*list, 77), expected);
   ASSERT_TRUE(list->Rewind());
