@@ -98,6 +98,7 @@ bool AviReader::ReadHeaderList(uint64_t at, uint32_t size, Streams& streams) {
   if (!file_.Seek(at) || file_.Read(list.data(), size) != size) return false;
   ByteReader in(list);
   int stream = -1;
+  uint8_t kind[4] = {};  // the current stream's type, from its header
   while (in.remaining() >= 8) {
     const auto id = in.Take(4);
     const uint32_t chunk_size = in.U32();
@@ -108,60 +109,73 @@ bool AviReader::ReadHeaderList(uint64_t at, uint32_t size, Streams& streams) {
       const auto type = in.Take(4);
       if (type.size() == 4 && Is(type.data(), "strl")) {  // a stream: its chunks follow here
         ++stream;
+        std::fill_n(kind, 4, 0);
         continue;
       }
-      in.Seek(data_at + chunk_size + (chunk_size & 1));
-      continue;
-    }
-    if (Is(id.data(), "strh") && stream >= 0) {
-      const auto kind = chunk.Take(4);
-      chunk.Skip(16);
-      const uint32_t scale = chunk.U32(), rate = chunk.U32(), start = chunk.U32();
-      const uint32_t length = chunk.U32();
-      if (!chunk.failed() && Is(kind.data(), "vids") && streams.video < 0 && rate > 0) {
-        streams.video = stream;
-        const uint64_t period = uint64_t{100000} * scale / rate;
-        frame_rate_ = -static_cast<int32_t>(std::clamp<uint64_t>(period, 1, INT32_MAX));
-        start_ = start, length_ = length;
-      }
-    } else if (Is(id.data(), "strf") && stream >= 0 && stream == streams.video && width_ == 0) {
-      const uint32_t header_size = chunk.U32();
-      const int32_t width = chunk.S32(), height = chunk.S32();
-      chunk.Skip(2);
-      stored_bits_ = chunk.U16();
-      compression_ = chunk.U32();
-      chunk.Skip(12);
-      const uint32_t colours = chunk.U32();
-      chunk.Seek(std::min<size_t>(chunk_size, header_size));  // the palette follows the header
-      for (uint32_t i = 0; i < std::min(colours ? colours : 256u, 256u) && stored_bits_ <= 8; ++i) {
-        const auto quad = chunk.Take(4);
-        if (quad.empty()) break;
-        first_palette_[i * 3] = quad[2], first_palette_[i * 3 + 1] = quad[1];
-        first_palette_[i * 3 + 2] = quad[0];
-      }
-      const bool mjpg = compression_ == kMjpg;
-      const bool known = mjpg || (compression_ == kRle8 && stored_bits_ == 8) ||
-                         (compression_ == kRgb && (stored_bits_ == 8 || stored_bits_ == 16 ||
-                                                   stored_bits_ == 24 || stored_bits_ == 32));
-      bottom_up_ = height > 0;
-      picture_.width = width > 0 ? static_cast<uint32_t>(width) : 0;
-      picture_.height = static_cast<uint32_t>(
-          std::min<int64_t>(height > 0 ? int64_t{height} : -int64_t{height}, UINT32_MAX));
-      bits_ = picture_.bits = mjpg ? 24 : stored_bits_;
-      if (!known || !picture_.Allocate()) return false;
-      width_ = picture_.width, height_ = picture_.height;
-    } else if (Is(id.data(), "strf") && stream >= 0 && streams.audio < 0 && !audio_format_) {
-      AviAudioFormat f;
-      f.tag = chunk.U16(), f.channels = chunk.U16(), f.sample_rate = chunk.U32();
-      f.bytes_per_second = chunk.U32(), f.block_align = chunk.U16(), f.bits = chunk.U16();
-      if (!chunk.failed() && f.tag == 1 && stream != streams.video) {
-        streams.audio = stream;
-        audio_format_ = f;
-      }
+    } else if (Is(id.data(), "strh") && stream >= 0) {
+      const auto type = chunk.Take(4);
+      if (type.size() == 4) std::copy_n(type.begin(), 4, kind);
+      if (Is(kind, "vids") && streams.video < 0 && ReadStreamHeader(chunk)) streams.video = stream;
+    } else if (Is(id.data(), "strf") && stream >= 0) {
+      if (stream == streams.video && width_ == 0 && !ReadVideoFormat(chunk)) return false;
+      if (Is(kind, "auds") && streams.audio < 0 && ReadAudioFormat(chunk)) streams.audio = stream;
     }
     in.Seek(data_at + chunk_size + (chunk_size & 1));
   }
   return width_ > 0;
+}
+
+// The video stream's header after its type: frame period, first frame and length.
+bool AviReader::ReadStreamHeader(ByteReader& chunk) {
+  chunk.Skip(16);
+  const uint32_t scale = chunk.U32(), rate = chunk.U32(), start = chunk.U32();
+  const uint32_t length = chunk.U32();
+  if (chunk.failed() || rate == 0) return false;
+  const uint64_t period = uint64_t{100000} * scale / rate;
+  frame_rate_ = -static_cast<int32_t>(std::clamp<uint64_t>(period, 1, INT32_MAX));
+  start_ = start, length_ = length;
+  return true;
+}
+
+// The video format: a bitmap header, then the palette for 8-bit frames. False for a form the
+// reader does not decode or sides beyond the picture limits.
+bool AviReader::ReadVideoFormat(ByteReader& chunk) {
+  const uint32_t header_size = chunk.U32();
+  const int32_t width = chunk.S32(), height = chunk.S32();
+  chunk.Skip(2);
+  stored_bits_ = chunk.U16();
+  compression_ = chunk.U32();
+  chunk.Skip(12);
+  const uint32_t colours = chunk.U32();
+  chunk.Seek(header_size);  // the palette follows the header
+  for (uint32_t i = 0; i < std::min(colours ? colours : 256u, 256u) && stored_bits_ <= 8; ++i) {
+    const auto quad = chunk.Take(4);
+    if (quad.empty()) break;
+    first_palette_[i * 3] = quad[2], first_palette_[i * 3 + 1] = quad[1];
+    first_palette_[i * 3 + 2] = quad[0];
+  }
+  const bool mjpg = compression_ == kMjpg;
+  const bool known = mjpg || (compression_ == kRle8 && stored_bits_ == 8) ||
+                     (compression_ == kRgb && (stored_bits_ == 8 || stored_bits_ == 16 ||
+                                               stored_bits_ == 24 || stored_bits_ == 32));
+  bottom_up_ = height > 0;
+  picture_.width = width > 0 ? static_cast<uint32_t>(width) : 0;
+  picture_.height = static_cast<uint32_t>(
+      std::min<int64_t>(height > 0 ? int64_t{height} : -int64_t{height}, UINT32_MAX));
+  bits_ = picture_.bits = mjpg ? 24 : stored_bits_;
+  if (!known || !picture_.Allocate()) return false;
+  width_ = picture_.width, height_ = picture_.height;
+  return true;
+}
+
+// A sound stream's format; taken when it is PCM.
+bool AviReader::ReadAudioFormat(ByteReader& chunk) {
+  AviAudioFormat f;
+  f.tag = chunk.U16(), f.channels = chunk.U16(), f.sample_rate = chunk.U32();
+  f.bytes_per_second = chunk.U32(), f.block_align = chunk.U16(), f.bits = chunk.U16();
+  if (chunk.failed() || f.tag != 1) return false;
+  audio_format_ = f;
+  return true;
 }
 
 bool AviReader::Load(const Chunk& chunk) {

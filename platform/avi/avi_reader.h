@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "file_io/input_file.h"
+#include "images/byte_io.h"
 #include "images/image.h"
 
 namespace kinet::platform {
@@ -66,6 +67,9 @@ class AviReader {
 
   AviReader() = default;
   bool ReadHeaderList(uint64_t at, uint32_t size, Streams& streams);
+  bool ReadStreamHeader(ByteReader& chunk);
+  bool ReadVideoFormat(ByteReader& chunk);
+  bool ReadAudioFormat(ByteReader& chunk);
   void WalkList(uint64_t begin, uint64_t end, Streams& streams, int depth);
   void AddMoviChunk(const char* id, uint64_t offset, uint32_t size, const Streams& streams);
   bool Load(const Chunk& chunk);

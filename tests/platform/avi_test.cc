@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -145,6 +146,16 @@ TEST(AviTest, PcmAudioAcrossChunks) {
   EXPECT_EQ(reader->ReadAudio(300, got.data(), got.size()), 600u);
   EXPECT_TRUE(std::equal(got.begin(), got.end(), a.bytes.begin() + 300));
   EXPECT_EQ(reader->ReadAudio(1000, got.data(), 10), 1u);
+
+  // A stream of another type is no sound, whatever its format chunk looks like.
+  std::vector<uint8_t> text = MakeAvi(v, &a);
+  const std::string auds = "auds";
+  auto at = std::search(text.begin(), text.end(), auds.begin(), auds.end());
+  ASSERT_NE(at, text.end());
+  std::copy_n("txts", 4, at);
+  auto no_sound = OpenBytes(text);
+  ASSERT_TRUE(no_sound);
+  EXPECT_FALSE(no_sound->has_audio());
 }
 
 TEST(AviTest, CutAndCorruptedFilesFailCleanly) {
