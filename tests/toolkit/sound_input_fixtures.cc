@@ -20,41 +20,41 @@ void PutId(std::vector<uint8_t>& out, const char* id) {
 
 }  // namespace
 
-std::vector<uint8_t> WavBytes(const WavSpec& spec) {
+std::vector<uint8_t> WavBytes(const WavContents& wav) {
   std::vector<uint8_t> out;
   PutId(out, "RIFF");
   Put32(out, 0);  // patched below
   PutId(out, "WAVE");
-  if (spec.chunk_before_format) {
+  if (wav.chunk_before_format) {
     PutId(out, "LIST");
     Put32(out, 5);
     out.insert(out.end(), {'I', 'N', 'F', 'O', 'x', 0});  // five bytes and the pad byte
   }
-  const SoundFormat& f = spec.format;
+  const SoundFormat& f = wav.format;
   PutId(out, "fmt ");
-  Put32(out, 16 + spec.format_extra);
-  Put16(out, spec.tag);
+  Put32(out, 16 + wav.format_extra);
+  Put16(out, wav.tag);
   Put16(out, f.channels);
   Put32(out, f.rate);
   Put32(out, f.rate * f.frame_bytes());
   Put16(out, f.frame_bytes());
   Put16(out, f.bits);
-  out.insert(out.end(), spec.format_extra + (spec.format_extra & 1), 0xEE);
-  if (spec.chunk_before_data) {
+  out.insert(out.end(), wav.format_extra + (wav.format_extra & 1), 0xEE);
+  if (wav.chunk_before_data) {
     PutId(out, "fact");
     Put32(out, 4);
-    Put32(out, static_cast<uint32_t>(spec.pcm.size()));
+    Put32(out, static_cast<uint32_t>(wav.pcm.size()));
   }
   PutId(out, "data");
-  Put32(out, spec.data_length.value_or(static_cast<uint32_t>(spec.pcm.size())));
-  out.insert(out.end(), spec.pcm.begin(), spec.pcm.end());
+  Put32(out, wav.data_length.value_or(static_cast<uint32_t>(wav.pcm.size())));
+  out.insert(out.end(), wav.pcm.begin(), wav.pcm.end());
   const uint32_t riff = static_cast<uint32_t>(out.size() - 8);
   for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<uint8_t>(riff >> (8 * i));
   return out;
 }
 
-std::string WriteWav(const std::string& path, const WavSpec& spec) {
-  WriteBytes(path, WavBytes(spec));
+std::string WriteWav(const std::string& path, const WavContents& wav) {
+  WriteBytes(path, WavBytes(wav));
   return path;
 }
 

@@ -12,7 +12,7 @@
 
 namespace kinet::toolkit::testing {
 
-struct WavSpec {
+struct WavContents {
   SoundFormat format{};
   std::vector<uint8_t> pcm{};
   uint16_t tag = 1;
@@ -21,9 +21,9 @@ struct WavSpec {
   bool chunk_before_data = false;         // a "fact" chunk between "fmt " and "data"
   std::optional<uint32_t> data_length{};  // what the "data" header says; the pcm size if unset
 };
-std::vector<uint8_t> WavBytes(const WavSpec& spec);
+std::vector<uint8_t> WavBytes(const WavContents& wav);
 // Writes the file at `path` and returns the path.
-std::string WriteWav(const std::string& path, const WavSpec& spec);
+std::string WriteWav(const std::string& path, const WavContents& wav);
 
 // Little-endian 16-bit samples and back.
 std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
