@@ -13,6 +13,7 @@ WordTree::WordTree(int lookup_bits, ColourUse use) : lookup_bits_(lookup_bits), 
 bool WordTree::Read(BitReader& reader, uint32_t size_limit) {
   nodes_.clear();
   lookup_.clear();
+  level2_.clear();
   spare_slots_ = 0;
   if (!reader.ReadBit()) return !reader.Overrun();
 
@@ -88,31 +89,64 @@ void WordTree::RefreshDelivered() {
   }
 }
 
-void WordTree::BuildLookup() {
-  const uint32_t size = 1u << lookup_bits_;
-  lookup_.assign(size, 0);
-  // Walk every path of at most lookup_bits bits; a path that ends at depth d fills every
-  // table entry whose low d bits are that path.
+void WordTree::FillTable(std::vector<uint32_t>& table, uint32_t base, int width,
+                         uint32_t root) const {
+  // Walk every path of at most `width` bits; a path that ends at depth d fills every entry
+  // whose low d bits are that path.
+  const uint32_t size = 1u << width;
   struct Step {
     uint32_t node, prefix;
     int depth;
   };
-  std::vector<Step> pending{{0, 0, 0}};
+  std::vector<Step> pending{{root, 0, 0}};
   while (!pending.empty()) {
-    Step s = pending.back();
+    const Step s = pending.back();
     pending.pop_back();
     const TreeNode& node = nodes_[s.node];
-    if (node.IsLeaf() || s.depth == lookup_bits_) {
+    if (node.IsLeaf() || s.depth == width) {
       uint32_t entry = static_cast<uint32_t>(s.depth) << kConsumedShift;
       if (node.IsLeaf() && node.Slot() == TreeNode::kLiteral)
         entry |= kResolvedLiteral | node.coded;
       else
         entry |= s.node;
-      for (uint32_t i = s.prefix; i < size; i += 1u << s.depth) lookup_[i] = entry;
+      for (uint32_t i = s.prefix; i < size; i += 1u << s.depth) table[base + i] = entry;
       continue;
     }
     pending.push_back({s.node + 1, s.prefix, s.depth + 1});
     pending.push_back({node.link, s.prefix | 1u << s.depth, s.depth + 1});
+  }
+}
+
+int WordTree::SubtreeDepth(uint32_t root, int cap) const {
+  int deepest = 0;
+  std::vector<std::pair<uint32_t, int>> pending{{root, 0}};
+  while (!pending.empty() && deepest < cap) {
+    const auto [index, depth] = pending.back();
+    pending.pop_back();
+    deepest = std::max(deepest, depth);
+    const TreeNode& node = nodes_[index];
+    if (node.IsLeaf() || depth == cap) continue;
+    pending.push_back({index + 1, depth + 1});
+    pending.push_back({node.link, depth + 1});
+  }
+  return deepest;
+}
+
+void WordTree::BuildLookup() {
+  lookup_.assign(size_t{1} << lookup_bits_, 0);
+  level2_.clear();
+  FillTable(lookup_, 0, lookup_bits_, 0);
+  // Inner nodes reached after lookup_bits bits get a table of their own for the next bits.
+  const int cap = 16 - lookup_bits_;
+  for (uint32_t& entry : lookup_) {
+    if (entry & kResolvedLiteral) continue;
+    const uint32_t node = entry & kNodeMask;
+    if (nodes_[node].IsLeaf()) continue;
+    const int width = SubtreeDepth(node, cap);
+    const uint32_t base = static_cast<uint32_t>(level2_.size());
+    level2_.resize(base + (size_t{1} << width));
+    FillTable(level2_, base, width, node);
+    entry = kSecondLevel | static_cast<uint32_t>(width) << kConsumedShift | base;
   }
 }
 

@@ -58,10 +58,14 @@ class WordTree {
     if (nodes_.empty()) return 0;
     // One peek covers the table lookup and, for most deeper codes, the rest of the walk.
     const uint32_t bits = reader.Peek(16);
-    const uint32_t entry = lookup_[bits & ((1u << lookup_bits_) - 1)];
+    uint32_t entry = lookup_[bits & ((1u << lookup_bits_) - 1)];
     int used = static_cast<int>((entry >> kConsumedShift) & 31);
+    if (entry & kSecondLevel) {  // a deeper code: the next bits index the node's own table
+      entry = level2_[(entry & kNodeMask) + ((bits >> lookup_bits_) & ((1u << used) - 1))];
+      used = lookup_bits_ + static_cast<int>((entry >> kConsumedShift) & 31);
+    }
     uint32_t coded, delivered;
-    if (entry & kResolvedLiteral) {  // the common case: a literal leaf within the table's reach
+    if (entry & kResolvedLiteral) {  // the common case: a literal leaf within the tables' reach
       reader.Skip(used);
       coded = entry & 0xFFFF;
       delivered = translated_ ? Deliver(static_cast<uint16_t>(coded)) : coded;
@@ -90,10 +94,17 @@ class WordTree {
   void RefreshDelivered();
   void MarkEscapes();
   void BuildLookup();
+  // Fills `width` bits' worth of entries at table[base..] for the paths from node `root`.
+  void FillTable(std::vector<uint32_t>& table, uint32_t base, int width, uint32_t root) const;
+  int SubtreeDepth(uint32_t root, int cap) const;
 
   // Lookup entries: bits consumed at kConsumedShift; with kResolvedLiteral the low 16 bits are
-  // the literal value reached, else the low 24 bits are the index of the node reached.
+  // the literal value reached, else the low 24 bits are the index of the node reached. A
+  // first-level entry with kSecondLevel instead holds the width of a second-level table at
+  // kConsumedShift and its start in level2_ in the low 24 bits: codes up to 16 bits long are
+  // found with two lookups.
   static constexpr uint32_t kResolvedLiteral = 0x80000000u;
+  static constexpr uint32_t kSecondLevel = 0x40000000u;
   static constexpr int kConsumedShift = 24;
   static constexpr uint32_t kNodeMask = 0xFFFFFF;
 
@@ -102,6 +113,7 @@ class WordTree {
   bool translated_ = false;
   std::vector<TreeNode> nodes_;
   std::vector<uint32_t> lookup_;
+  std::vector<uint32_t> level2_;
   std::array<uint16_t, 3> escapes_{};
   // A cache slot holds the coded value in its low and the delivered value in its high half; a
   // slot is stored and loaded whole, so the next decode never waits on half of a store.
