@@ -18,7 +18,7 @@ class MemoryPcm : public PcmSupply {
   explicit MemoryPcm(std::vector<uint8_t> pcm) : pcm_(std::move(pcm)) {}
   size_t Read(uint8_t* out, size_t wanted) override {
     const size_t n = std::min(wanted, pcm_.size() - at_);
-    std::memcpy(out, pcm_.data() + at_, n);
+    if (n > 0) std::memcpy(out, pcm_.data() + at_, n);
     at_ += n;
     return n;
   }
