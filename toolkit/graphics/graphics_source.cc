@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "toolkit/graphics/colour_stand_in.h"
 #include "toolkit/graphics/list_file.h"
+#include "toolkit/graphics/source_supply.h"
 
 namespace kinet::toolkit {
 
@@ -33,9 +33,25 @@ void Range(uint32_t frames, int32_t start, int32_t end, uint32_t& first, uint32_
   count = last > first ? last - first : 0;
 }
 
+// The palette switches as the colour work takes them.
+ColourSettings ColourSettingsOf(const PaletteSettings& p) {
+  ColourSettings c;
+  c.colours = p.colours;
+  c.start_index = p.start_index;
+  c.period = p.period;
+  c.mode = p.mode;
+  c.halftone = p.halftone;
+  c.system_colours = p.system_colours;
+  c.palette_file = !p.palette_file.empty();
+  return c;
+}
+
 }  // namespace
 
-GraphicsSource::GraphicsSource(const SourceOptions& options) : options_(options) {}
+GraphicsSource::GraphicsSource(const SourceOptions& options) : options_(options) {
+  if (!options.raw_pictures)
+    colour_ = std::make_unique<ColourWork>(ColourSettingsOf(options.palette));
+}
 GraphicsSource::~GraphicsSource() = default;
 
 std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& options,
@@ -45,6 +61,20 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& option
   try {
     const bool opened = IsListName(name) ? source->OpenList(name) : source->AddEntry(name, 0, 0);
     if (!opened || !source->SetUpRange()) return nullptr;
+    const std::string& palette_file = options.palette.palette_file;
+    if (!options.raw_pictures && !palette_file.empty()) {
+      // New palettes come from the pictures of another graphics file, read as they are.
+      SourceOptions file_options;
+      file_options.callbacks = options.callbacks;
+      file_options.label = kPaletteFileLabel;
+      file_options.raw_pictures = true;
+      auto file = GraphicsSource::Open(file_options, palette_file);
+      if (!file) {
+        options.callbacks.Error(kPaletteFileError);
+        return nullptr;
+      }
+      source->palette_file_ = std::make_unique<PaletteFileSupply>(std::move(file));
+    }
   } catch (const std::bad_alloc&) {
     options.callbacks.Error(kFrameMemoryError);
     return nullptr;
@@ -110,19 +140,18 @@ bool GraphicsSource::SetUpRange() {
   return true;
 }
 
+bool GraphicsSource::ShowFrameNumber(uint32_t index) {
+  return !options_.callbacks.Progress(options_.label + " frame " +
+                                      std::to_string(first_index_ + index + 1) + " of " +
+                                      std::to_string(first_index_ + frame_count_) + "...");
+}
+
 bool GraphicsSource::NextFrame() {
-  if (at_end()) return false;
-  const uint32_t number = first_index_ + next_ + 1;
-  if (options_.callbacks.Progress(options_.label + " frame " + std::to_string(number) + " of " +
-                                  std::to_string(first_index_ + frame_count_) + "...")) {
-    return false;
-  }
+  if (at_end() || !ShowFrameNumber(next_)) return false;
   try {
-    if (!ReadInto(first_index_ + next_)) return false;
-    const std::array<uint8_t, 768> before = palette_;
-    ReduceToEightBits(frame_, entry_pixels_, entry_palette_);
-    PlaceFrame();
-    palette_changed_ = next_ == 0 || palette_ != before;
+    if (!ReadInto(first_index_ + next_, frame_)) return false;
+    depth_ = frame_.bits;
+    if (colour_ && !ConvertColours(next_)) return false;
   } catch (const std::bad_alloc&) {
     options_.callbacks.Error(kFrameMemoryError);
     return false;
@@ -131,8 +160,27 @@ bool GraphicsSource::NextFrame() {
   return true;
 }
 
-// Reads frame `index` of the whole source into frame_, passing over frames on the way.
-bool GraphicsSource::ReadInto(uint32_t index) {
+bool GraphicsSource::ReadAhead(uint32_t index, platform::Image& picture) {
+  return index < frame_count_ && ShowFrameNumber(index) && ReadInto(first_index_ + index, picture);
+}
+
+// The sub-frame of the picture as 8-bit pixels with a palette, through the colour work.
+bool GraphicsSource::ConvertColours(uint32_t index) {
+  const SubFrame& sub = options_.sub_frame;
+  const FrameWindow window{std::max(sub.x, 0), std::max(sub.y, 0), width_, height_};
+  LookAheadSupply look_ahead(*this, index, frame_, window);
+  PictureSupply& supply = palette_file_ ? *palette_file_ : look_ahead;
+  const ColourProgress progress = [this](std::string_view text) {
+    return options_.callbacks.Progress(text);
+  };
+  if (!colour_->NextFrame(frame_, window, supply, progress, pixels_)) return false;
+  palette_ = colour_->palette();
+  palette_changed_ = colour_->palette_changed();
+  return true;
+}
+
+// Reads frame `index` of the whole source into `picture`, passing over frames on the way.
+bool GraphicsSource::ReadInto(uint32_t index, platform::Image& picture) {
   size_t e = 0;
   while (index >= entries_[e].count) index -= entries_[e++].count;
   Entry& entry = entries_[e];
@@ -153,30 +201,13 @@ bool GraphicsSource::ReadInto(uint32_t index) {
     }
   }
   const std::string file = entry.opened.reader->NextFile();
-  frame_bytes_ = entry.opened.reader->Read(frame_);
+  frame_bytes_ = entry.opened.reader->Read(picture);
   if (frame_bytes_ == 0) {
     options_.callbacks.Error("Error reading: " + (file.empty() ? entry.opened.path : file));
     return false;
   }
   ++entry.position;
-  depth_ = frame_.bits;
-  entry_width_ = frame_.width, entry_height_ = frame_.height;
   return true;
-}
-
-// Cuts the sub-frame out of the entry's 8-bit picture; parts outside the picture are 0.
-void GraphicsSource::PlaceFrame() {
-  std::fill(pixels_.begin(), pixels_.end(), 0);
-  const uint32_t x = static_cast<uint32_t>(std::max(options_.sub_frame.x, 0));
-  const uint32_t y = static_cast<uint32_t>(std::max(options_.sub_frame.y, 0));
-  if (x < entry_width_) {
-    const uint32_t columns = std::min(width_, entry_width_ - x);
-    for (uint32_t row = 0; row < height_ && y + row < entry_height_; ++row) {
-      std::copy_n(&entry_pixels_[size_t{y + row} * entry_width_ + x], columns,
-                  &pixels_[size_t{row} * width_]);
-    }
-  }
-  palette_ = entry_palette_;
 }
 
 bool GraphicsSource::Rewind() {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/colour/colour_work.h"
 #include "toolkit/graphics/graphics_callbacks.h"
 #include "toolkit/graphics/source_kinds.h"
 
@@ -55,6 +56,8 @@ struct SourceOptions {
   // that end open, and an end before the start is ignored.
   int32_t start = 0, end = 0;
   SubFrame sub_frame;
+  // Pictures only, without colour work (the palette file's own source).
+  bool raw_pictures = false;
 };
 
 class GraphicsSource {
@@ -72,6 +75,10 @@ class GraphicsSource {
   [[nodiscard]] bool NextFrame();
   // Back to the first frame of the range.
   [[nodiscard]] bool Rewind();
+  // Reads frame `index` of the range into `picture` without colour work, for a palette
+  // analysis that looks ahead; shows "<label> frame <n> of <last>...". False when cancelled
+  // or unreadable.
+  [[nodiscard]] bool ReadAhead(uint32_t index, platform::Image& picture);
 
   const std::string& name() const { return name_; }
   SourceKind kind() const { return kind_; }
@@ -112,8 +119,9 @@ class GraphicsSource {
   bool AddEntry(const std::string& name, int32_t start, int32_t end);
   bool OpenList(const std::string& name);
   bool SetUpRange();
-  bool ReadInto(uint32_t index);
-  void PlaceFrame();
+  bool ReadInto(uint32_t index, platform::Image& picture);
+  bool ShowFrameNumber(uint32_t index);
+  bool ConvertColours(uint32_t index);
 
   SourceOptions options_;
   std::string name_;
@@ -123,11 +131,12 @@ class GraphicsSource {
   uint32_t frame_count_ = 0, first_index_ = 0, next_ = 0;
   int32_t frame_rate_ = 0;
   uint64_t total_bytes_ = 0, frame_bytes_ = 0;
-  std::vector<uint8_t> pixels_, entry_pixels_;
-  std::array<uint8_t, 768> palette_{}, entry_palette_{};
+  std::vector<uint8_t> pixels_;
+  std::array<uint8_t, 768> palette_{};
   bool palette_changed_ = false;
   platform::Image frame_;  // the last picture as read, before the colour work
-  uint32_t entry_width_ = 0, entry_height_ = 0;
+  std::unique_ptr<ColourWork> colour_;
+  std::unique_ptr<PictureSupply> palette_file_;
 };
 
 }  // namespace kinet::toolkit
