@@ -13,6 +13,7 @@
 #include "kinet/kinet.h"
 #include "sample_animation.h"
 #include "sound_fixtures.h"
+#include "toolkit/graphics/graphics_writer.h"
 
 namespace kinet {
 namespace {
@@ -149,6 +150,41 @@ TEST_F(KinetPackW, HintFileForcesKeyFramesAndIsDeletedWhenMarked) {
   const std::vector<uint8_t> file = testing::ReadWholeFile(dir_ + "/hinted.knt");
   auto size = [&](size_t f) { return LoadLe32(file.data() + KINET_HEADER_SIZE + 4 * f); };
   EXPECT_GT(size(4), 3 * std::max(size(3), size(5)));
+}
+
+// Two frames whose full blocks hold every one of the 65536 pixel pairs leave the full-block
+// tree no free value for its three markers: the run ends with the complexity error instead of
+// writing a tree the reader would misread, and leaves no file.
+TEST_F(KinetPackW, TreeWithoutFreeMarkersEndsWithTheComplexityError) {
+  constexpr uint32_t w = 512, h = 128;
+  toolkit::WriterOptions o;
+  o.width = o.pitch = w;
+  o.height = h;
+  o.frame_count = 2;
+  o.frame_rate = 66;
+  o.name = dir_ + "/pairs.flc";
+  auto writer = toolkit::CreateGraphicsWriter(o);
+  ASSERT_TRUE(writer);
+  std::array<uint8_t, 768> palette;
+  for (int c = 0; c < 768; ++c) palette[c] = static_cast<uint8_t>(c * 7);
+  std::vector<uint8_t> pixels(size_t{w} * h);
+  for (uint32_t f = 0; f < 2; ++f) {
+    for (uint32_t i = 0; i < w * h / 2; ++i) {
+      const uint32_t pair = f * (w * h / 2) + i;
+      pixels[2 * i] = static_cast<uint8_t>(pair);
+      pixels[2 * i + 1] = static_cast<uint8_t>(pair >> 8);
+    }
+    ASSERT_TRUE(writer->WriteFrame(palette.data(), pixels.data()));
+  }
+  ASSERT_TRUE(writer->Close());
+  const PackRun run = Pack(In("pairs.flc") + " " + In("pairs.knt") + " /N0/K0/J1");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("  Complexity error - you must compress at a lower data rate."),
+            std::string::npos)
+      << run.output;
+  size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(dir_)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 2u);  // the source and the flic: no output, no temporary file
 }
 
 // The sound of every frame record of track 0, one after the other.
