@@ -10,6 +10,7 @@
 #include "animation_fixtures.h"
 #include "core/format.h"
 #include "encode_fixtures.h"
+#include "images/image.h"
 #include "kinet/kinet.h"
 #include "sample_animation.h"
 #include "sound_fixtures.h"
@@ -185,6 +186,49 @@ TEST_F(KinetPackW, TreeWithoutFreeMarkersEndsWithTheComplexityError) {
   size_t files = 0;
   for (const auto& entry : fs::directory_iterator(dir_)) files += entry.is_regular_file();
   EXPECT_EQ(files, 2u);  // the source and the flic: no output, no temporary file
+}
+
+// A series of 24-bit pictures is quantized to /Q colours from /I on, and the compressed
+// frames show about the colours of the pictures.
+TEST_F(KinetPackW, HighColourSeriesIsQuantizedIntoItsPaletteRange) {
+  constexpr uint32_t w = 64, h = 48;
+  std::vector<platform::Image> pictures(3);
+  for (uint32_t f = 0; f < 3; ++f) {
+    platform::Image& p = pictures[f];
+    p.width = w;
+    p.height = h;
+    p.bits = 24;
+    ASSERT_TRUE(p.Allocate());
+    for (uint32_t y = 0; y < h; ++y)
+      for (uint32_t x = 0; x < w; ++x) {
+        uint8_t* px = &p.pixels[(size_t{y} * w + x) * 3];
+        px[0] = static_cast<uint8_t>(x * 4);
+        px[1] = static_cast<uint8_t>(y * 5 + f * 20);
+        px[2] = static_cast<uint8_t>(128);
+      }
+    ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp,
+                                         dir_ + "/grad" + std::to_string(f + 1) + ".bmp", p));
+  }
+  const PackRun run = Pack(In("grad?.bmp*1-3") + " " + In("grad.knt") + " /Q64 /I96 /D2 /N0/K0");
+  ASSERT_EQ(run.status, 0) << run.output;
+  KinetHandle* k = KinetOpen((dir_ + "/grad.knt").c_str(), 0, -1);
+  ASSERT_TRUE(k);
+  std::vector<uint8_t> shown(size_t{w} * h);
+  KinetToBuffer(k, 0, 0, w, h, shown.data(), 0);
+  for (uint32_t f = 0; f < 3; ++f, KinetNextFrame(k)) {
+    KinetDoFrame(k);
+    uint64_t error = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+      EXPECT_GE(shown[i], 96);
+      EXPECT_LT(shown[i], 160);
+      // Compared by brightness, the sum of the components, whatever their order in memory.
+      const uint8_t* src = &pictures[f].pixels[i * 3];
+      const uint8_t* got = &k->Palette[3 * shown[i]];
+      error += std::abs(int(src[0]) + src[1] + src[2] - got[0] - got[1] - got[2]);
+    }
+    EXPECT_LT(error / shown.size(), 40u) << "frame " << f;
+  }
+  KinetClose(k);
 }
 
 // The sound of every frame record of track 0, one after the other.
