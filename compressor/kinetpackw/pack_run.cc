@@ -89,7 +89,7 @@ bool PackRun::OpenSource() {
   source_ = toolkit::GraphicsSource::Open(
       toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
       s_.input);
-  if (!source_ || source_->frame_count() == 0 || source_->width() < 4) {
+  if (!source_) {
     frame_.SetError();
     return false;
   }
@@ -99,7 +99,11 @@ bool PackRun::OpenSource() {
   first_number_ = source_->first_index() + 1;
   for (int32_t* code : {&s_.regular_rate, &s_.key_rate})
     *code = PercentOfSizeRate(*code, source_->total_bytes(), source_->frame_count(), period_);
-  return shape_.frames > 0 && shape_.height > 0;
+  if (shape_.frames > 0 && shape_.height > 0 && shape_.width >= 4) return true;
+  // Too few frames for /V, or pictures narrower than a block: no frame record could be made.
+  frame_.ShowError("Nothing to compress: no frames of at least 4 x 4 pixels.");
+  frame_.SetError();
+  return false;
 }
 
 // The output name, never the input; a frame writer for picture extensions.

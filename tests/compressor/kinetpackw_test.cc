@@ -102,6 +102,9 @@ TEST_F(KinetPackW, UsageAndRefusedOutputs) {
   EXPECT_NE(run.output.find("Output filename must be different than the input filename."),
             std::string::npos);
   EXPECT_EQ(Pack(In("missing.flc") + " " + In("x.knt")).status, 1);
+  run = Pack(In("source.knt") + " " + In("x.knt") + " /S12 /V");  // one frame, halved
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("Nothing to compress"), std::string::npos) << run.output;
   EXPECT_FALSE(fs::exists(dir_ + "/x.knt"));
 }
 
