@@ -180,8 +180,8 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
   if (palette_ahead) KeepExactIntoPaletteChange(*next);
 
   uint64_t leftover = 0;
-  threshold_ = ChooseThreshold(frame, &leftover);
-  if (!key_ && CountChanged(threshold_) > s_.auto_key_blocks) {
+  uint32_t threshold = ChooseThreshold(frame, &leftover);
+  if (!key_ && CountChanged(threshold) > s_.auto_key_blocks) {
     // Too much changed: this frame stands alone. Blocks that were the same are analysed now.
     auto_key_ = key_ = true;
     last_key_ = f;
@@ -192,9 +192,9 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
     }
     std::fill(skip_.begin(), skip_.end(), kExactOnlyError);
     if (palette_ahead) KeepExactIntoPaletteChange(*next);
-    threshold_ = ChooseThreshold(frame, &leftover);
+    threshold = ChooseThreshold(frame, &leftover);
   }
-  Classify(threshold_, leftover);
+  Classify(threshold, leftover);
   Reconstruct();
 }
 

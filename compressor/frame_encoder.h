@@ -55,9 +55,6 @@ class FrameEncoder {
   const std::array<uint8_t, 768>& palette() const { return palette_; }
   bool key_frame() const { return key_; }
   bool auto_key() const { return auto_key_; }
-  uint32_t threshold() const { return threshold_; }
-  uint32_t frame_index() const { return frame_ - 1; }
-  uint32_t block_count() const { return blocks_; }
 
  private:
   explicit FrameEncoder(const EncoderSettings& settings);
@@ -80,7 +77,7 @@ class FrameEncoder {
   std::vector<uint8_t> current_, previous_source_, shown_, next_, raster_;
   std::vector<uint32_t> skip_, fill_, two_, two_word_, codes_;
   std::vector<uint8_t> fill_colour_;
-  uint32_t frame_ = 0, last_key_ = 0, threshold_ = 0;
+  uint32_t frame_ = 0, last_key_ = 0;
   bool key_ = false, auto_key_ = false;
 };
 

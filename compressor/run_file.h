@@ -51,8 +51,6 @@ class RunFile {
   // ends early or is damaged.
   [[nodiscard]] bool Read(RunFrame& frame);
 
-  const std::string& path() const { return path_; }
-
  private:
   std::unique_ptr<platform::File> file_;
   std::string path_;

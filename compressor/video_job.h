@@ -54,7 +54,6 @@ class VideoJob {
   // Encodes a frame (`next` as FrameEncoder::Encode wants it) and keeps its runs.
   [[nodiscard]] PackStatus AddFrame(const FramePicture& picture, const FramePicture* next);
   const FrameEncoder& encoder() const { return *encoder_; }
-  uint32_t frames_added() const { return frames_; }
 
   // The compression pass: writes every added frame to `path`. `progress(i)` is called before
   // frame i is written and returns true to cancel. The output replaces `path` only on kOk.

@@ -164,6 +164,10 @@ TEST(SoundTrack, LevelZeroDecodesToTheSourceSamples) {
   std::vector<uint8_t> expected = pcm;
   expected.resize(s.track_length, 0);
   EXPECT_EQ(decoded, expected);
+  // The totals the mixer's ratio comes from.
+  EXPECT_EQ(track.decoded_total(), s.track_length);
+  EXPECT_GT(track.record_total(), 0u);
+  EXPECT_LT(track.record_total(), track.decoded_total());
 }
 
 }  // namespace
