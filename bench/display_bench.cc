@@ -26,7 +26,7 @@ std::string SampleFile() {
 }
 
 void BM_DecodeAndShow(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
   const uint32_t mode = static_cast<uint32_t>(state.range(0));
   const bool whole = state.range(1);
   KinetHandle* h = KinetOpen(SampleFile().c_str(), KINET_OPEN_PRELOAD, -1);

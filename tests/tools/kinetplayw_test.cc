@@ -54,7 +54,7 @@ struct PlayerRun {
 };
 
 PlayerRun RunPlayer(const std::string& arguments) {
-  const std::string command = std::string("SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") +
+  const std::string command = std::string("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ") +
                               KINETPLAYW + " " + arguments + " 2>&1";
   PlayerRun run{-1, ""};
   FILE* pipe = popen(command.c_str(), "r");
