@@ -1,11 +1,12 @@
 #include "animation_writer.h"
 
 #include "exact_block_coder.h"
+#include "video_job.h"
 
 namespace kinet {
 
 WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
-                           const std::vector<AnimationFrame>& frames) {
+                           const std::vector<AnimationFrame>& frames, SoundFeed* sound) {
   if (frames.empty()) return WriteStatus::kBadFrame;
   // The ring frame is frame 0 again, coded against the last frame.
   std::vector<const AnimationFrame*> records;
@@ -33,10 +34,18 @@ WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& set
   file.flags = (settings.ring_frame ? KINET_FLAG_RING_FRAME : 0) | settings.y_mode;
   file.record_count = static_cast<uint32_t>(records.size());
   WriteStatus status = writer.Begin(path, file);
-  for (size_t i = 0; i < records.size() && status == WriteStatus::kOk; ++i)
+  for (size_t i = 0; i < records.size() && status == WriteStatus::kOk; ++i) {
+    std::vector<std::vector<uint8_t>> audio;
+    if (sound) audio.push_back(sound->Record(static_cast<uint32_t>(i)));
     status = writer.WriteFrame(frame_codes(i), records[i]->palette.data(),
-                              i == 0 || settings.all_key_frames);
-  return status == WriteStatus::kOk ? writer.Finish() : status;
+                               i == 0 || settings.all_key_frames, audio);
+  }
+  if (status != WriteStatus::kOk) return status;
+  if (sound) {
+    if (sound->failed()) return WriteStatus::kTooComplex;
+    sound->FinishHeader(writer.header());
+  }
+  return writer.Finish();
 }
 
 }  // namespace kinet

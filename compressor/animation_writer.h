@@ -24,7 +24,11 @@ struct AnimationSettings {
   bool all_key_frames = false;     // every frame stands alone: no skips, literal palettes
 };
 
+class SoundFeed;
+
+// `sound`, when given, supplies track 0's record for every frame record and the track's
+// header fields.
 WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
-                           const std::vector<AnimationFrame>& frames);
+                           const std::vector<AnimationFrame>& frames, SoundFeed* sound = nullptr);
 
 }  // namespace kinet

@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# The main job on generated data: write a sample animation as a video file, show what the
-# file holds, decode every frame back into pictures, and play it (in a window when there is a
-# display, headless otherwise).
+# The main job on generated data: a sample animation with a tune, compressed by kinetpackw
+# to a video file with sound, shown as pictures, and played back (in a window when there is
+# a display, headless otherwise).
 set -euo pipefail
 build=${1:-build}
 out="$build/demo"
 rm -rf "$out"
 mkdir -p "$out"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}
-  echo "No display: playing headless."
+  export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-dummy}
+  export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  echo "No display: playing headless (pictures and sound go to SDL's dummy devices)."
 fi
 export KINET_STATUS=${KINET_STATUS:-terminal}
+echo "== A generated animation with a tune, every block exact:"
 "$build"/tools/kntsample/kntsample "$out/sample.knt" /W320 /H200 /N60
-"$build"/tools/kntinfow/kntinfow "$out/sample.knt" -D"$out/frames"
+echo "== Compressed by kinetpackw to 150000 bytes per second with a ring frame:"
+"$build"/compressor/kinetpackw/kinetpackw "$out/sample.knt" "$out/demo.knt" /N150000 /G /O
+echo "== What the compressed file holds; every frame written as a picture:"
+"$build"/tools/kntinfow/kntinfow "$out/demo.knt" -D"$out/frames"
 echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (PNG pictures)."
-echo "Playing $out/sample.knt twice at 30 frames per second:"
-"$build"/tools/kinetplayw/kinetplayw "$out/sample.knt" /L2 /F30 /S
+echo "== Playing $out/demo.knt twice with its sound:"
+"$build"/tools/kinetplayw/kinetplayw "$out/demo.knt" /L2 /S

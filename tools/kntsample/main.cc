@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+#include <cstring>
+
 #include "animation_writer.h"
 #include "sample_animation.h"
+#include "sample_sound.h"
+#include "sound_track.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 
@@ -15,13 +20,34 @@ namespace {
 using namespace kinet;
 
 constexpr char kUsage[] =
-    "Usage: kntsample out.knt [/W<width>] [/H<height>] [/N<frames>] [/R<ms per frame>]\n"
-    "  defaults: 320 x 200, 60 frames, 66 ms per frame\n";
+    "Usage: kntsample out.knt [/W<width>] [/H<height>] [/N<frames>] [/R<ms per frame>] [/Q]\n"
+    "  defaults: 320 x 200, 60 frames, 66 ms per frame, with a tune (/Q: quiet)\n";
+
+// The tune, handed to the sound track as it asks.
+class TuneSupply : public PcmSupply {
+ public:
+  explicit TuneSupply(std::vector<uint8_t> pcm) : pcm_(std::move(pcm)) {}
+  size_t Read(uint8_t* out, size_t wanted) override {
+    const size_t n = std::min(wanted, pcm_.size() - at_);
+    std::memcpy(out, pcm_.data() + at_, n);
+    at_ += n;
+    return n;
+  }
+  bool Rewind() override {
+    at_ = 0;
+    return true;
+  }
+
+ private:
+  std::vector<uint8_t> pcm_;
+  size_t at_ = 0;
+};
 
 constexpr toolkit::SwitchSpec kSwitches[] = {{'W', toolkit::SwitchKind::kNumber},
                                              {'H', toolkit::SwitchKind::kNumber},
                                              {'N', toolkit::SwitchKind::kNumber},
-                                             {'R', toolkit::SwitchKind::kNumber}};
+                                             {'R', toolkit::SwitchKind::kNumber},
+                                             {'Q', toolkit::SwitchKind::kFlag}};
 
 }  // namespace
 
@@ -32,8 +58,9 @@ int main(int argc, char** argv) {
   const int32_t height = line.TakeNumber('H').value_or(200);
   const int32_t frames = line.TakeNumber('N').value_or(60);
   const int32_t rate = line.TakeNumber('R').value_or(66);
+  const bool quiet = line.TakeFlag('Q');
   if (line.HasLeftover() || line.names().size() != 1 || width < 4 || height < 4 ||
-      width > 4096 || height > 4096 || frames < 1 || frames > 10000) {
+      width > 4096 || height > 4096 || frames < 1 || frames > 10000 || rate < 1 || rate > 10000) {
     std::fputs(kUsage, stderr);
     return toolkit::kExitUsage;
   }
@@ -45,11 +72,22 @@ int main(int argc, char** argv) {
   const auto animation = sample::BouncingBall(settings.width, settings.height,
                                               static_cast<uint32_t>(frames));
   const std::string& path = line.names()[0];
-  if (WriteAnimation(path, settings, animation) != WriteStatus::kOk) {
+  // The tune lasts as long as the frames; 16-bit mono at 22050 samples per second.
+  TrackSettings track;
+  track.format = SampleFormat{false, true};
+  track.rate = 22050;
+  track.lossy_level = 2;
+  track.ring = true;
+  track.period = static_cast<uint32_t>(rate) * 100;
+  const uint32_t ms = static_cast<uint32_t>(frames * rate);
+  track.track_length = TrackBytes(ms, track.bytes_per_second(), track.format.FrameBytes());
+  TuneSupply tune(sample::BounceTune(track.rate, ms));
+  SoundTrack sound(tune, track);
+  if (WriteAnimation(path, settings, animation, quiet ? nullptr : &sound) != WriteStatus::kOk) {
     std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
     return toolkit::kExitFailed;
   }
-  std::printf("Wrote %s: %d frames of %d x %d and a ring frame, %d ms per frame\n",
-              path.c_str(), frames, width, height, rate);
+  std::printf("Wrote %s: %d frames of %d x %d and a ring frame, %d ms per frame%s\n",
+              path.c_str(), frames, width, height, rate, quiet ? "" : ", with a tune");
   return toolkit::kExitSucceeded;
 }
