@@ -41,4 +41,23 @@ inline uint16_t RunCode(uint32_t chunk) {
   return code;
 }
 
+// Cuts the code words of a frame into runs of one kind (fill runs of one colour) and the runs
+// into chunks, calling chunk(code, first_block, blocks) for each chunk in block order; `code` is
+// the run's first code word.
+template <typename ChunkFn>
+void ForEachChunk(const uint32_t* codes, uint32_t total, ChunkFn&& chunk) {
+  uint32_t block = 0;
+  while (block < total) {
+    const uint32_t code = codes[block];
+    const uint16_t kind = KindOf(code);
+    uint32_t end = block + 1;
+    while (end < total && KindOf(codes[end]) == kind && (kind != 3 || codes[end] == code)) ++end;
+    while (block < end) {
+      const uint32_t blocks = ChunkLength(end - block);
+      chunk(code, block, blocks);
+      block += blocks;
+    }
+  }
+}
+
 }  // namespace kinet

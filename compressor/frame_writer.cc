@@ -25,36 +25,24 @@ void VideoTreeSet::EndFrame() {
 // blocks the colour pair and the mask.
 template <typename Emit>
 void VideoTreeSet::ForEachSymbol(const FrameCodes& f, Emit&& emit) {
-  const uint32_t total = f.blocks_per_row * f.block_rows;
-  uint32_t block = 0;
-  while (block < total) {
-    const uint32_t code = f.codes[block];
-    const uint16_t kind = KindOf(code);
-    uint32_t end = block + 1;
-    auto same_run = [&](uint32_t other) {
-      return kind == KindOf(other) && (kind != 3 || other == code);
-    };
-    while (end < total && same_run(f.codes[end])) ++end;
-    while (block < end) {
-      const uint32_t chunk = ChunkLength(end - block);
-      const uint16_t fill = kind == 3 ? static_cast<uint16_t>((code & 0xFF) << 8) : 0;
-      emit(kBlockType, static_cast<uint16_t>(kind | RunCode(chunk) << 2 | fill));
-      for (uint32_t b = block; b < block + chunk; ++b) {
-        if (kind == 1) {
-          const uint8_t* p = f.pixels + (b / f.blocks_per_row) * 4 * size_t{f.width} +
-                             (b % f.blocks_per_row) * 4;
-          for (int r = 0; r < 4; ++r, p += f.width) {
-            emit(kFull, static_cast<uint16_t>(p[2] | p[3] << 8));
-            emit(kFull, static_cast<uint16_t>(p[0] | p[1] << 8));
-          }
-        } else if (kind == 0) {
-          emit(kMonoColour, static_cast<uint16_t>(f.codes[b] >> 16));
-          emit(kMonoMap, static_cast<uint16_t>(f.codes[b]));
-        }
-      }
-      block += chunk;
-    }
-  }
+  ForEachChunk(f.codes, f.blocks_per_row * f.block_rows,
+               [&](uint32_t code, uint32_t first, uint32_t blocks) {
+                 const uint16_t kind = KindOf(code);
+                 const uint16_t fill = kind == 3 ? static_cast<uint16_t>((code & 0xFF) << 8) : 0;
+                 emit(kBlockType, static_cast<uint16_t>(kind | RunCode(blocks) << 2 | fill));
+                 for (uint32_t b = first; b < first + blocks; ++b) {
+                   if (kind == 1) {
+                     const uint8_t* p = BlockPixels(f, b);
+                     for (int r = 0; r < 4; ++r, p += f.width) {
+                       emit(kFull, static_cast<uint16_t>(p[2] | p[3] << 8));
+                       emit(kFull, static_cast<uint16_t>(p[0] | p[1] << 8));
+                     }
+                   } else if (kind == 0) {
+                     emit(kMonoColour, static_cast<uint16_t>(f.codes[b] >> 16));
+                     emit(kMonoMap, static_cast<uint16_t>(f.codes[b]));
+                   }
+                 }
+               });
 }
 
 void VideoTreeSet::AddFrame(const FrameCodes& frame) {

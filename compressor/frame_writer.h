@@ -20,6 +20,11 @@ struct FrameCodes {
   uint32_t block_rows = 0;
 };
 
+// The top-left pixel of block `b` of the frame's picture.
+inline const uint8_t* BlockPixels(const FrameCodes& f, uint32_t b) {
+  return f.pixels + size_t{b / f.blocks_per_row} * 4 * f.width + (b % f.blocks_per_row) * 4;
+}
+
 class VideoTreeSet {
  public:
   VideoTreeSet();

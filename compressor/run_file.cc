@@ -39,32 +39,22 @@ bool RunFile::Append(const FrameCodes& f, const uint8_t palette[768], bool key_f
   std::memcpy(last_palette_.data(), palette, 768);
   first_ = false;
 
-  const uint32_t total = f.blocks_per_row * f.block_rows;
-  uint32_t block = 0;
-  while (block < total) {
-    const uint32_t code = f.codes[block];
-    const uint16_t kind = KindOf(code);
-    uint32_t end = block + 1;
-    while (end < total && KindOf(f.codes[end]) == kind && (kind != 3 || f.codes[end] == code))
-      ++end;
-    while (block < end) {
-      const uint32_t chunk = ChunkLength(end - block);
-      buffer_.push_back(static_cast<uint8_t>(kind | RunCode(chunk) << 2));
-      if (kind == 3) buffer_.push_back(static_cast<uint8_t>(code));
-      for (uint32_t b = block; b < block + chunk && (kind == 0 || kind == 1); ++b) {
-        if (kind == 0) {
-          uint8_t word[4];
-          StoreLe32(word, f.codes[b]);
-          buffer_.insert(buffer_.end(), word, word + 4);
-          continue;
-        }
-        const uint8_t* p =
-            f.pixels + size_t{b / f.blocks_per_row} * 4 * f.width + (b % f.blocks_per_row) * 4;
-        for (int r = 0; r < 4; ++r, p += f.width) buffer_.insert(buffer_.end(), p, p + 4);
-      }
-      block += chunk;
-    }
-  }
+  ForEachChunk(f.codes, f.blocks_per_row * f.block_rows,
+               [&](uint32_t code, uint32_t first, uint32_t blocks) {
+                 const uint16_t kind = KindOf(code);
+                 buffer_.push_back(static_cast<uint8_t>(kind | RunCode(blocks) << 2));
+                 if (kind == 3) buffer_.push_back(static_cast<uint8_t>(code));
+                 for (uint32_t b = first; b < first + blocks && (kind == 0 || kind == 1); ++b) {
+                   if (kind == 0) {
+                     uint8_t word[4];
+                     StoreLe32(word, f.codes[b]);
+                     buffer_.insert(buffer_.end(), word, word + 4);
+                     continue;
+                   }
+                   const uint8_t* p = BlockPixels(f, b);
+                   for (int r = 0; r < 4; ++r, p += f.width) buffer_.insert(buffer_.end(), p, p + 4);
+                 }
+               });
   StoreLe32(buffer_.data(), static_cast<uint32_t>(buffer_.size() - 4));
   return file_->Write(buffer_.data(), buffer_.size());
 }
