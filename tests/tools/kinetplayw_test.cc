@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -98,6 +99,22 @@ TEST(KinetPlayW, PlaysAFileWithSound) {
   PlayerRun run = RunPlayer(file + " /S");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("Decoded:     10 frames"), std::string::npos) << run.output;
+}
+
+// The demo's sample carries a tune: a compressed 16-bit track whose first frame holds more
+// than a second of sound.
+TEST(KntSample, WritesATrackWithTheAnimation) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "kntsample-tune.knt").string();
+  const std::string command = std::string(KNTSAMPLE) + " " + path + " /W64 /H48 /N10 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(KinetSoundInTrack(h, KINET_OPEN_TRACK(0)), 1u);
+  EXPECT_EQ(h->AudioRate[0], 22050u | KINET_AUDIO_16BIT | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED);
+  std::vector<uint8_t> sound(h->AudioSize[0]);
+  EXPECT_GT(KinetGetTrackData(h, sound.data(), KINET_OPEN_TRACK(0)), 44100u);
+  KinetClose(h);
 }
 
 TEST(KinetPlayW, FailuresAndUsageHaveTheirExitStatus) {
