@@ -11,12 +11,12 @@ constexpr int32_t kDefaultRawRate = 11025;
 }  // namespace
 
 std::vector<SwitchSpec> SoundSwitchSpecs(std::string_view letters) {
-  std::vector<SwitchSpec> specs;
+  std::vector<SwitchSpec> table;
   for (char letter : kAllLetters) {
     if (letters.find(letter) != std::string_view::npos)
-      specs.push_back({letter, SwitchKind::kNumber});
+      table.push_back({letter, SwitchKind::kNumber});
   }
-  return specs;
+  return table;
 }
 
 SoundOptions ReadSoundSwitches(SwitchLine& line, std::string_view letters) {
