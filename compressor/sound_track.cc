@@ -11,7 +11,7 @@ uint64_t TrackBytes(uint64_t ms, uint64_t bytes_per_second, uint32_t frame_bytes
   return (bytes + frame_bytes - 1) / frame_bytes * frame_bytes;
 }
 
-SoundTrack::SoundTrack(PcmSupply& supply, const TrackSettings& settings)
+SoundTrackEncoder::SoundTrackEncoder(PcmSupply& supply, const TrackSettings& settings)
     : supply_(supply),
       s_(settings),
       encoder_(settings.format, settings.lossy_level),
@@ -20,7 +20,7 @@ SoundTrack::SoundTrack(PcmSupply& supply, const TrackSettings& settings)
 
 // Reads the sound into the buffer, never beyond what is left of the track's length: a read
 // past it would run the remaining length below zero.
-void SoundTrack::ReadSound(uint32_t wanted, uint32_t& filled) {
+void SoundTrackEncoder::ReadSound(uint32_t wanted, uint32_t& filled) {
   bool rewound = false;
   while (filled < wanted && track_left_ > 0) {
     const size_t want = std::min<uint64_t>(wanted - filled, track_left_);
@@ -37,7 +37,7 @@ void SoundTrack::ReadSound(uint32_t wanted, uint32_t& filled) {
   }
 }
 
-uint32_t SoundTrack::Fill(uint32_t wanted) {
+uint32_t SoundTrackEncoder::Fill(uint32_t wanted) {
   const uint32_t frame = s_.format.FrameBytes();
   wanted = wanted / frame * frame;
   samples_.assign(wanted, s_.format.SilenceByte());
@@ -62,7 +62,7 @@ uint32_t SoundTrack::Fill(uint32_t wanted) {
   return filled;
 }
 
-std::vector<uint8_t> SoundTrack::Record(uint32_t index) {
+std::vector<uint8_t> SoundTrackEncoder::Record(uint32_t index) {
   const uint64_t b = s_.bytes_per_second();
   uint64_t wanted = b;
   if (!s_.raw) {
@@ -87,7 +87,7 @@ std::vector<uint8_t> SoundTrack::Record(uint32_t index) {
   return record;
 }
 
-void SoundTrack::FinishHeader(KinetHeader& header) {
+void SoundTrackEncoder::FinishHeader(KinetHeader& header) {
   header.AudioSize[0] = largest_;
   header.AudioRate[0] = largest_ ? TrackDescriptor(s_.rate, s_.format, s_.raw) : 0;
 }

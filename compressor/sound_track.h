@@ -41,9 +41,9 @@ struct TrackSettings {
 // Bytes of `ms` milliseconds at `bytes_per_second`, rounded up to whole sample frames.
 uint64_t TrackBytes(uint64_t ms, uint64_t bytes_per_second, uint32_t frame_bytes);
 
-class SoundTrack : public SoundFeed {
+class SoundTrackEncoder : public SoundFeed {
  public:
-  SoundTrack(PcmSupply& supply, const TrackSettings& settings);
+  SoundTrackEncoder(PcmSupply& supply, const TrackSettings& settings);
 
   // The record of frame `index` (frames in order): about one second ahead of the picture, so
   // the first frame carries a second and a frame of sound. Empty when nothing is left; a

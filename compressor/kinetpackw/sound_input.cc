@@ -23,7 +23,7 @@ std::unique_ptr<SoundInput> SoundInput::Open(const PackSettings& s, uint32_t fir
       TrackBytes(uint64_t{frames} * period / 100, f.bytes_per_second(), f.frame_bytes());
   t.ring = s.ring_frame;
   t.period = period;
-  input->track_ = std::make_unique<SoundTrack>(*input, t);
+  input->track_ = std::make_unique<SoundTrackEncoder>(*input, t);
   input->allowance_ = uint64_t{period} * f.bytes_per_second() / 133333;
   return input;
 }

@@ -22,7 +22,7 @@ class SoundInput : public PcmSupply {
   size_t Read(uint8_t* out, size_t wanted) override { return source_->Read(out, wanted); }
   bool Rewind() override { return source_->Rewind(); }
 
-  SoundTrack& track() { return *track_; }
+  SoundTrackEncoder& track() { return *track_; }
   // The cost units each frame's sound takes from the video's budget.
   uint64_t allowance() const { return allowance_; }
 
@@ -30,7 +30,7 @@ class SoundInput : public PcmSupply {
   SoundInput() = default;
 
   std::unique_ptr<toolkit::SoundSource> source_;
-  std::unique_ptr<SoundTrack> track_;
+  std::unique_ptr<SoundTrackEncoder> track_;
   uint64_t allowance_ = 0;
 };
 

@@ -48,14 +48,14 @@ TrackSettings Mono8(uint64_t track_length) {
   return s;
 }
 
-std::vector<uint8_t> Filled(SoundTrack& track, uint32_t wanted) {
+std::vector<uint8_t> Filled(SoundTrackEncoder& track, uint32_t wanted) {
   const uint32_t n = track.Fill(wanted);
   return std::vector<uint8_t>(track.samples().begin(), track.samples().begin() + n);
 }
 
-TEST(SoundTrack, ShortSoundIsFollowedBySilenceUpToTheTrackLength) {
+TEST(SoundTrackEncoder, ShortSoundIsFollowedBySilenceUpToTheTrackLength) {
   MemoryPcm pcm(Ramp(300));
-  SoundTrack track(pcm, Mono8(500));
+  SoundTrackEncoder track(pcm, Mono8(500));
   std::vector<uint8_t> expected = Ramp(300);
   expected.resize(400, 0x80);
   EXPECT_EQ(Filled(track, 400), expected);
@@ -63,21 +63,21 @@ TEST(SoundTrack, ShortSoundIsFollowedBySilenceUpToTheTrackLength) {
   EXPECT_EQ(track.Fill(400), 0u);  // the track is complete
 }
 
-TEST(SoundTrack, ReadingStopsAtTheTrackLength) {
+TEST(SoundTrackEncoder, ReadingStopsAtTheTrackLength) {
   // A sound longer than the track: only the track's length is taken, and nothing follows.
   MemoryPcm pcm(Ramp(1000));
-  SoundTrack track(pcm, Mono8(250));
+  SoundTrackEncoder track(pcm, Mono8(250));
   EXPECT_EQ(Filled(track, 400), Ramp(250));
   EXPECT_EQ(track.Fill(400), 0u);
   EXPECT_EQ(track.Fill(400), 0u);
 }
 
-TEST(SoundTrack, LoopingAndLeadingSilence) {
+TEST(SoundTrackEncoder, LoopingAndLeadingSilence) {
   MemoryPcm pcm(Ramp(100));
   TrackSettings s = Mono8(1250);
   s.loop = true;
   s.leading_silence = 1000;  // a second
-  SoundTrack track(pcm, s);
+  SoundTrackEncoder track(pcm, s);
   EXPECT_EQ(Filled(track, 1000), std::vector<uint8_t>(1000, 0x80));
   std::vector<uint8_t> expected = Ramp(100);
   expected.insert(expected.end(), expected.begin(), expected.end());
@@ -86,12 +86,12 @@ TEST(SoundTrack, LoopingAndLeadingSilence) {
   EXPECT_EQ(pcm.rewinds, 2);
 }
 
-TEST(SoundTrack, RingRestartKeepsItsLeadingSilenceInsideTheRecord) {
+TEST(SoundTrackEncoder, RingRestartKeepsItsLeadingSilenceInsideTheRecord) {
   MemoryPcm pcm(Ramp(60));
   TrackSettings s = Mono8(100);
   s.ring = true;
   s.leading_silence = 40;
-  SoundTrack track(pcm, s);
+  SoundTrackEncoder track(pcm, s);
   // 40 silent, 60 of sound, then the track starts again: 40 silent and the sound once more,
   // all inside the 180 bytes asked for.
   std::vector<uint8_t> expected(40, 0x80);
@@ -102,23 +102,23 @@ TEST(SoundTrack, RingRestartKeepsItsLeadingSilenceInsideTheRecord) {
   EXPECT_EQ(Filled(track, 180), expected);
   // A restart that comes with less room than the leading silence fills only that room.
   MemoryPcm short_pcm(Ramp(60));
-  SoundTrack tight(short_pcm, s);
+  SoundTrackEncoder tight(short_pcm, s);
   EXPECT_EQ(tight.Fill(120), 120u);
   EXPECT_EQ(Filled(tight, 120).size(), 120u);
 }
 
-TEST(SoundTrack, SixteenBitSilenceIsZero) {
+TEST(SoundTrackEncoder, SixteenBitSilenceIsZero) {
   MemoryPcm pcm({});
   TrackSettings s = Mono8(64);
   s.format.sixteen_bit = true;
-  SoundTrack track(pcm, s);
+  SoundTrackEncoder track(pcm, s);
   EXPECT_EQ(Filled(track, 63), std::vector<uint8_t>(62, 0));  // whole sample frames
 }
 
 // A 16-bit stereo sound shorter than the video, coded at level 0 into a video file, decodes
 // frame by frame to exactly the source followed by silence; the first frame carries a second
 // and a frame of it.
-TEST(SoundTrack, LevelZeroDecodesToTheSourceSamples) {
+TEST(SoundTrackEncoder, LevelZeroDecodesToTheSourceSamples) {
   const auto frames = sample::BouncingBall(64, 48, 20);
   std::vector<uint8_t> pcm(22050 * 4);  // 1 second of 22050 Hz 16-bit stereo
   uint32_t seed = 99;
@@ -134,7 +134,7 @@ TEST(SoundTrack, LevelZeroDecodesToTheSourceSamples) {
   s.rate = 22050;
   s.period = 6666;
   s.track_length = TrackBytes(20 * 6666 / 100, s.bytes_per_second(), 4);
-  SoundTrack track(supply, s);
+  SoundTrackEncoder track(supply, s);
 
   const std::string path = testing::FreshTempPath("sound.knt");
   PackStatus status;

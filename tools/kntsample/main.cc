@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   const uint32_t ms = static_cast<uint32_t>(frames * rate);
   track.track_length = TrackBytes(ms, track.bytes_per_second(), track.format.FrameBytes());
   TuneSupply tune(sample::BounceTune(track.rate, ms));
-  SoundTrack sound(tune, track);
+  SoundTrackEncoder sound(tune, track);
   if (WriteAnimation(path, settings, animation, quiet ? nullptr : &sound) != WriteStatus::kOk) {
     std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
     return toolkit::kExitFailed;
