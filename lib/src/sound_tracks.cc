@@ -13,6 +13,9 @@ namespace {
 
 constexpr uint32_t kRingBlock = 4096;
 constexpr uint32_t kMinRing = 8192;
+// A second of sound and two frames at any rate a device plays, with frames of many seconds,
+// stay far below this; a track that would need more has lying rates and is left closed.
+constexpr uint64_t kMaxRing = 32u << 20;
 
 SoundRing RingOf(SoundTrack& t) { return {t.ring.data(), t.capacity(), t.write}; }
 
@@ -28,6 +31,7 @@ std::unique_ptr<SoundTrack> MakeTrack(const KinetHandle& h, uint32_t t, uint32_t
   const uint64_t capacity = (uint64_t{track->bytes_per_second} +
                              2 * (track->bytes_per_frame >> kFractionBits) + kRingBlock - 1) /
                             kRingBlock * kRingBlock;
+  if (capacity > kMaxRing) return nullptr;
   track->ring.assign(std::max<uint64_t>(capacity, kMinRing), 0);
   track->late = track->HalfSecond();
   return track;
@@ -104,6 +108,7 @@ void OpenSoundTracks(HandleState& s, uint32_t flags) {
     } catch (const std::bad_alloc&) {
       continue;  // a ring the memory cannot hold drops the track, not the open
     }
+    if (!track) continue;
     const platform::PcmFormat pcm{h->AudioRate[t] & KINET_AUDIO_RATE_MASK,
                                   track->format.stereo ? 2u : 1u,
                                   track->format.sixteen_bit ? 16u : 8u};
