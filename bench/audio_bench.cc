@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "audio_encoder.h"
-#include "core/audio_decoder.h"
-#include "core/format.h"
+#include "compressor/audio_encoder.h"
+#include "lib/core/audio_decoder.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "animation_writer.h"
+#include "compressor/animation_writer.h"
 #include "kinet/kinet.h"
 
 namespace kinet {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "animation_writer.h"
+#include "compressor/animation_writer.h"
 #include "kinet/kinet.h"
 #include "kinet/kinet_buffer.h"
-#include "sample_animation.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sample_animation.h"
-#include "video_job.h"
+#include "compressor/video_job.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "file_io/input_file.h"
-#include "images/image.h"
+#include "platform/files/input_file.h"
+#include "platform/images/image.h"
 #include "toolkit/graphics/flic_reader.h"
 #include "toolkit/graphics/flic_writer.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/colour/halftone.h"
 #include "toolkit/colour/histogram.h"
 #include "toolkit/colour/palette_map.h"

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "clock/clock.h"
-#include "environment/environment.h"
-#include "files/memory_file_system.h"
-#include "interpreter.h"
-#include "process/program_starter.h"
+#include "platform/clock/clock.h"
+#include "platform/environment/environment.h"
+#include "platform/files/memory_file_system.h"
+#include "platform/process/program_starter.h"
+#include "scriptplayer/interpreter.h"
 
 namespace {
 

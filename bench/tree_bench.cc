@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "core/bit_reader.h"
-#include "core/word_tree.h"
-#include "tree_builder.h"
+#include "compressor/tree_builder.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/word_tree.h"
 
 namespace kinet {
 namespace {

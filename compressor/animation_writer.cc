@@ -1,7 +1,7 @@
-#include "animation_writer.h"
+#include "compressor/animation_writer.h"
 
-#include "exact_block_coder.h"
-#include "video_job.h"
+#include "compressor/exact_block_coder.h"
+#include "compressor/video_job.h"
 
 namespace kinet {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "video_file_writer.h"
+#include "compressor/video_file_writer.h"
 
 namespace kinet {
 

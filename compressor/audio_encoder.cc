@@ -1,9 +1,9 @@
-#include "audio_encoder.h"
+#include "compressor/audio_encoder.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/format.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

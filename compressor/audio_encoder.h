@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/audio_decoder.h"
-#include "tree_builder.h"
+#include "compressor/tree_builder.h"
+#include "lib/core/audio_decoder.h"
 
 namespace kinet {
 

@@ -1,8 +1,8 @@
-#include "block_analysis.h"
+#include "compressor/block_analysis.h"
 
 #include <algorithm>
 
-#include "block_codes.h"
+#include "compressor/block_codes.h"
 
 namespace kinet {
 

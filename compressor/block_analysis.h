@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "colour_distances.h"
+#include "compressor/colour_distances.h"
 
 namespace kinet {
 

@@ -1,4 +1,4 @@
-#include "colour_distances.h"
+#include "compressor/colour_distances.h"
 
 namespace kinet {
 

@@ -1,8 +1,8 @@
-#include "exact_block_coder.h"
+#include "compressor/exact_block_coder.h"
 
 #include <cstring>
 
-#include "block_codes.h"
+#include "compressor/block_codes.h"
 
 namespace kinet {
 

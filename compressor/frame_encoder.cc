@@ -1,10 +1,10 @@
-#include "frame_encoder.h"
+#include "compressor/frame_encoder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "block_codes.h"
+#include "compressor/block_codes.h"
 
 namespace kinet {
 

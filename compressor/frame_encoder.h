@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "block_analysis.h"
-#include "colour_distances.h"
-#include "rate_control.h"
+#include "compressor/block_analysis.h"
+#include "compressor/colour_distances.h"
+#include "compressor/rate_control.h"
 
 namespace kinet {
 

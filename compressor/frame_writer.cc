@@ -1,6 +1,6 @@
-#include "frame_writer.h"
+#include "compressor/frame_writer.h"
 
-#include "block_codes.h"
+#include "compressor/block_codes.h"
 
 namespace kinet {
 

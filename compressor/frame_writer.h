@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "bit_writer.h"
-#include "tree_builder.h"
+#include "compressor/bit_writer.h"
+#include "compressor/tree_builder.h"
 
 namespace kinet {
 

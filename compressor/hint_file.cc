@@ -1,4 +1,4 @@
-#include "hint_file.h"
+#include "compressor/hint_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <sstream>
 
-#include "rate_control.h"
+#include "compressor/rate_control.h"
 
 namespace kinet {
 

@@ -1,4 +1,4 @@
-#include "huffman.h"
+#include "compressor/huffman.h"
 
 #include <queue>
 

@@ -1,4 +1,4 @@
-#include "palette_encoder.h"
+#include "compressor/palette_encoder.h"
 
 #include <cstring>
 

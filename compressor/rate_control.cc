@@ -1,9 +1,9 @@
-#include "rate_control.h"
+#include "compressor/rate_control.h"
 
 #include <array>
 #include <cstddef>
 
-#include "block_codes.h"
+#include "compressor/block_codes.h"
 
 namespace kinet {
 

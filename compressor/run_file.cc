@@ -1,9 +1,9 @@
-#include "run_file.h"
+#include "compressor/run_file.h"
 
 #include <cstring>
 
-#include "block_codes.h"
-#include "core/format.h"
+#include "compressor/block_codes.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "files/file_system.h"
-#include "frame_writer.h"
+#include "compressor/frame_writer.h"
+#include "platform/files/file_system.h"
 
 namespace kinet {
 

@@ -1,8 +1,8 @@
-#include "tree_builder.h"
+#include "compressor/tree_builder.h"
 
 #include <algorithm>
 
-#include "huffman.h"
+#include "compressor/huffman.h"
 
 namespace kinet {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "bit_writer.h"
+#include "compressor/bit_writer.h"
 
 namespace kinet {
 

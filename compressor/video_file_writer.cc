@@ -1,9 +1,9 @@
-#include "video_file_writer.h"
+#include "compressor/video_file_writer.h"
 
 #include <cstring>
 
-#include "core/format.h"
-#include "palette_encoder.h"
+#include "compressor/palette_encoder.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "file_io/output_file.h"
-#include "frame_writer.h"
+#include "compressor/frame_writer.h"
 #include "kinet/kinet_format.h"
+#include "platform/files/output_file.h"
 
 namespace kinet {
 

@@ -1,8 +1,8 @@
-#include "video_job.h"
+#include "compressor/video_job.h"
 
 #include <new>
 
-#include "files/file_system.h"
+#include "platform/files/file_system.h"
 
 namespace kinet {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "frame_encoder.h"
-#include "run_file.h"
-#include "video_file_writer.h"
+#include "compressor/frame_encoder.h"
+#include "compressor/run_file.h"
+#include "compressor/video_file_writer.h"
 
 namespace kinet {
 

@@ -1,9 +1,9 @@
-#include "command_table.h"
+#include "scriptplayer/command_table.h"
 
 #include <algorithm>
 #include <array>
 
-#include "commands.h"
+#include "scriptplayer/commands.h"
 
 namespace kinet::script {
 namespace {

@@ -1,9 +1,9 @@
 // Animation commands that need no window. Animations are opened by ANIMATIONOPEN, which comes
 // with the player window and the video library; until then no animation slot is ever in use,
 // so the handle check fails for every number, as it does for a closed animation.
-#include "commands.h"
-#include "interpreter.h"
-#include "messages.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/messages.h"
 
 namespace kinet::script::cmd {
 namespace {

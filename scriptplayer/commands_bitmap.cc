@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "commands.h"
-#include "integer_text.h"
-#include "interpreter.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script::cmd {
 namespace {

@@ -1,8 +1,8 @@
 // Copies between bitmaps, clipped to the target, and the bitmaps' palettes.
 #include <algorithm>
 
-#include "commands.h"
-#include "interpreter.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script::cmd {
 namespace {

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "commands.h"
-#include "integer_text.h"
-#include "interpreter.h"
-#include "messages.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/messages.h"
 
 namespace kinet::script::cmd {
 namespace {

@@ -1,9 +1,9 @@
 // Files by name, directories and drives. Failures store 0 or the empty text.
 #include <limits>
 
-#include "commands.h"
-#include "interpreter.h"
-#include "path_text.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/path_text.h"
 
 namespace kinet::script::cmd {
 namespace {

@@ -1,7 +1,7 @@
 // Data files by handle: open, read and write lines, test the end, close.
-#include "commands.h"
-#include "integer_text.h"
-#include "interpreter.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script::cmd {
 namespace {

@@ -1,7 +1,7 @@
 // Print output. PRINTBEGIN with a name writes to that file; without one the output goes to a
 // temporary file that PRINTEND hands to the print spooler ("lpr -r", which removes it).
-#include "commands.h"
-#include "interpreter.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script::cmd {
 namespace {

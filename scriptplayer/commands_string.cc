@@ -1,10 +1,10 @@
 // Text functions. Positions are 1-based; results go to the first (name) parameter.
 #include <algorithm>
 
-#include "commands.h"
-#include "integer_text.h"
-#include "interpreter.h"
-#include "path_text.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/path_text.h"
 
 namespace kinet::script::cmd {
 namespace {

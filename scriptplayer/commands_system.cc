@@ -3,8 +3,8 @@
 #include <ctime>
 #include <limits>
 
-#include "commands.h"
-#include "interpreter.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script::cmd {
 namespace {

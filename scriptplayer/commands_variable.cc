@@ -1,8 +1,8 @@
 // Variables, the push stack and the debug trace.
-#include "commands.h"
-#include "integer_text.h"
-#include "interpreter.h"
-#include "messages.h"
+#include "scriptplayer/commands.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/messages.h"
 
 namespace kinet::script::cmd {
 namespace {

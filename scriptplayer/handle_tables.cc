@@ -1,4 +1,4 @@
-#include "handle_tables.h"
+#include "scriptplayer/handle_tables.h"
 
 namespace kinet::script {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "script_file.h"
+#include "scriptplayer/script_file.h"
 
 namespace kinet::script {
 

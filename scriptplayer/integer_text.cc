@@ -1,4 +1,4 @@
-#include "integer_text.h"
+#include "scriptplayer/integer_text.h"
 
 #include <limits>
 

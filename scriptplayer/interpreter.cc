@@ -1,9 +1,9 @@
 // Running files: loading them into records, the execution loop and pending texts.
-#include "interpreter.h"
+#include "scriptplayer/interpreter.h"
 
-#include "command_table.h"
-#include "integer_text.h"
-#include "messages.h"
+#include "scriptplayer/command_table.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/messages.h"
 
 namespace kinet::script {
 namespace {

@@ -12,17 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "clock/clock.h"
-#include "environment/environment.h"
-#include "files/file_system.h"
-#include "handle_tables.h"
-#include "label_table.h"
-#include "player_host.h"
-#include "process/program_starter.h"
-#include "push_stack.h"
-#include "system_info/system_info.h"
-#include "tokenizer.h"
-#include "variable_store.h"
+#include "platform/clock/clock.h"
+#include "platform/environment/environment.h"
+#include "platform/files/file_system.h"
+#include "platform/process/program_starter.h"
+#include "platform/system_info/system_info.h"
+#include "scriptplayer/handle_tables.h"
+#include "scriptplayer/label_table.h"
+#include "scriptplayer/player_host.h"
+#include "scriptplayer/push_stack.h"
+#include "scriptplayer/tokenizer.h"
+#include "scriptplayer/variable_store.h"
 
 namespace kinet::script {
 

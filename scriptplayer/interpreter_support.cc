@@ -1,8 +1,8 @@
 // The interpreter's services to command handlers: arguments, variables, jumps, the debug trace,
 // files and waiting.
-#include "integer_text.h"
-#include "interpreter.h"
-#include "messages.h"
+#include "scriptplayer/integer_text.h"
+#include "scriptplayer/interpreter.h"
+#include "scriptplayer/messages.h"
 
 namespace kinet::script {
 

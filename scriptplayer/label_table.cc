@@ -1,4 +1,4 @@
-#include "label_table.h"
+#include "scriptplayer/label_table.h"
 
 namespace kinet::script {
 

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "clock/clock.h"
-#include "environment/environment.h"
-#include "files/file_system.h"
-#include "process/program_starter.h"
-#include "program_start.h"
-#include "report/report_channel.h"
-#include "status_window/status_face.h"
-#include "system_info/system_info.h"
-#include "terminal/console.h"
+#include "platform/clock/clock.h"
+#include "platform/environment/environment.h"
+#include "platform/files/file_system.h"
+#include "platform/process/program_starter.h"
+#include "platform/report/report_channel.h"
+#include "platform/status_window/status_face.h"
+#include "platform/system_info/system_info.h"
+#include "platform/terminal/console.h"
+#include "scriptplayer/program_start.h"
 
 namespace {
 

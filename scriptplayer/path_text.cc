@@ -1,4 +1,4 @@
-#include "path_text.h"
+#include "scriptplayer/path_text.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "program_start.h"
+#include "scriptplayer/program_start.h"
 
 #include <array>
 
-#include "messages.h"
+#include "scriptplayer/messages.h"
 #include "toolkit/switches.h"
 
 namespace kinet::script {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "interpreter.h"
+#include "scriptplayer/interpreter.h"
 
 namespace kinet::script {
 

@@ -1,4 +1,4 @@
-#include "push_stack.h"
+#include "scriptplayer/push_stack.h"
 
 namespace kinet::script {
 

@@ -1,4 +1,4 @@
-#include "script_file.h"
+#include "scriptplayer/script_file.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/file_system.h"
+#include "platform/files/file_system.h"
 
 namespace kinet::script {
 

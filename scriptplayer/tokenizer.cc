@@ -1,6 +1,6 @@
-#include "tokenizer.h"
+#include "scriptplayer/tokenizer.h"
 
-#include "integer_text.h"
+#include "scriptplayer/integer_text.h"
 
 namespace kinet::script {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "variable_store.h"
+#include "scriptplayer/variable_store.h"
 
 namespace kinet::script {
 

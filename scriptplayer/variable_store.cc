@@ -1,6 +1,6 @@
-#include "variable_store.h"
+#include "scriptplayer/variable_store.h"
 
-#include "integer_text.h"
+#include "scriptplayer/integer_text.h"
 
 namespace kinet::script {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "report/report_channel.h"
+#include "platform/report/report_channel.h"
 
 namespace kinet::toolkit {
 namespace {

@@ -22,8 +22,8 @@
 #include <string>
 #include <string_view>
 
-#include "status_window/status_face.h"
-#include "terminal/console.h"
+#include "platform/status_window/status_face.h"
+#include "platform/terminal/console.h"
 #include "toolkit/switches.h"
 
 namespace kinet::toolkit {

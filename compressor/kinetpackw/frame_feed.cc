@@ -1,4 +1,4 @@
-#include "frame_feed.h"
+#include "compressor/kinetpackw/frame_feed.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "pack_settings.h"
+#include "compressor/kinetpackw/pack_settings.h"
 #include "toolkit/graphics/graphics_source.h"
 
 namespace kinet::pack {

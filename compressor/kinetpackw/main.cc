@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pack_run.h"
+#include "compressor/kinetpackw/pack_run.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);

@@ -1,21 +1,21 @@
-#include "pack_run.h"
+#include "compressor/kinetpackw/pack_run.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
-#include "clock/clock.h"
-#include "file_io/output_file.h"
-#include "files/file_system.h"
-#include "frame_feed.h"
-#include "hint_file.h"
-#include "pack_settings.h"
-#include "sound_input.h"
+#include "compressor/hint_file.h"
+#include "compressor/kinetpackw/frame_feed.h"
+#include "compressor/kinetpackw/pack_settings.h"
+#include "compressor/kinetpackw/sound_input.h"
+#include "compressor/video_job.h"
+#include "platform/clock/clock.h"
+#include "platform/files/file_system.h"
+#include "platform/files/output_file.h"
 #include "toolkit/allocator.h"
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/status_frame.h"
-#include "video_job.h"
 
 namespace kinet::pack {
 

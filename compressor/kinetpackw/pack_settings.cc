@@ -1,9 +1,9 @@
-#include "pack_settings.h"
+#include "compressor/kinetpackw/pack_settings.h"
 
 #include <vector>
 
+#include "compressor/rate_control.h"
 #include "kinet/kinet_format.h"
-#include "rate_control.h"
 
 namespace kinet::pack {
 

@@ -1,4 +1,4 @@
-#include "sound_input.h"
+#include "compressor/kinetpackw/sound_input.h"
 
 namespace kinet::pack {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "pack_settings.h"
-#include "sound_track.h"
+#include "compressor/kinetpackw/pack_settings.h"
+#include "compressor/sound_track_encoder.h"
 #include "toolkit/sound/sound_source.h"
 
 namespace kinet::pack {

@@ -1,8 +1,8 @@
-#include "audio_decoder.h"
+#include "lib/core/audio_decoder.h"
 
 #include <algorithm>
 
-#include "format.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

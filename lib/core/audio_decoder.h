@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "byte_tree.h"
+#include "lib/core/byte_tree.h"
 
 namespace kinet {
 

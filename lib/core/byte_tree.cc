@@ -1,4 +1,4 @@
-#include "byte_tree.h"
+#include "lib/core/byte_tree.h"
 
 namespace kinet {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "bit_reader.h"
-#include "tree_node.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/tree_node.h"
 
 namespace kinet {
 

@@ -1,4 +1,4 @@
-#include "change_rects.h"
+#include "lib/core/change_rects.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "frame_decoder.h"
+#include "lib/core/frame_decoder.h"
 
 namespace kinet {
 

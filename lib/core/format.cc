@@ -1,4 +1,4 @@
-#include "format.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

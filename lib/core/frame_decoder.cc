@@ -1,10 +1,10 @@
-#include "frame_decoder.h"
+#include "lib/core/frame_decoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "bit_reader.h"
-#include "format.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

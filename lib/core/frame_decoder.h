@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "video_trees.h"
+#include "lib/core/video_trees.h"
 
 namespace kinet {
 

@@ -1,6 +1,6 @@
-#include "frame_tables.h"
+#include "lib/core/frame_tables.h"
 
-#include "format.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 

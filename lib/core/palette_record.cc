@@ -1,4 +1,4 @@
-#include "palette_record.h"
+#include "lib/core/palette_record.h"
 
 #include <algorithm>
 #include <cstring>

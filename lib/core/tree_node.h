@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "bit_reader.h"
+#include "lib/core/bit_reader.h"
 
 namespace kinet {
 

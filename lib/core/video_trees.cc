@@ -1,6 +1,6 @@
-#include "video_trees.h"
+#include "lib/core/video_trees.h"
 
-#include "bit_reader.h"
+#include "lib/core/bit_reader.h"
 
 namespace kinet {
 

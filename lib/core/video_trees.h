@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "kinet/kinet_format.h"
-#include "word_tree.h"
+#include "lib/core/word_tree.h"
 
 namespace kinet {
 

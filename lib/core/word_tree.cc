@@ -1,4 +1,4 @@
-#include "word_tree.h"
+#include "lib/core/word_tree.h"
 
 #include <algorithm>
 #include <numeric>

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "bit_reader.h"
-#include "byte_tree.h"
-#include "tree_node.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/byte_tree.h"
+#include "lib/core/tree_node.h"
 
 namespace kinet {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "buffer_state.h"
-#include "core/system_colours.h"
+#include "lib/core/system_colours.h"
+#include "lib/display/buffer_state.h"
 
 namespace kinet {
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "buffer_state.h"
-#include "core/system_colours.h"
-#include "palette_layout.h"
+#include "lib/core/palette_layout.h"
+#include "lib/core/system_colours.h"
+#include "lib/display/buffer_state.h"
 
 namespace kinet {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "display/display.h"
 #include "kinet/kinet_buffer.h"
+#include "platform/display/display.h"
 
 namespace kinet {
 

@@ -9,9 +9,9 @@
 #include <mutex>
 #include <vector>
 
-#include "channel_gains.h"
-#include "sdl_device.h"
-#include "sdl_drivers.h"
+#include "platform/audio/channel_gains.h"
+#include "platform/audio/sdl_device.h"
+#include "platform/audio/sdl_drivers.h"
 
 namespace kinet::platform {
 

@@ -1,4 +1,4 @@
-#include "channel_gains.h"
+#include "platform/audio/channel_gains.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "sound_driver.h"
+#include "platform/audio/sound_driver.h"
 
 namespace kinet::platform {
 

@@ -1,4 +1,4 @@
-#include "sdl_drivers.h"
+#include "platform/audio/sdl_drivers.h"
 
 namespace kinet::platform {
 

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "channel_gains.h"
-#include "sdl_device.h"
-#include "sdl_drivers.h"
+#include "platform/audio/channel_gains.h"
+#include "platform/audio/sdl_device.h"
+#include "platform/audio/sdl_drivers.h"
 
 namespace kinet::platform {
 

@@ -1,4 +1,4 @@
-#include "sdl_device.h"
+#include "platform/audio/sdl_device.h"
 
 namespace kinet::platform {
 

@@ -1,4 +1,4 @@
-#include "test_sound_driver.h"
+#include "platform/audio/test_sound_driver.h"
 
 #include <algorithm>
 #include <utility>

@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "clock/clock.h"
-#include "sound_driver.h"
+#include "platform/audio/sound_driver.h"
+#include "platform/clock/clock.h"
 
 namespace kinet::platform {
 

@@ -1,10 +1,10 @@
-#include "avi/avi_reader.h"
+#include "platform/avi/avi_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "images/byte_io.h"
-#include "images/codecs.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "file_io/input_file.h"
-#include "images/byte_io.h"
-#include "images/image.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/files/input_file.h"
+#include "platform/images/image.h"
 
 namespace kinet::platform {
 

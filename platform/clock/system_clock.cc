@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "clock.h"
+#include "platform/clock/clock.h"
 
 namespace kinet::platform {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "display.h"
+#include "platform/display/display.h"
 
 namespace kinet::platform {
 

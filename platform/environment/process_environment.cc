@@ -1,6 +1,6 @@
 #include <stdlib.h>
 
-#include "environment.h"
+#include "platform/environment/environment.h"
 
 namespace kinet::platform {
 namespace {

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "file_system.h"
+#include "platform/files/file_system.h"
 
 namespace kinet::platform {
 

@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "file_system.h"
+#include "platform/files/file_system.h"
 
 namespace kinet::platform {
 namespace {

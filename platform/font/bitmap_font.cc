@@ -1,4 +1,4 @@
-#include "font/bitmap_font.h"
+#include "platform/font/bitmap_font.h"
 
 namespace kinet::platform {
 namespace {

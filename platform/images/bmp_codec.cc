@@ -4,8 +4,8 @@
 // all 256 palette entries.
 #include <algorithm>
 
-#include "byte_io.h"
-#include "codecs.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform::codecs {
 namespace {

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "image.h"
+#include "platform/images/image.h"
 
 namespace kinet::platform::codecs {
 

@@ -2,10 +2,10 @@
 #include <cctype>
 #include <string>
 
-#include "codecs.h"
-#include "file_io/input_file.h"
-#include "file_io/output_file.h"
-#include "image.h"
+#include "platform/files/input_file.h"
+#include "platform/files/output_file.h"
+#include "platform/images/codecs.h"
+#include "platform/images/image.h"
 
 namespace kinet::platform {
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "codecs.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform::codecs {
 namespace {

@@ -3,8 +3,8 @@
 // Written as 8-bit, version 5, every line coded on its own.
 #include <algorithm>
 
-#include "byte_io.h"
-#include "codecs.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform::codecs {
 namespace {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "codecs.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform::codecs {
 namespace {

@@ -3,8 +3,8 @@
 // top-down: 8-bit as colour-mapped with a 256-entry 24-bit map, deeper pictures as true colour.
 #include <algorithm>
 
-#include "byte_io.h"
-#include "codecs.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/codecs.h"
 
 namespace kinet::platform::codecs {
 namespace {

@@ -1,4 +1,4 @@
-#include "program_starter.h"
+#include "platform/process/program_starter.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

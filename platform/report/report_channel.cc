@@ -1,4 +1,4 @@
-#include "report/report_channel.h"
+#include "platform/report/report_channel.h"
 
 #include <poll.h>
 #include <sys/socket.h>

@@ -1,8 +1,8 @@
-#include "status_window/face_painter.h"
+#include "platform/status_window/face_painter.h"
 
 #include <string>
 
-#include "font/bitmap_font.h"
+#include "platform/font/bitmap_font.h"
 
 namespace kinet::platform {
 namespace {

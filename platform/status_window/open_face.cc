@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "status_window/terminal_face.h"
-#include "status_window/window_face.h"
+#include "platform/status_window/terminal_face.h"
+#include "platform/status_window/window_face.h"
 
 namespace kinet::platform {
 namespace {

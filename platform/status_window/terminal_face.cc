@@ -1,4 +1,4 @@
-#include "status_window/terminal_face.h"
+#include "platform/status_window/terminal_face.h"
 
 #include <cctype>
 

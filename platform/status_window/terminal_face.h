@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "status_window/status_face.h"
-#include "terminal/console.h"
+#include "platform/status_window/status_face.h"
+#include "platform/terminal/console.h"
 
 namespace kinet::platform {
 

@@ -1,4 +1,4 @@
-#include "status_window/window_face.h"
+#include "platform/status_window/window_face.h"
 
 #include <SDL.h>
 

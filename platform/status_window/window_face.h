@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "status_window/face_painter.h"
-#include "status_window/status_face.h"
-#include "status_window/terminal_face.h"
+#include "platform/status_window/face_painter.h"
+#include "platform/status_window/status_face.h"
+#include "platform/status_window/terminal_face.h"
 
 struct SDL_Window;
 

@@ -1,4 +1,4 @@
-#include "system_info.h"
+#include "platform/system_info/system_info.h"
 
 #include <sys/utsname.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "terminal/console.h"
+#include "platform/terminal/console.h"
 
 namespace kinet::platform {
 namespace {

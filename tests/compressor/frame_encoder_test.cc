@@ -1,17 +1,17 @@
 // The analysis pass: what each frame's code words reconstruct must be exactly what the library
 // decodes from the written file, at every kind of rate code; and the block choices that matter
 // for quality and size.
-#include "frame_encoder.h"
+#include "compressor/frame_encoder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "animation_fixtures.h"
-#include "block_codes.h"
-#include "encode_fixtures.h"
-#include "sample_animation.h"
+#include "compressor/block_codes.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/encode_fixtures.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet {
 namespace {

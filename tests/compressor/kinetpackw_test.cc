@@ -7,14 +7,14 @@
 #include <regex>
 #include <string>
 
-#include "animation_fixtures.h"
-#include "core/format.h"
-#include "encode_fixtures.h"
-#include "images/image.h"
 #include "kinet/kinet.h"
-#include "sample_animation.h"
-#include "sound_fixtures.h"
+#include "lib/core/format.h"
+#include "platform/images/image.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/encode_fixtures.h"
+#include "tests/support/sound_fixtures.h"
 #include "toolkit/graphics/graphics_writer.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet {
 namespace {

@@ -1,10 +1,10 @@
 // kinetpackw's switches, derived parameters and hint files.
-#include "pack_settings.h"
+#include "compressor/kinetpackw/pack_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "hint_file.h"
-#include "rate_control.h"
+#include "compressor/hint_file.h"
+#include "compressor/rate_control.h"
 
 namespace kinet::pack {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
-#include "core/palette_record.h"
-#include "palette_encoder.h"
+#include "compressor/palette_encoder.h"
+#include "lib/core/palette_record.h"
 
 namespace kinet {
 namespace {

@@ -1,16 +1,16 @@
 // Trees and symbols written by TreeBuilder must read back through the library's tree readers
 // exactly, across frames (the cache restarts at every frame) and with the marker leaves.
-#include "tree_builder.h"
+#include "compressor/tree_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "core/bit_reader.h"
-#include "core/byte_tree.h"
-#include "core/word_tree.h"
-#include "huffman.h"
+#include "compressor/huffman.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/byte_tree.h"
+#include "lib/core/word_tree.h"
 
 namespace kinet {
 namespace {

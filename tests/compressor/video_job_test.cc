@@ -1,14 +1,14 @@
 // Both passes through the temporary file: the written file decodes to the encoder's own
 // reconstruction, the temporary file goes away, and failures leave no output behind.
-#include "video_job.h"
+#include "compressor/video_job.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "animation_fixtures.h"
-#include "encode_fixtures.h"
-#include "sample_animation.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/encode_fixtures.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet {
 namespace {

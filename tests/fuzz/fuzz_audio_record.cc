@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/audio_decoder.h"
+#include "lib/core/audio_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace kinet;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "avi/avi_reader.h"
+#include "platform/avi/avi_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int fd = memfd_create("avi", 0);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace kinet::platform;

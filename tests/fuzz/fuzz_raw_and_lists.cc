@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/graphics/list_file.h"
 #include "toolkit/graphics/raw_reader.h"
-#include "toolkit/graphics/series_name.h"
 #include "toolkit/graphics/wav_blanks.h"
+#include "toolkit/list_file.h"
+#include "toolkit/series_name.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/test_sound_driver.h"
 #include "kinet/kinet.h"
-#include "library_clock.h"
-#include "sound_output.h"
+#include "lib/playback/library_clock.h"
+#include "lib/playback/sound_output.h"
+#include "platform/audio/test_sound_driver.h"
 
 namespace {
 

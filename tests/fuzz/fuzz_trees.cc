@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/bit_reader.h"
-#include "core/format.h"
-#include "core/video_trees.h"
+#include "lib/core/bit_reader.h"
+#include "lib/core/format.h"
+#include "lib/core/video_trees.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 16) return 0;

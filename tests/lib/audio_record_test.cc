@@ -9,10 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "audio_encoder.h"
-#include "bit_writer.h"
-#include "core/audio_decoder.h"
-#include "core/format.h"
+#include "compressor/audio_encoder.h"
+#include "compressor/bit_writer.h"
+#include "lib/core/audio_decoder.h"
+#include "lib/core/format.h"
 
 namespace kinet {
 namespace {

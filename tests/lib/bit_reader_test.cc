@@ -1,11 +1,11 @@
-#include "core/bit_reader.h"
+#include "lib/core/bit_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "bit_writer.h"
+#include "compressor/bit_writer.h"
 
 namespace kinet {
 namespace {

@@ -1,8 +1,8 @@
 // Which rectangles a caller is told to copy after each frame, in every mode.
 #include <gtest/gtest.h>
 
-#include "animation_fixtures.h"
 #include "kinet/kinet.h"
+#include "tests/support/animation_fixtures.h"
 
 namespace kinet::testing {
 namespace {

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <vector>
 
-#include "animation_fixtures.h"
-#include "buffer_state.h"
-#include "images/image.h"
-#include "sample_animation.h"
 #include "kinet/kinet.h"
 #include "kinet/kinet_buffer.h"
+#include "lib/display/buffer_state.h"
+#include "platform/images/image.h"
+#include "tests/support/animation_fixtures.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet::testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "animation_fixtures.h"
-#include "core/format.h"
 #include "kinet/kinet.h"
+#include "lib/core/format.h"
+#include "tests/support/animation_fixtures.h"
 
 namespace kinet::testing {
 namespace {

@@ -6,12 +6,12 @@
 
 #include <cstring>
 
-#include "animation_fixtures.h"
-#include "clock/clock.h"
-#include "core/format.h"
 #include "kinet/kinet.h"
-#include "library_clock.h"
-#include "open_rules.h"
+#include "lib/core/format.h"
+#include "lib/playback/library_clock.h"
+#include "lib/playback/open_rules.h"
+#include "platform/clock/clock.h"
+#include "tests/support/animation_fixtures.h"
 
 namespace kinet::testing {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "animation_fixtures.h"
 #include "kinet/kinet.h"
+#include "tests/support/animation_fixtures.h"
 
 namespace kinet::testing {
 namespace {

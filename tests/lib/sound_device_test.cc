@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <thread>
 
-#include "animation_fixtures.h"
-#include "audio/sound_driver.h"
-#include "handle_state.h"
 #include "kinet/kinet.h"
-#include "sound_fixtures.h"
-#include "sound_output.h"
+#include "lib/playback/handle_state.h"
+#include "lib/playback/sound_output.h"
+#include "platform/audio/sound_driver.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/sound_fixtures.h"
 
 namespace kinet::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "audio/channel_gains.h"
+#include "platform/audio/channel_gains.h"
 
 namespace kinet::platform {
 namespace {

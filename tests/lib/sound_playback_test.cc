@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "animation_fixtures.h"
-#include "audio/test_sound_driver.h"
-#include "core/format.h"
-#include "handle_state.h"
 #include "kinet/kinet.h"
-#include "library_clock.h"
-#include "sound_fixtures.h"
-#include "sound_output.h"
+#include "lib/core/format.h"
+#include "lib/playback/handle_state.h"
+#include "lib/playback/library_clock.h"
+#include "lib/playback/sound_output.h"
+#include "platform/audio/test_sound_driver.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/sound_fixtures.h"
 
 namespace kinet::testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "bit_writer.h"
-#include "core/byte_tree.h"
-#include "core/word_tree.h"
+#include "compressor/bit_writer.h"
+#include "lib/core/byte_tree.h"
+#include "lib/core/word_tree.h"
 
 namespace kinet {
 namespace {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <random>
 
-#include "avi/avi_reader.h"
-#include "avi_test_writer.h"
-#include "images/image.h"
+#include "platform/avi/avi_reader.h"
+#include "platform/images/image.h"
+#include "tests/support/avi_test_writer.h"
 
 namespace kinet::platform {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <random>
 
-#include "byte_io.h"
-#include "image.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/image.h"
 
 namespace kinet::platform {
 namespace {

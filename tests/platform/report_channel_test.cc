@@ -1,5 +1,5 @@
 // The report channel end to end over real sockets in a private directory.
-#include "report/report_channel.h"
+#include "platform/report/report_channel.h"
 
 #include <gtest/gtest.h>
 

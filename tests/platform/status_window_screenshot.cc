@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "status_window/window_face.h"
+#include "platform/status_window/window_face.h"
 
 namespace {
 

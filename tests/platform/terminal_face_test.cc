@@ -1,5 +1,5 @@
 // The terminal face on a scripted console: progress line, messages, questions, Ctrl-C.
-#include "status_window/terminal_face.h"
+#include "platform/status_window/terminal_face.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The window face under SDL's offscreen driver: painting, button, close box, minimise and
 // restore, and message boxes through scripted dialogs.
-#include "status_window/window_face.h"
+#include "platform/status_window/window_face.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <deque>
 
-#include "font/bitmap_font.h"
+#include "platform/font/bitmap_font.h"
 
 namespace kinet::platform {
 namespace {

@@ -1,8 +1,8 @@
 // Memory bitmaps, their handles and palettes, and the command table itself.
 #include <gtest/gtest.h>
 
-#include "command_table.h"
-#include "script_runner.h"
+#include "scriptplayer/command_table.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

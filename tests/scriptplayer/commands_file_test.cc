@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "files/file_system.h"
-#include "script_runner.h"
+#include "platform/files/file_system.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

@@ -1,7 +1,7 @@
 // Text functions, system values, timing, environment, programs and printing.
 #include <gtest/gtest.h>
 
-#include "script_runner.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

@@ -1,7 +1,7 @@
 // Arithmetic and conditions: wrapping, division by zero, rounding square roots, comparisons.
 #include <gtest/gtest.h>
 
-#include "script_runner.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

@@ -1,7 +1,7 @@
 // The language engine: lines, labels, the return stack, pending texts, nested files, errors.
 #include <gtest/gtest.h>
 
-#include "script_runner.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

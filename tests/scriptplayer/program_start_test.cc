@@ -1,6 +1,6 @@
 // The program start: command line, autoexec.ss, the usage and error boxes, the owner query and
 // the completion report; and the real program run as a process.
-#include "program_start.h"
+#include "scriptplayer/program_start.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <fstream>
 #include <thread>
 
-#include "report/report_channel.h"
-#include "script_runner.h"
+#include "platform/report/report_channel.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

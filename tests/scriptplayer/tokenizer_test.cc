@@ -1,12 +1,12 @@
 // The tokenizer's forms, the resolve flag, and %NAME% expansion.
-#include "tokenizer.h"
+#include "scriptplayer/tokenizer.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "integer_text.h"
+#include "scriptplayer/integer_text.h"
 
 namespace kinet::script {
 namespace {

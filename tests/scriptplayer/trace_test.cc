@@ -1,7 +1,7 @@
 // The debug trace, compared byte for byte with whole trace files.
 #include <gtest/gtest.h>
 
-#include "script_runner.h"
+#include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "colour_pictures.h"
+#include "tests/support/colour_pictures.h"
 #include "toolkit/colour/colour_work.h"
 
 namespace kinet::toolkit {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "colour_pictures.h"
+#include "tests/support/colour_pictures.h"
 #include "toolkit/colour/box_split.h"
 #include "toolkit/colour/colour_work.h"
 #include "toolkit/colour/palette_map.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "colour_pictures.h"
+#include "tests/support/colour_pictures.h"
 #include "toolkit/colour/system_colours.h"
 
 namespace kinet::toolkit {

@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "graphics_fixtures.h"
-#include "images/byte_io.h"
+#include "platform/bytes/byte_io.h"
+#include "tests/support/graphics_fixtures.h"
 #include "toolkit/graphics/flic_format.h"
 #include "toolkit/graphics/flic_reader.h"
 #include "toolkit/graphics/flic_writer.h"

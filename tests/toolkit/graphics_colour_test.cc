@@ -2,8 +2,8 @@
 // built from the frames to come, or from a palette file.
 #include <gtest/gtest.h>
 
-#include "graphics_fixtures.h"
-#include "images/image.h"
+#include "platform/images/image.h"
+#include "tests/support/graphics_fixtures.h"
 #include "toolkit/colour/picture_supply.h"
 #include "toolkit/graphics/graphics_source.h"
 

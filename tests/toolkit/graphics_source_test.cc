@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "animation_writer.h"
-#include "avi_test_writer.h"
-#include "graphics_fixtures.h"
-#include "images/byte_io.h"
-#include "images/image.h"
+#include "compressor/animation_writer.h"
+#include "platform/bytes/byte_io.h"
+#include "platform/images/image.h"
+#include "tests/support/avi_test_writer.h"
+#include "tests/support/graphics_fixtures.h"
 #include "toolkit/graphics/flic_writer.h"
 
 namespace kinet::toolkit {

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "toolkit/graphics/list_file.h"
-#include "toolkit/graphics/series_name.h"
+#include "toolkit/list_file.h"
+#include "toolkit/series_name.h"
 
 namespace kinet::toolkit {
 namespace {

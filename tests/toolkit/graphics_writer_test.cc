@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics_fixtures.h"
+#include "tests/support/graphics_fixtures.h"
 #include "toolkit/graphics/graphics_source.h"
 
 namespace kinet::toolkit {

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <random>
 
-#include "status_window/terminal_face.h"
-#include "status_window/window_face.h"
+#include "platform/status_window/terminal_face.h"
+#include "platform/status_window/window_face.h"
 #include "toolkit/status_frame.h"
 
 namespace kinet::toolkit {

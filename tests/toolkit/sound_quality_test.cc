@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "graphics_fixtures.h"
-#include "sound_input_fixtures.h"
+#include "tests/support/graphics_fixtures.h"
+#include "tests/support/sound_input_fixtures.h"
 
 namespace kinet::toolkit::testing {
 namespace {

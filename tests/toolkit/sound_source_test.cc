@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "graphics_fixtures.h"
-#include "sound_input_fixtures.h"
+#include "tests/support/graphics_fixtures.h"
+#include "tests/support/sound_input_fixtures.h"
 #include "toolkit/sound/sound_switches.h"
 
 namespace kinet::toolkit::testing {

@@ -4,11 +4,11 @@
 
 #include <fstream>
 
-#include "animation_fixtures.h"
-#include "avi_test_writer.h"
-#include "graphics_fixtures.h"
-#include "sound_fixtures.h"
-#include "sound_input_fixtures.h"
+#include "tests/support/animation_fixtures.h"
+#include "tests/support/avi_test_writer.h"
+#include "tests/support/graphics_fixtures.h"
+#include "tests/support/sound_fixtures.h"
+#include "tests/support/sound_input_fixtures.h"
 
 namespace kinet::toolkit::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <random>
 
-#include "report/report_channel.h"
+#include "platform/report/report_channel.h"
 
 namespace kinet::toolkit {
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <sstream>
 
-#include "report/report_channel.h"
+#include "platform/report/report_channel.h"
 
 namespace kinet::toolkit {
 namespace {

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <string>
 
-#include "animation_writer.h"
+#include "compressor/animation_writer.h"
 #include "kinet/kinet.h"
-#include "player_settings.h"
-#include "sample_animation.h"
-#include "sound_fixtures.h"
+#include "tests/support/sound_fixtures.h"
+#include "tools/kinetplayw/player_settings.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet::player {
 namespace {

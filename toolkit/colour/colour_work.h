@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/colour/colour_key.h"
 #include "toolkit/colour/halftone.h"
 #include "toolkit/colour/palette_map.h"

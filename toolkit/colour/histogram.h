@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/colour/colour_key.h"
 
 namespace kinet::toolkit {

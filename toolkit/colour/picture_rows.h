@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/colour/colour_key.h"
 
 namespace kinet::toolkit {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/colour/colour_key.h"
 #include "toolkit/colour/histogram.h"
 

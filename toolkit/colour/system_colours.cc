@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/system_colours.h"
+#include "lib/core/system_colours.h"
 
 namespace kinet::toolkit {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "avi/avi_reader.h"
+#include "platform/avi/avi_reader.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/palette_record.h"
-#include "images/byte_io.h"
+#include "lib/core/palette_record.h"
+#include "platform/bytes/byte_io.h"
 #include "toolkit/graphics/flic_format.h"
 
 namespace kinet::toolkit::flic {

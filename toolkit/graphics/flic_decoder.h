@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 
 namespace kinet::toolkit::flic {
 

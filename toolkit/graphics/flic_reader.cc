@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "images/byte_io.h"
+#include "platform/bytes/byte_io.h"
 #include "toolkit/graphics/flic_decoder.h"
 #include "toolkit/graphics/flic_format.h"
 

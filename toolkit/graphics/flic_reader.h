@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "file_io/input_file.h"
+#include "platform/files/input_file.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {

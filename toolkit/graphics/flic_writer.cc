@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "images/byte_io.h"
+#include "platform/bytes/byte_io.h"
 #include "toolkit/graphics/flic_encoder.h"
 #include "toolkit/graphics/flic_format.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "file_io/output_file.h"
+#include "platform/files/output_file.h"
 
 namespace kinet::toolkit {
 

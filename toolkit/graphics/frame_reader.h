@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 
 namespace kinet::toolkit {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "toolkit/graphics/list_file.h"
 #include "toolkit/graphics/source_supply.h"
+#include "toolkit/list_file.h"
 
 namespace kinet::toolkit {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/graphics/flic_writer.h"
 
 namespace kinet::toolkit {

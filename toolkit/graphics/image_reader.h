@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "images/image.h"
+#include "platform/images/image.h"
 #include "toolkit/graphics/frame_reader.h"
-#include "toolkit/graphics/series_name.h"
+#include "toolkit/series_name.h"
 
 namespace kinet::toolkit {
 

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cctype>
 
-#include "file_io/input_file.h"
-#include "images/image.h"
+#include "platform/files/input_file.h"
+#include "platform/images/image.h"
 #include "toolkit/graphics/avi_frames.h"
 #include "toolkit/graphics/flic_reader.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/graphics/image_reader.h"
 #include "toolkit/graphics/raw_reader.h"
-#include "toolkit/graphics/series_name.h"
 #include "toolkit/graphics/video_file_reader.h"
 #include "toolkit/graphics/wav_blanks.h"
+#include "toolkit/series_name.h"
 
 namespace kinet::toolkit {
 namespace {

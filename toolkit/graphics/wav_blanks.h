@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "file_io/input_file.h"
+#include "platform/files/input_file.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {

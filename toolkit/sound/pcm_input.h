@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "avi/avi_reader.h"
-#include "file_io/input_file.h"
+#include "platform/avi/avi_reader.h"
+#include "platform/files/input_file.h"
 #include "toolkit/sound/sound_format.h"
 
 namespace kinet::toolkit {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "toolkit/graphics/list_file.h"
-#include "toolkit/graphics/series_name.h"
+#include "toolkit/list_file.h"
+#include "toolkit/series_name.h"
 #include "toolkit/sound/trimming.h"
 
 namespace kinet::toolkit {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <span>
 
-#include "images/byte_io.h"
+#include "platform/bytes/byte_io.h"
 
 namespace kinet::toolkit {
 namespace {

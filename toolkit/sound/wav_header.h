@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "file_io/input_file.h"
+#include "platform/files/input_file.h"
 #include "toolkit/sound/sound_format.h"
 
 namespace kinet::toolkit {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "kntinfow/knt_report.h"
-#include "player.h"
+#include "toolkit/knt_report.h"
 #include "toolkit/status_frame.h"
+#include "tools/kinetplayw/player.h"
 
 int main(int argc, char** argv) {
   using namespace kinet;

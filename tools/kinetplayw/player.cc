@@ -1,10 +1,10 @@
-#include "player.h"
+#include "tools/kinetplayw/player.h"
 
 #include <cstdio>
 
-#include "clock/clock.h"
-#include "display/display.h"
 #include "kinet/kinet_buffer.h"
+#include "platform/clock/clock.h"
+#include "platform/display/display.h"
 
 namespace kinet::player {
 

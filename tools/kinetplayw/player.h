@@ -4,7 +4,7 @@
 #include <string>
 
 #include "kinet/kinet.h"
-#include "player_settings.h"
+#include "tools/kinetplayw/player_settings.h"
 
 namespace kinet::player {
 

@@ -1,4 +1,4 @@
-#include "player_settings.h"
+#include "tools/kinetplayw/player_settings.h"
 
 #include "kinet/kinet.h"
 #include "kinet/kinet_buffer.h"

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "core/format.h"
-#include "core/frame_tables.h"
-#include "file_io/input_file.h"
-#include "images/image.h"
 #include "kinet/kinet.h"
-#include "knt_report.h"
+#include "lib/core/format.h"
+#include "lib/core/frame_tables.h"
+#include "platform/files/input_file.h"
+#include "platform/images/image.h"
 #include "toolkit/graphics/graphics_writer.h"
+#include "toolkit/knt_report.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 

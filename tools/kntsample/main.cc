@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "animation_writer.h"
-#include "sample_animation.h"
-#include "sample_sound.h"
-#include "sound_track.h"
+#include "compressor/animation_writer.h"
+#include "compressor/sound_track_encoder.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
+#include "tools/kntsample/sample_animation.h"
+#include "tools/kntsample/sample_sound.h"
 
 namespace {
 

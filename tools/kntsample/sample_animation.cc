@@ -1,4 +1,4 @@
-#include "sample_animation.h"
+#include "tools/kntsample/sample_animation.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "animation_writer.h"
+#include "compressor/animation_writer.h"
 
 namespace kinet::sample {
 

@@ -1,4 +1,4 @@
-#include "sample_sound.h"
+#include "tools/kntsample/sample_sound.h"
 
 #include <cmath>
 
