@@ -34,35 +34,30 @@ std::vector<uint8_t> OneSecond(SampleFormat f) {
 void BM_AudioDecode(benchmark::State& state) {
   const SampleFormat f = FormatOf(state.range(0));
   const auto pcm = OneSecond(f);
-  AudioEncoder encoder(f, static_cast<int>(state.range(1)));
+  encoder::AudioEncoder encoder(f, static_cast<int>(state.range(1)));
   const auto record = *encoder.EncodeRecord(pcm.data(), static_cast<uint32_t>(pcm.size()));
   std::vector<uint8_t> ring(256 * 1024);
   AudioTrees trees;
   for (auto _ : state) {
     SoundRing out{ring.data(), static_cast<uint32_t>(ring.size()), 0};
-    benchmark::DoNotOptimize(DecodeAudioStream(record.data() + kCompressedHeader,
-                                               record.size() - kCompressedHeader,
-                                               static_cast<uint32_t>(pcm.size()),
-                                               static_cast<uint32_t>(pcm.size()), trees, out));
+    benchmark::DoNotOptimize(DecodeAudioStream(
+        record.data() + kCompressedHeader, record.size() - kCompressedHeader,
+        static_cast<uint32_t>(pcm.size()), static_cast<uint32_t>(pcm.size()), trees, out));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * pcm.size()));
   state.counters["ratio%"] = 100.0 * record.size() / pcm.size();
 }
-BENCHMARK(BM_AudioDecode)
-    ->ArgNames({"format", "level"})
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 9}});
+BENCHMARK(BM_AudioDecode)->ArgNames({"format", "level"})->ArgsProduct({{0, 1, 2, 3}, {0, 9}});
 
 void BM_AudioEncode(benchmark::State& state) {
   const SampleFormat f = FormatOf(state.range(0));
   const auto pcm = OneSecond(f);
-  AudioEncoder encoder(f, static_cast<int>(state.range(1)));
+  encoder::AudioEncoder encoder(f, static_cast<int>(state.range(1)));
   for (auto _ : state)
     benchmark::DoNotOptimize(encoder.EncodeRecord(pcm.data(), static_cast<uint32_t>(pcm.size())));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * pcm.size()));
 }
-BENCHMARK(BM_AudioEncode)
-    ->ArgNames({"format", "level"})
-    ->ArgsProduct({{0, 3}, {0, 9}});
+BENCHMARK(BM_AudioEncode)->ArgNames({"format", "level"})->ArgsProduct({{0, 3}, {0, 9}});
 
 }  // namespace
 }  // namespace kinet

@@ -23,8 +23,8 @@ uint32_t Noise(uint32_t& seed) {
   return seed >> 16;
 }
 
-std::vector<AnimationFrame> MakeFrames(uint32_t w, uint32_t h, Content content) {
-  std::vector<AnimationFrame> frames(kFrames);
+std::vector<encoder::AnimationFrame> MakeFrames(uint32_t w, uint32_t h, Content content) {
+  std::vector<encoder::AnimationFrame> frames(kFrames);
   uint32_t seed = 1;
   std::vector<uint8_t> background(size_t{w} * h);
   for (uint32_t y = 0; y < h; ++y)
@@ -59,12 +59,15 @@ std::vector<AnimationFrame> MakeFrames(uint32_t w, uint32_t h, Content content) 
 }
 
 std::string MakeFile(uint32_t w, uint32_t h, Content content) {
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("kinet-bench-" + std::to_string(w) + "-" + std::to_string(content) +
-                             ".knt")).string();
-  AnimationSettings settings{w, h, 66};
+  const std::string path =
+      (std::filesystem::temp_directory_path() /
+       ("kinet-bench-" + std::to_string(w) + "-" + std::to_string(content) + ".knt"))
+          .string();
+  encoder::AnimationSettings settings{w, h, 66};
   settings.ring_frame = true;
-  if (WriteAnimation(path, settings, MakeFrames(w, h, content)) != WriteStatus::kOk) return "";
+  if (encoder::WriteAnimation(path, settings, MakeFrames(w, h, content)) !=
+      encoder::WriteStatus::kOk)
+    return "";
   return path;
 }
 

@@ -16,10 +16,11 @@ namespace {
 
 std::string SampleFile() {
   static const std::string path = [] {
-    const std::string p = (std::filesystem::temp_directory_path() / "kinet-bench-ball.knt").string();
-    AnimationSettings settings{640, 480, 66};
+    const std::string p =
+        (std::filesystem::temp_directory_path() / "kinet-bench-ball.knt").string();
+    encoder::AnimationSettings settings{640, 480, 66};
     settings.ring_frame = true;
-    WriteAnimation(p, settings, sample::BouncingBall(640, 480, 30));
+    encoder::WriteAnimation(p, settings, sample::BouncingBall(640, 480, 30));
     return p;
   }();
   return path;

@@ -1,6 +1,6 @@
-// Encoded frames per second: the analysis pass alone (FrameEncoder::Encode, every frame
+// Encoded frames per second: the analysis pass alone (encoder::FrameEncoder::Encode, every frame
 // against the reconstruction of the one before), and whole files through both passes
-// (VideoJob: analysis, temporary file, trees and writing), at 320x240 and 640x480, for a
+// (encoder::VideoJob: analysis, temporary file, trees and writing), at 320x240 and 640x480, for a
 // typical animation and a hard one, at a quality and at a data rate.
 #include <benchmark/benchmark.h>
 
@@ -18,8 +18,8 @@ constexpr uint32_t kFrames = 30;
 
 // Hard: a detailed, shaded texture that scrolls diagonally under a palette gradient, so that
 // every block changes every frame and holds many colours.
-std::vector<AnimationFrame> Hard(uint32_t w, uint32_t h) {
-  std::vector<AnimationFrame> frames(kFrames);
+std::vector<encoder::AnimationFrame> Hard(uint32_t w, uint32_t h) {
+  std::vector<encoder::AnimationFrame> frames(kFrames);
   uint32_t seed = 7;
   std::vector<uint8_t> texture(size_t{w + 64} * (h + 64));
   for (size_t i = 0; i < texture.size(); ++i) {
@@ -40,12 +40,12 @@ std::vector<AnimationFrame> Hard(uint32_t w, uint32_t h) {
   return frames;
 }
 
-std::vector<AnimationFrame> Clip(uint32_t w, uint32_t h, bool hard) {
+std::vector<encoder::AnimationFrame> Clip(uint32_t w, uint32_t h, bool hard) {
   return hard ? Hard(w, h) : sample::BouncingBall(w, h, kFrames);
 }
 
-EncoderSettings Settings(uint32_t w, uint32_t h, int32_t rate) {
-  EncoderSettings s;
+encoder::EncoderSettings Settings(uint32_t w, uint32_t h, int32_t rate) {
+  encoder::EncoderSettings s;
   s.width = w;
   s.height = h;
   s.regular_rate = rate;
@@ -55,7 +55,7 @@ EncoderSettings Settings(uint32_t w, uint32_t h, int32_t rate) {
   return s;
 }
 
-FramePicture Picture(const AnimationFrame& f) {
+encoder::FramePicture Picture(const encoder::AnimationFrame& f) {
   return {f.pixels.data(), f.palette.data(), f.pixels.size()};
 }
 
@@ -63,11 +63,11 @@ FramePicture Picture(const AnimationFrame& f) {
 void BM_Analysis(benchmark::State& state) {
   const uint32_t w = uint32_t(state.range(0)), h = uint32_t(state.range(1));
   const auto frames = Clip(w, h, state.range(2) != 0);
-  auto encoder = FrameEncoder::Create(Settings(w, h, int32_t(state.range(3))));
+  auto encoder = encoder::FrameEncoder::Create(Settings(w, h, int32_t(state.range(3))));
   size_t i = 0;
   for (auto _ : state) {
-    const AnimationFrame& next = frames[(i + 1) % kFrames];
-    const FramePicture ahead = Picture(next);
+    const encoder::AnimationFrame& next = frames[(i + 1) % kFrames];
+    const encoder::FramePicture ahead = Picture(next);
     encoder->Encode(Picture(frames[i % kFrames]), &ahead);
     benchmark::DoNotOptimize(encoder->codes().data());
     ++i;
@@ -83,14 +83,16 @@ void BM_WholeFile(benchmark::State& state) {
   const std::string path = dir + "/kinet-encode-bench.knt";
   uint64_t bytes = 0;
   for (auto _ : state) {
-    PackStatus status;
-    auto job = VideoJob::Create(Settings(w, h, int32_t(state.range(3))), dir, &status);
+    encoder::PackStatus status;
+    auto job = encoder::VideoJob::Create(Settings(w, h, int32_t(state.range(3))), dir, &status);
     for (uint32_t f = 0; f < kFrames; ++f) {
-      const FramePicture ahead = Picture(frames[(f + 1) % kFrames]);
-      if (job->AddFrame(Picture(frames[f]), f + 1 < kFrames ? &ahead : nullptr) != PackStatus::kOk)
+      const encoder::FramePicture ahead = Picture(frames[(f + 1) % kFrames]);
+      if (job->AddFrame(Picture(frames[f]), f + 1 < kFrames ? &ahead : nullptr) !=
+          encoder::PackStatus::kOk)
         state.SkipWithError("temporary file");
     }
-    if (job->Write(path, {w, h, -6666, 0, kFrames}, nullptr, nullptr, &bytes) != PackStatus::kOk)
+    if (job->Write(path, {w, h, -6666, 0, kFrames}, nullptr, nullptr, &bytes) !=
+        encoder::PackStatus::kOk)
       state.SkipWithError("write");
   }
   std::filesystem::remove(path);

@@ -24,11 +24,11 @@ Stream MakeStream(int alphabet) {
   std::geometric_distribution<int> skew(8.0 / alphabet);
   std::vector<uint16_t> symbols(kSymbols);
   for (auto& s : symbols) s = static_cast<uint16_t>(skew(rng) % alphabet * 7);
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   builder.Start();
   for (uint16_t s : symbols) builder.Add(s);
   builder.EndFrame();
-  BitWriter tree, data;
+  encoder::BitWriter tree, data;
   Stream out;
   out.size = builder.BuildAndWrite(tree);
   for (uint16_t s : symbols) (void)builder.WriteSymbol(data, s);

@@ -3,7 +3,7 @@
 #include "compressor/exact_block_coder.h"
 #include "compressor/video_job.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
                            const std::vector<AnimationFrame>& frames, SoundFeed* sound) {
@@ -48,4 +48,4 @@ WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& set
   return writer.Finish();
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -9,10 +9,10 @@
 
 #include "compressor/video_file_writer.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 struct AnimationFrame {
-  std::vector<uint8_t> pixels;       // width x height, rows top to bottom
+  std::vector<uint8_t> pixels;  // width x height, rows top to bottom
   std::array<uint8_t, 768> palette{};
 };
 
@@ -31,4 +31,4 @@ class SoundFeed;
 WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
                            const std::vector<AnimationFrame>& frames, SoundFeed* sound = nullptr);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

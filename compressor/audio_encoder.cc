@@ -5,7 +5,7 @@
 
 #include "lib/core/format.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -154,4 +154,4 @@ std::vector<uint8_t> RawAudioRecord(const uint8_t* pcm, uint32_t bytes, SampleFo
   return record;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

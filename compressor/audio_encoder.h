@@ -12,7 +12,7 @@
 #include "compressor/tree_builder.h"
 #include "lib/core/audio_decoder.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 // How a lossy level quantizes deltas: the delta is masked, and the masked delta is taken when
 // the sample it predicts lies within `threshold` of the true one.
@@ -59,4 +59,4 @@ class AudioEncoder {
 // around it is padded as a whole. An empty buffer gives an empty vector.
 std::vector<uint8_t> RawAudioRecord(const uint8_t* pcm, uint32_t bytes, SampleFormat format);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

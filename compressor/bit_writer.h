@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 class BitWriter {
  public:
@@ -49,4 +49,4 @@ class BitWriter {
   int count_ = 0;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

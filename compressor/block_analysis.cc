@@ -4,7 +4,7 @@
 
 #include "compressor/block_codes.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -37,8 +37,8 @@ struct Representative {
 // The entry of the range nearest to a group of colours (count-weighted); the lowest on ties.
 // `members` lists indices into `c`. The sums of 16 entries at a time stay in registers while
 // every colour's distances are added in.
-Representative BestEntry(const Colours& c, const uint8_t* members, int n,
-                         const ColourDistances& d, PaletteRange range) {
+Representative BestEntry(const Colours& c, const uint8_t* members, int n, const ColourDistances& d,
+                         PaletteRange range) {
   Representative best;
   if (n == 0 || range.count == 0) return best;
   const uint32_t* rows[16];
@@ -169,4 +169,4 @@ BlockChoice AnalyseBlock(const uint8_t pixels[16], const ColourDistances& d, Pal
   return out;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -6,7 +6,7 @@
 
 #include "compressor/colour_distances.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 // An error no threshold accepts: the kind cannot code the block.
 inline constexpr uint32_t kImpossibleError = 0xFFFFFFF;
@@ -46,4 +46,4 @@ inline void PaintTwoColour(uint32_t word, uint8_t out[16]) {
   for (int i = 0; i < 16; ++i) out[i] = (word >> i) & 1 ? b : a;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

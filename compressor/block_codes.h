@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-namespace kinet {
+namespace kinet::encoder {
 
-inline constexpr uint32_t kCodeFull = 0;        // all 16 pixels coded
-inline constexpr uint32_t kCodeSkip = 0x8100;   // keep the previous picture
-inline constexpr uint32_t kCodeFill = 0x8000;   // plus the colour: one colour for all pixels
+inline constexpr uint32_t kCodeFull = 0;       // all 16 pixels coded
+inline constexpr uint32_t kCodeSkip = 0x8100;  // keep the previous picture
+inline constexpr uint32_t kCodeFill = 0x8000;  // plus the colour: one colour for all pixels
 
 // Any other word is a two-colour word: bits 24-31 colour B, bits 16-23 colour A, bits 0-15 the
 // mask (first pixel in bit 0, a set bit selects B; never 0 and below 0x8000).
@@ -60,4 +60,4 @@ void ForEachChunk(const uint32_t* codes, uint32_t total, ChunkFn&& chunk) {
   }
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -1,6 +1,6 @@
 #include "compressor/colour_distances.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 void ColourDistances::Rebuild(const uint8_t palette[768]) {
   for (int i = 0; i < 256; ++i) {
@@ -14,4 +14,4 @@ void ColourDistances::Rebuild(const uint8_t palette[768]) {
   }
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 class ColourDistances {
  public:
@@ -28,4 +28,4 @@ class ColourDistances {
   std::array<uint32_t, 256> brightness_{};
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -4,7 +4,7 @@
 
 #include "compressor/block_codes.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -46,4 +46,4 @@ std::vector<uint32_t> ChooseExactBlockCodes(const uint8_t* picture, const uint8_
   return codes;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

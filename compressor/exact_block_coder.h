@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 // Code words (block_codes.h) for `picture` (width x height, rows top to bottom) against
 // `previous`, the picture a player shows before it; null `previous` (a key frame) allows no
@@ -14,4 +14,4 @@ namespace kinet {
 std::vector<uint32_t> ChooseExactBlockCodes(const uint8_t* picture, const uint8_t* previous,
                                             uint32_t width, uint32_t height);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

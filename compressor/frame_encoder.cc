@@ -6,7 +6,7 @@
 
 #include "compressor/block_codes.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -274,4 +274,4 @@ void FrameEncoder::Reconstruct() {
   }
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -15,7 +15,7 @@
 #include "compressor/colour_distances.h"
 #include "compressor/rate_control.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 struct EncoderSettings {
   uint32_t width = 0, height = 0;  // the stored picture; blocks cover width / 4 x height / 4
@@ -81,4 +81,4 @@ class FrameEncoder {
   bool key_ = false, auto_key_ = false;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -2,7 +2,7 @@
 
 #include "compressor/block_codes.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 enum Tree { kMonoMap = 0, kMonoColour = 1, kFull = 2, kBlockType = 3 };
@@ -66,4 +66,4 @@ bool VideoTreeSet::WriteFrame(const FrameCodes& frame, BitWriter& out) {
   return ok;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

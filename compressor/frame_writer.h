@@ -8,7 +8,7 @@
 #include "compressor/bit_writer.h"
 #include "compressor/tree_builder.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 // One frame as the encoder decided it: a code word per block in raster order, and the stored
 // picture (for the pixels of full blocks), `width` bytes per row.
@@ -50,4 +50,4 @@ class VideoTreeSet {
   TreeBuilder trees_[4];
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -9,7 +9,7 @@
 
 #include "compressor/rate_control.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -76,4 +76,4 @@ FrameHints ReadHintFile(const std::string& path, uint32_t first_number, uint32_t
   return hints;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 struct FrameHints {
   std::vector<uint8_t> key;   // per frame encoded: 1 forces a key frame
@@ -27,4 +27,4 @@ void ApplyHintText(const std::string& text, uint32_t first_number, FrameHints& h
 // Reads the file at `path` into hints; a file that cannot be opened gives no hints.
 FrameHints ReadHintFile(const std::string& path, uint32_t first_number, uint32_t count);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

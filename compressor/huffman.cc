@@ -2,7 +2,7 @@
 
 #include <queue>
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -38,8 +38,7 @@ HuffmanTree BuildHuffmanTree(const std::vector<uint64_t>& weights) {
     Entry first = list.top();
     list.pop();
     tree.nodes.push_back({first.node, second.node, 0});
-    list.push({first.weight + second.weight, order++,
-               static_cast<int32_t>(tree.nodes.size() - 1)});
+    list.push({first.weight + second.weight, order++, static_cast<int32_t>(tree.nodes.size() - 1)});
   }
   tree.root = list.top().node;
   return tree;
@@ -72,4 +71,4 @@ bool AssignCodes(const HuffmanTree& tree, std::vector<uint8_t>& lengths,
   return true;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

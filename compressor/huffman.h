@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 struct HuffmanTree {
   static constexpr int kMaxCodeLength = 30;
@@ -33,4 +33,4 @@ HuffmanTree BuildHuffmanTree(const std::vector<uint64_t>& weights);
 [[nodiscard]] bool AssignCodes(const HuffmanTree& tree, std::vector<uint8_t>& lengths,
                                std::vector<uint32_t>& bits);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -15,8 +15,7 @@ void LongestMatch(const uint8_t* previous, const uint8_t* next, uint32_t i, uint
   length = 0;
   for (uint32_t s = 0; s < 256; ++s) {
     uint32_t n = 0;
-    while (i + n < 256 && s + n < 256 && SameEntry(previous + 3 * (s + n), next + 3 * (i + n)))
-      ++n;
+    while (i + n < 256 && s + n < 256 && SameEntry(previous + 3 * (s + n), next + 3 * (i + n))) ++n;
     if (n > length) {
       length = n;
       source = s;
@@ -62,4 +61,4 @@ std::vector<uint8_t> EncodePaletteRecord(const uint8_t previous[768], const uint
   return record;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

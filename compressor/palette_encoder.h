@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace kinet {
+namespace kinet::encoder {
 
 // The whole palette record (length byte, commands, zero padding to a multiple of 4) that turns
 // `previous` into `next` (256 x red, green, blue, 0-255 each; the file keeps 6 bits of each).
@@ -14,4 +14,4 @@ namespace kinet {
 std::vector<uint8_t> EncodePaletteRecord(const uint8_t previous[768], const uint8_t next[768],
                                          bool literal);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -5,7 +5,7 @@
 
 #include "compressor/block_codes.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -112,4 +112,4 @@ ThresholdChoice SearchThreshold(const BlockErrors& errors, uint64_t budget) {
   return {best, fits ? budget - best_cost : 0};
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

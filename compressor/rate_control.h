@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace kinet {
+namespace kinet::encoder {
 
 // A frame without a hinted rate code or key flag.
 inline constexpr int32_t kNoRateCode = std::numeric_limits<int32_t>::min();
@@ -58,4 +58,4 @@ struct ThresholdChoice {
 // lowest of equal cost), or, when none fits, the cheapest.
 ThresholdChoice SearchThreshold(const BlockErrors& errors, uint64_t budget);
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -5,7 +5,7 @@
 #include "compressor/block_codes.h"
 #include "lib/core/format.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -52,7 +52,8 @@ bool RunFile::Append(const FrameCodes& f, const uint8_t palette[768], bool key_f
                      continue;
                    }
                    const uint8_t* p = BlockPixels(f, b);
-                   for (int r = 0; r < 4; ++r, p += f.width) buffer_.insert(buffer_.end(), p, p + 4);
+                   for (int r = 0; r < 4; ++r, p += f.width)
+                     buffer_.insert(buffer_.end(), p, p + 4);
                  }
                });
   StoreLe32(buffer_.data(), static_cast<uint32_t>(buffer_.size() - 4));
@@ -107,4 +108,4 @@ bool RunFile::Read(RunFrame& frame) {
   return block == total && at == buffer_.size();
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -19,7 +19,7 @@
 #include "compressor/frame_writer.h"
 #include "platform/files/file_system.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 // One frame read back: codes and the pixels of full blocks as FrameCodes wants them.
 struct RunFrame {
@@ -60,4 +60,4 @@ class RunFile {
   std::vector<uint8_t> buffer_;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -4,7 +4,7 @@
 
 #include "lib/core/format.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 uint64_t TrackBytes(uint64_t ms, uint64_t bytes_per_second, uint32_t frame_bytes) {
   const uint64_t bytes = (ms * bytes_per_second + 999) / 1000;
@@ -92,4 +92,4 @@ void SoundTrackEncoder::FinishHeader(KinetHeader& header) {
   header.AudioRate[0] = largest_ ? TrackDescriptor(s_.rate, s_.format, s_.raw) : 0;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -12,7 +12,7 @@
 #include "compressor/audio_encoder.h"
 #include "compressor/video_job.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 // Where a track's PCM comes from, already in the track's format.
 class PcmSupply {
@@ -74,4 +74,4 @@ class SoundTrackEncoder : public SoundFeed {
   bool failed_ = false;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

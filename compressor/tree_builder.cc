@@ -4,7 +4,7 @@
 
 #include "compressor/huffman.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 TreeBuilder::TreeBuilder(Kind kind) : kind_(kind) {
   size_t symbols = kind == Kind::kWord ? 65536 : 256;
@@ -124,4 +124,4 @@ bool TreeBuilder::WriteSymbol(BitWriter& out, uint16_t v) {
   return true;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -13,7 +13,7 @@
 
 #include "compressor/bit_writer.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 class TreeBuilder {
  public:
@@ -65,4 +65,4 @@ class TreeBuilder {
   std::unique_ptr<TreeBuilder> low_, high_;  // word trees: the byte trees spelling the leaves
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

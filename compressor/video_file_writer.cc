@@ -5,7 +5,7 @@
 #include "compressor/palette_encoder.h"
 #include "lib/core/format.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 bool VideoFileWriter::Put(const std::vector<uint8_t>& bytes) {
   position_ += bytes.size();
@@ -84,4 +84,4 @@ WriteStatus VideoFileWriter::Finish() {
   return out_.Commit() ? WriteStatus::kOk : WriteStatus::kWriteFailed;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

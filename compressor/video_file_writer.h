@@ -15,7 +15,7 @@
 #include "kinet/kinet_format.h"
 #include "platform/files/output_file.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 enum class WriteStatus {
   kOk,
@@ -27,10 +27,10 @@ enum class WriteStatus {
 
 struct VideoFileSettings {
   uint32_t width = 0;
-  uint32_t height = 0;       // as stored
-  int32_t frame_rate = 0;    // the header's FrameRate
-  uint32_t flags = 0;        // KINET_FLAG_*
-  uint32_t record_count = 0; // frame records, the ring frame included
+  uint32_t height = 0;        // as stored
+  int32_t frame_rate = 0;     // the header's FrameRate
+  uint32_t flags = 0;         // KINET_FLAG_*
+  uint32_t record_count = 0;  // frame records, the ring frame included
 };
 
 class VideoFileWriter {
@@ -69,4 +69,4 @@ class VideoFileWriter {
   uint64_t position_ = 0;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -4,7 +4,7 @@
 
 #include "platform/files/file_system.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 namespace {
 
@@ -83,4 +83,4 @@ PackStatus VideoJob::Write(const std::string& path, const VideoFileSettings& fil
   return status;
 }
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -19,7 +19,7 @@
 #include "compressor/run_file.h"
 #include "compressor/video_file_writer.h"
 
-namespace kinet {
+namespace kinet::encoder {
 
 enum class PackStatus {
   kOk,
@@ -71,4 +71,4 @@ class VideoJob {
   uint32_t width_ = 0, height_ = 0, frames_ = 0;
 };
 
-}  // namespace kinet
+}  // namespace kinet::encoder

@@ -8,7 +8,7 @@
 namespace kinet::script {
 namespace {
 
-constexpr std::array<toolkit::SwitchSpec, 2> kSwitches = {{
+constexpr std::array<toolkit::KnownSwitch, 2> kSwitches = {{
     {'#', toolkit::SwitchKind::kNumber},
     {'#', toolkit::SwitchKind::kFlag},
 }};

@@ -9,7 +9,7 @@
 namespace kinet::toolkit {
 namespace {
 
-constexpr SwitchSpec kLineSwitches[] = {{'S', SwitchKind::kNumber}, {'E', SwitchKind::kNumber}};
+constexpr KnownSwitch kLineSwitches[] = {{'S', SwitchKind::kNumber}, {'E', SwitchKind::kNumber}};
 
 }  // namespace
 

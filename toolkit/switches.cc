@@ -49,10 +49,10 @@ std::vector<std::string> SplitAtSlashes(const std::string& word) {
 // A piece reads as a switch of the tool when its letter is in the table and what follows fits
 // one of the letter's kinds. An empty payload always fits: "/Q" is the tool's switch given
 // wrongly, which must show the usage rather than become a file name.
-bool ReadsAsToolSwitch(const std::string& part, std::span<const SwitchSpec> table) {
+bool ReadsAsToolSwitch(const std::string& part, std::span<const KnownSwitch> table) {
   if (part.empty()) return false;
   std::string payload = part.substr(1);
-  for (const SwitchSpec& entry : table) {
+  for (const KnownSwitch& entry : table) {
     if (!SameLetter(entry.letter, part[0])) continue;
     if (payload.empty()) return true;
     if (entry.kind == SwitchKind::kNumber && IsWholeNumber(payload)) return true;
@@ -66,7 +66,7 @@ bool HasSwitchShape(const std::string& part) {
          (part.size() == 1 || IsWholeNumber(part.substr(1)));
 }
 
-bool IsSlashSwitchWord(const std::vector<std::string>& parts, std::span<const SwitchSpec> table) {
+bool IsSlashSwitchWord(const std::vector<std::string>& parts, std::span<const KnownSwitch> table) {
   bool all_tool = true;
   bool all_shape = true;
   for (const std::string& part : parts) {
@@ -78,7 +78,7 @@ bool IsSlashSwitchWord(const std::vector<std::string>& parts, std::span<const Sw
 
 }  // namespace
 
-SwitchLine::SwitchLine(std::span<const std::string> words, std::span<const SwitchSpec> table) {
+SwitchLine::SwitchLine(std::span<const std::string> words, std::span<const KnownSwitch> table) {
   for (const std::string& word : words) {
     if (word.size() >= 2 && word[0] == '-' && IsSwitchChar(word[1])) {
       pieces_.push_back({word[1], word.substr(2)});

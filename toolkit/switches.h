@@ -34,7 +34,7 @@ enum class SwitchKind : uint8_t {
 
 // One entry of a tool's switch table. A letter may appear twice with two kinds ('#' is both a
 // number, the report channel, and a flag, close when done).
-struct SwitchSpec {
+struct KnownSwitch {
   char letter;  // 'A'..'Z' (matched without case), '#', '@' or '&'
   SwitchKind kind;
 };
@@ -42,7 +42,7 @@ struct SwitchSpec {
 class SwitchLine {
  public:
   // Sorts `words` into switch words and names against the tool's `table`.
-  SwitchLine(std::span<const std::string> words, std::span<const SwitchSpec> table);
+  SwitchLine(std::span<const std::string> words, std::span<const KnownSwitch> table);
 
   // Numeric switch: the first occurrence of `letter` followed directly by a digit, or by '-'
   // and a digit. Returns its value and removes it, or nullopt (nothing removed) when there is

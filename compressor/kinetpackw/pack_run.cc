@@ -29,23 +29,23 @@ std::string Format(const char* pattern, auto... values) {
   return text;
 }
 
-const char* PackMessage(PackStatus status) {
+const char* PackMessage(encoder::PackStatus status) {
   switch (status) {
-    case PackStatus::kOutOfMemory:
+    case encoder::PackStatus::kOutOfMemory:
       return toolkit::kOutOfMemory.data();
-    case PackStatus::kTempCreateFailed:
+    case encoder::PackStatus::kTempCreateFailed:
       return "Error creating temporary file.";
-    case PackStatus::kTempWriteFailed:
-    case PackStatus::kTempReadFailed:
+    case encoder::PackStatus::kTempWriteFailed:
+    case encoder::PackStatus::kTempReadFailed:
       return "Error reading temporary file.  (Out of disk space?)";
-    case PackStatus::kCannotCreate:
+    case encoder::PackStatus::kCannotCreate:
       return "Error creating Kinetor file.";
-    case PackStatus::kWriteFailed:
+    case encoder::PackStatus::kWriteFailed:
       return "Error writing Kinetor file.  (Out of disk space?)";
-    case PackStatus::kTooComplex:
+    case encoder::PackStatus::kTooComplex:
       return "  Complexity error - you must compress at a lower data rate.";
-    case PackStatus::kOk:
-    case PackStatus::kCancelled:
+    case encoder::PackStatus::kOk:
+    case encoder::PackStatus::kCancelled:
       break;
   }
   return nullptr;
@@ -59,11 +59,11 @@ class PackRun {
  private:
   bool OpenSource();
   bool CheckOutput();
-  bool Fail(PackStatus status);
-  EncoderSettings Encoding(uint64_t sound_allowance) const;
-  bool AnalyseAll(VideoJob* job, FrameEncoder* encoder);
-  bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next, VideoJob* job,
-                 FrameEncoder* encoder);
+  bool Fail(encoder::PackStatus status);
+  encoder::EncoderSettings Encoding(uint64_t sound_allowance) const;
+  bool AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder);
+  bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next,
+                 encoder::VideoJob* job, encoder::FrameEncoder* encoder);
   bool WriteVideoFile();
   bool WriteWithWriter();
 
@@ -74,12 +74,12 @@ class PackRun {
   RunShape shape_;
   int32_t frame_rate_ = 0;
   uint32_t period_ = 0, first_number_ = 1;
-  FrameHints hints_;
+  encoder::FrameHints hints_;
   std::string output_;
   uint32_t start_ms_ = 0;
 };
 
-bool PackRun::Fail(PackStatus status) {
+bool PackRun::Fail(encoder::PackStatus status) {
   if (const char* text = PackMessage(status)) frame_.ShowError(text);
   frame_.SetError();
   return false;
@@ -98,7 +98,8 @@ bool PackRun::OpenSource() {
   shape_ = ShapeRun(s_, source_->width(), source_->height(), source_->frame_count());
   first_number_ = source_->first_index() + 1;
   for (int32_t* code : {&s_.regular_rate, &s_.key_rate})
-    *code = PercentOfSizeRate(*code, source_->total_bytes(), source_->frame_count(), period_);
+    *code =
+        encoder::PercentOfSizeRate(*code, source_->total_bytes(), source_->frame_count(), period_);
   if (shape_.frames > 0 && shape_.height > 0 && shape_.width >= 4) return true;
   // Too few frames for /V, or pictures narrower than a block: no frame record could be made.
   frame_.ShowError("Nothing to compress: no frames of at least 4 x 4 pixels.");
@@ -133,8 +134,8 @@ bool PackRun::CheckOutput() {
   return true;
 }
 
-EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
-  EncoderSettings e;
+encoder::EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
+  encoder::EncoderSettings e;
   e.width = shape_.width;
   e.height = shape_.height;
   const toolkit::PaletteSettings& p = s_.graphics.palette;
@@ -148,25 +149,25 @@ EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
   return e;
 }
 
-bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next, VideoJob* job,
-                        FrameEncoder* encoder) {
-  const FramePicture picture{cur.pixels.data(), cur.palette.data(), cur.source_bytes,
-                             hints_.key[f] != 0, hints_.rate[f]};
-  FramePicture ahead;
+bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next,
+                        encoder::VideoJob* job, encoder::FrameEncoder* encoder) {
+  const encoder::FramePicture picture{cur.pixels.data(), cur.palette.data(), cur.source_bytes,
+                                      hints_.key[f] != 0, hints_.rate[f]};
+  encoder::FramePicture ahead;
   if (next) ahead = {next->pixels.data(), next->palette.data(), next->source_bytes};
-  const FramePicture* after = next ? &ahead : nullptr;
+  const encoder::FramePicture* after = next ? &ahead : nullptr;
   if (job) {
-    const PackStatus status = job->AddFrame(picture, after);
-    if (status != PackStatus::kOk) return Fail(status);
+    const encoder::PackStatus status = job->AddFrame(picture, after);
+    if (status != encoder::PackStatus::kOk) return Fail(status);
     encoder = nullptr;
   } else {
     if (s_.mix_original && !writer_->WriteFrame(cur.palette.data(), cur.pixels.data()))
-      return Fail(PackStatus::kCancelled);
+      return Fail(encoder::PackStatus::kCancelled);
     encoder->Encode(picture, after);
   }
-  const FrameEncoder& done = job ? job->encoder() : *encoder;
+  const encoder::FrameEncoder& done = job ? job->encoder() : *encoder;
   if (!job && !writer_->WriteFrame(done.palette().data(), done.reconstruction().data()))
-    return Fail(PackStatus::kCancelled);
+    return Fail(encoder::PackStatus::kCancelled);
   if (done.auto_key()) {
     const uint32_t number = s_.every_other ? 2 * f + 1 + first_number_ : f + first_number_;
     frame_.SetStatus(Format("Auto-key-framing frame %u...", number));
@@ -175,13 +176,13 @@ bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* n
 }
 
 // Reads each frame one ahead of its analysis, so that a palette change can be seen coming.
-bool PackRun::AnalyseAll(VideoJob* job, FrameEncoder* encoder) {
+bool PackRun::AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder) {
   FrameFeed feed(*source_, shape_, s_.every_other, s_.ring_frame);
   ShapedFrame cur, next;
-  if (!feed.Next(cur)) return Fail(PackStatus::kCancelled);
+  if (!feed.Next(cur)) return Fail(encoder::PackStatus::kCancelled);
   for (uint32_t f = 0; f < shape_.frames; ++f) {
     const bool more = f + 1 < shape_.frames;
-    if (more && !feed.Next(next)) return Fail(PackStatus::kCancelled);
+    if (more && !feed.Next(next)) return Fail(encoder::PackStatus::kCancelled);
     if (!EncodeOne(f, cur, more ? &next : nullptr, job, encoder)) return false;
     std::swap(cur, next);
   }
@@ -189,18 +190,18 @@ bool PackRun::AnalyseAll(VideoJob* job, FrameEncoder* encoder) {
 }
 
 bool PackRun::WriteVideoFile() {
-  PackStatus status = PackStatus::kOk;
+  encoder::PackStatus status = encoder::PackStatus::kOk;
   const std::string directory =
       std::filesystem::path(platform::SystemFileSystem().FullPath(output_)).parent_path().string();
   std::unique_ptr<SoundInput> sound =
       SoundInput::Open(s_, source_->first_index(), source_->frame_count(), period_);
-  std::unique_ptr<VideoJob> job =
-      VideoJob::Create(Encoding(sound ? sound->allowance() : 0), directory, &status);
+  std::unique_ptr<encoder::VideoJob> job =
+      encoder::VideoJob::Create(Encoding(sound ? sound->allowance() : 0), directory, &status);
   if (!job) return Fail(status);
   if (!AnalyseAll(job.get(), nullptr)) return false;
   frame_.SetStatus("Calculating compression data...");
-  const VideoFileSettings file{shape_.width, shape_.height, frame_rate_, shape_.header_flags,
-                               shape_.frames};
+  const encoder::VideoFileSettings file{shape_.width, shape_.height, frame_rate_,
+                                        shape_.header_flags, shape_.frames};
   uint64_t bytes = 0;
   status = job->Write(
       output_, file, sound ? &sound->track() : nullptr,
@@ -209,7 +210,7 @@ bool PackRun::WriteVideoFile() {
         return frame_.error();
       },
       &bytes);
-  if (status != PackStatus::kOk) return Fail(status);
+  if (status != encoder::PackStatus::kOk) return Fail(status);
   const uint64_t ratio10 = bytes ? 10 * source_->total_bytes() / bytes : 0;
   const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
   frame_.SetStatus(Format("Kineted in %s.  From %llu To: %llu (%llu.%llu:1).", elapsed.c_str(),
@@ -221,10 +222,10 @@ bool PackRun::WriteVideoFile() {
 }
 
 bool PackRun::WriteWithWriter() {
-  std::unique_ptr<FrameEncoder> encoder = FrameEncoder::Create(Encoding(0));
-  if (!encoder) return Fail(PackStatus::kOutOfMemory);
+  std::unique_ptr<encoder::FrameEncoder> encoder = encoder::FrameEncoder::Create(Encoding(0));
+  if (!encoder) return Fail(encoder::PackStatus::kOutOfMemory);
   if (!AnalyseAll(nullptr, encoder.get())) return false;
-  if (!writer_->Close()) return Fail(PackStatus::kCancelled);
+  if (!writer_->Close()) return Fail(encoder::PackStatus::kCancelled);
   const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
   frame_.SetStatus(Format("Created %s in %s.", writer_->output_name().c_str(), elapsed.c_str()));
   return true;
@@ -232,11 +233,12 @@ bool PackRun::WriteWithWriter() {
 
 bool PackRun::Run() {
   if (!OpenSource() || !CheckOutput()) return false;
-  hints_ = s_.hint_file.empty() ? NoHints(shape_.frames)
-                                : ReadHintFile(s_.hint_file, first_number_, shape_.frames);
+  hints_ = s_.hint_file.empty() ? encoder::NoHints(shape_.frames)
+                                : encoder::ReadHintFile(s_.hint_file, first_number_, shape_.frames);
   for (int32_t& code : hints_.rate)
-    if (code != kNoRateCode)
-      code = PercentOfSizeRate(code, source_->total_bytes(), source_->frame_count(), period_);
+    if (code != encoder::kNoRateCode)
+      code =
+          encoder::PercentOfSizeRate(code, source_->total_bytes(), source_->frame_count(), period_);
   start_ms_ = platform::SystemClock().NowMs();
   return writer_ ? WriteWithWriter() : WriteVideoFile();
 }

@@ -9,11 +9,11 @@ namespace kinet::pack {
 
 namespace {
 
+using toolkit::KnownSwitch;
 using toolkit::SwitchKind;
-using toolkit::SwitchSpec;
 
-std::vector<SwitchSpec> MakeTable() {
-  std::vector<SwitchSpec> t = {
+std::vector<KnownSwitch> MakeTable() {
+  std::vector<KnownSwitch> t = {
       {'#', SwitchKind::kNumber}, {'#', SwitchKind::kFlag},   {'J', SwitchKind::kNumber},
       {'M', SwitchKind::kFlag},   {'Z', SwitchKind::kNumber}, {'A', SwitchKind::kNumber},
       {'N', SwitchKind::kNumber}, {'K', SwitchKind::kNumber}, {'V', SwitchKind::kFlag},
@@ -28,14 +28,14 @@ std::vector<SwitchSpec> MakeTable() {
 std::optional<int32_t> RateSwitch(toolkit::SwitchLine& line, char letter, int32_t fallback) {
   const std::optional<int32_t> v = line.TakeNumber(letter);
   if (!v) return fallback;
-  if (!IsValidRateCode(*v)) return std::nullopt;
+  if (!encoder::IsValidRateCode(*v)) return std::nullopt;
   return v;
 }
 
 }  // namespace
 
-std::span<const toolkit::SwitchSpec> SwitchTable() {
-  static const std::vector<SwitchSpec> table = MakeTable();
+std::span<const toolkit::KnownSwitch> SwitchTable() {
+  static const std::vector<KnownSwitch> table = MakeTable();
   return table;
 }
 

@@ -15,7 +15,7 @@
 namespace kinet::pack {
 
 // The switch table: report, job, graphics and sound switches.
-std::span<const toolkit::SwitchSpec> SwitchTable();
+std::span<const toolkit::KnownSwitch> SwitchTable();
 
 // The usage: three boxes, the last one informational.
 extern const std::array<std::string_view, 3> kUsageBoxes;

@@ -15,15 +15,15 @@ std::unique_ptr<SoundInput> SoundInput::Open(const PackSettings& s, uint32_t fir
   input->source_ = toolkit::OpenSoundSource(options, s.input);
   if (!input->source_) return nullptr;
   const toolkit::SoundFormat& f = input->source_->format();
-  TrackSettings t;
+  encoder::TrackSettings t;
   t.format = {f.channels == 2, f.bits == 16};
   t.rate = f.rate;
   t.lossy_level = s.sound_level;
   t.track_length =
-      TrackBytes(uint64_t{frames} * period / 100, f.bytes_per_second(), f.frame_bytes());
+      encoder::TrackBytes(uint64_t{frames} * period / 100, f.bytes_per_second(), f.frame_bytes());
   t.ring = s.ring_frame;
   t.period = period;
-  input->track_ = std::make_unique<SoundTrackEncoder>(*input, t);
+  input->track_ = std::make_unique<encoder::SoundTrackEncoder>(*input, t);
   input->allowance_ = uint64_t{period} * f.bytes_per_second() / 133333;
   return input;
 }

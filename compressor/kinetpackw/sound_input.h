@@ -12,7 +12,7 @@
 
 namespace kinet::pack {
 
-class SoundInput : public PcmSupply {
+class SoundInput : public encoder::PcmSupply {
  public:
   // Nothing when /L asks for no sound or the input has none (no message: most inputs have
   // no sound). `first_index` and `frames` are the source's, `period` the output's P.
@@ -22,7 +22,7 @@ class SoundInput : public PcmSupply {
   size_t Read(uint8_t* out, size_t wanted) override { return source_->Read(out, wanted); }
   bool Rewind() override { return source_->Rewind(); }
 
-  SoundTrackEncoder& track() { return *track_; }
+  encoder::SoundTrackEncoder& track() { return *track_; }
   // The cost units each frame's sound takes from the video's budget.
   uint64_t allowance() const { return allowance_; }
 
@@ -30,7 +30,7 @@ class SoundInput : public PcmSupply {
   SoundInput() = default;
 
   std::unique_ptr<toolkit::SoundSource> source_;
-  std::unique_ptr<SoundTrackEncoder> track_;
+  std::unique_ptr<encoder::SoundTrackEncoder> track_;
   uint64_t allowance_ = 0;
 };
 

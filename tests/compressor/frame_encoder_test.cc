@@ -22,11 +22,11 @@ using testing::SettingsFor;
 
 constexpr uint32_t kW = 96, kH = 64;
 
-void ExpectDecodesToReconstruction(const std::vector<AnimationFrame>& frames,
-                                   const EncoderSettings& s, bool ring, const char* name) {
+void ExpectDecodesToReconstruction(const std::vector<encoder::AnimationFrame>& frames,
+                                   const encoder::EncoderSettings& s, bool ring, const char* name) {
   const std::string path = testing::TempPath(name);
   testing::EncodedClip clip = EncodeClip(path, frames, s, ring);
-  ASSERT_EQ(clip.status, WriteStatus::kOk);
+  ASSERT_EQ(clip.status, encoder::WriteStatus::kOk);
   const auto decoded = DecodeAll(path);
   ASSERT_EQ(decoded.size(), clip.reconstructions.size());
   for (size_t f = 0; f < decoded.size(); ++f)
@@ -40,33 +40,33 @@ std::array<uint8_t, 768> GreyPalette() {
 }
 
 TEST(BlockAnalysis, FillsPairsAndThePaletteRange) {
-  ColourDistances d;
+  encoder::ColourDistances d;
   const auto grey = GreyPalette();
   d.Rebuild(grey.data());
   uint8_t block[16];
   std::fill(block, block + 16, 77);
-  BlockChoice c = AnalyseBlock(block, d, {0, 256});
+  encoder::BlockChoice c = encoder::AnalyseBlock(block, d, {0, 256});
   EXPECT_EQ(c.fill_error, 0u);
   EXPECT_EQ(c.fill_colour, 77);
-  EXPECT_EQ(c.two_error, kImpossibleError);
+  EXPECT_EQ(c.two_error, encoder::kImpossibleError);
   // Outside the range a one-colour block is still its own exact fill.
-  EXPECT_EQ(AnalyseBlock(block, d, {100, 50}).fill_error, 0u);
+  EXPECT_EQ(encoder::AnalyseBlock(block, d, {100, 50}).fill_error, 0u);
 
   // Two colours: an exact pair whose word leaves the last pixel on colour A.
   for (int i = 0; i < 16; ++i) block[i] = i % 3 == 0 ? 10 : 200;
-  c = AnalyseBlock(block, d, {0, 256});
+  c = encoder::AnalyseBlock(block, d, {0, 256});
   EXPECT_EQ(c.two_error, 0u);
   EXPECT_EQ(c.two_word & 0x8000, 0u);
   uint8_t painted[16];
-  PaintTwoColour(c.two_word, painted);
+  encoder::PaintTwoColour(c.two_word, painted);
   EXPECT_TRUE(std::equal(block, block + 16, painted));
   // The fill is searched in the range only: 10 and 200 mixed, the best grey within 0..49.
-  c = AnalyseBlock(block, d, {0, 50});
+  c = encoder::AnalyseBlock(block, d, {0, 50});
   EXPECT_EQ(c.fill_colour, 49);
 
   // Many colours in two clusters: the pair lands near both clusters.
   for (int i = 0; i < 16; ++i) block[i] = static_cast<uint8_t>(i < 8 ? 20 + i : 220 + i);
-  c = AnalyseBlock(block, d, {0, 256});
+  c = encoder::AnalyseBlock(block, d, {0, 256});
   const int a = (c.two_word >> 16) & 0xFF, b = c.two_word >> 24;
   EXPECT_NEAR(std::min(a, b), 23, 1);
   EXPECT_NEAR(std::max(a, b), 231, 1);
@@ -76,37 +76,37 @@ TEST(BlockAnalysis, FillsPairsAndThePaletteRange) {
 TEST(RateControl, ThresholdSearchFitsTheBudget) {
   // 100 blocks with skip errors 1..100 and nothing cheaper: the cost falls as more are
   // skipped, and the search finds the costliest threshold within the budget.
-  std::vector<uint32_t> skip(100), none(100, kImpossibleError);
+  std::vector<uint32_t> skip(100), none(100, encoder::kImpossibleError);
   std::vector<uint8_t> colours(100, 0);
   for (uint32_t i = 0; i < 100; ++i) skip[i] = (i * 37) % 100 + 1;
-  const BlockErrors e{skip.data(), none.data(), colours.data(), none.data(), 100};
+  const encoder::BlockErrors e{skip.data(), none.data(), colours.data(), none.data(), 100};
   for (uint64_t budget : {0ull, 300ull, 1000ull, 1700ull}) {
-    const ThresholdChoice t = SearchThreshold(e, budget);
-    const uint64_t cost = EstimateCost(e, t.threshold);
-    if (budget >= EstimateCost(e, kHighestThreshold)) {
+    const encoder::ThresholdChoice t = SearchThreshold(e, budget);
+    const uint64_t cost = encoder::EstimateCost(e, t.threshold);
+    if (budget >= encoder::EstimateCost(e, encoder::kHighestThreshold)) {
       EXPECT_LE(cost, budget);
       EXPECT_EQ(t.leftover, budget - cost);
       if (t.threshold > 0) {
-        EXPECT_GT(EstimateCost(e, t.threshold - 1), budget);
+        EXPECT_GT(encoder::EstimateCost(e, t.threshold - 1), budget);
       }
     }
   }
-  EXPECT_EQ(EstimateCost(e, 0), 100u * 16 + 2);  // full runs of 59 and 41 blocks
-  EXPECT_EQ(EstimateCost(e, 100), 2u);  // skip chunks of 59 and 41
-  EXPECT_EQ(QualityThreshold(0), 1u);
-  EXPECT_EQ(QualityThreshold(100), 130089u);
+  EXPECT_EQ(encoder::EstimateCost(e, 0), 100u * 16 + 2);  // full runs of 59 and 41 blocks
+  EXPECT_EQ(encoder::EstimateCost(e, 100), 2u);           // skip chunks of 59 and 41
+  EXPECT_EQ(encoder::QualityThreshold(0), 1u);
+  EXPECT_EQ(encoder::QualityThreshold(100), 130089u);
 }
 
 TEST(FrameEncoder, DecodedFramesEqualTheReconstructionAtEveryKindOfRate) {
   const auto sprite = testing::SpriteAnimation(kW, kH, 12, 7);
   const auto ball = sample::BouncingBall(kW, kH, 12);
   for (int32_t rate : {0, 20, 60, 100, 30000, 4000, -450, -600}) {
-    EncoderSettings s = SettingsFor(kW, kH, rate, rate);
+    encoder::EncoderSettings s = SettingsFor(kW, kH, rate, rate);
     ExpectDecodesToReconstruction(sprite, s, false, "sprite.knt");
     ExpectDecodesToReconstruction(ball, s, true, "ball.knt");
   }
   // Forced key frames and automatic ones at every changed block.
-  EncoderSettings s = SettingsFor(kW, kH, 20, 0);
+  encoder::EncoderSettings s = SettingsFor(kW, kH, 20, 0);
   s.min_key_distance = 3;
   ExpectDecodesToReconstruction(ball, s, true, "keys.knt");
   s.auto_key_blocks = 0;
@@ -117,7 +117,7 @@ TEST(FrameEncoder, BestQualityKeepsChangedBlocksExact) {
   const auto ball = sample::BouncingBall(kW, kH, 10);
   testing::EncodedClip clip =
       EncodeClip(testing::TempPath("q0.knt"), ball, SettingsFor(kW, kH, 0, 0));
-  ASSERT_EQ(clip.status, WriteStatus::kOk);
+  ASSERT_EQ(clip.status, encoder::WriteStatus::kOk);
   size_t wrong = 0;
   for (size_t f = 0; f < ball.size(); ++f)
     wrong += testing::DifferentPixels(clip.reconstructions[f], ball[f].pixels);
@@ -133,31 +133,31 @@ TEST(FrameEncoder, BestQualityKeepsChangedBlocksExact) {
 }
 
 TEST(FrameEncoder, IdenticalFramesAreSkipsOnlyAndNeverKeyFrames) {
-  std::vector<AnimationFrame> still(5, testing::SpriteAnimation(kW, kH, 1)[0]);
-  EncoderSettings s = SettingsFor(kW, kH, 30000, 20);
+  std::vector<encoder::AnimationFrame> still(5, testing::SpriteAnimation(kW, kH, 1)[0]);
+  encoder::EncoderSettings s = SettingsFor(kW, kH, 30000, 20);
   s.auto_key_blocks = 0;  // even the lowest limit
   testing::EncodedClip clip = EncodeClip(testing::TempPath("still.knt"), still, s);
   for (size_t f = 1; f < still.size(); ++f) {
     EXPECT_FALSE(clip.key_frames[f]);
-    for (uint32_t code : clip.codes[f]) ASSERT_EQ(code, kCodeSkip);
+    for (uint32_t code : clip.codes[f]) ASSERT_EQ(code, encoder::kCodeSkip);
   }
   EXPECT_TRUE(clip.key_frames[0]);
-  for (uint32_t code : clip.codes[0]) ASSERT_NE(code, kCodeSkip);
+  for (uint32_t code : clip.codes[0]) ASSERT_NE(code, encoder::kCodeSkip);
 }
 
 TEST(FrameEncoder, AutomaticKeyFrameFollowsTheChangedShare) {
   auto frames = testing::SpriteAnimation(kW, kH, 2);
   frames[1].pixels = frames[0].pixels;
   frames[1].pixels[5 * kW + 5] ^= 0x55;  // one block changes
-  EncoderSettings s = SettingsFor(kW, kH, 0, 0);
+  encoder::EncoderSettings s = SettingsFor(kW, kH, 0, 0);
   s.auto_key_blocks = 0;  // /A0
   testing::EncodedClip clip = EncodeClip(testing::TempPath("a0.knt"), frames, s);
   EXPECT_TRUE(clip.auto_keys[1]);
-  for (uint32_t code : clip.codes[1]) ASSERT_NE(code, kCodeSkip);
+  for (uint32_t code : clip.codes[1]) ASSERT_NE(code, encoder::kCodeSkip);
   s.auto_key_blocks = kW / 4 * (kH / 4);  // /A100
   clip = EncodeClip(testing::TempPath("a100.knt"), frames, s);
   EXPECT_FALSE(clip.auto_keys[1]);
-  EXPECT_EQ(std::count(clip.codes[1].begin(), clip.codes[1].end(), kCodeSkip),
+  EXPECT_EQ(std::count(clip.codes[1].begin(), clip.codes[1].end(), encoder::kCodeSkip),
             static_cast<long>(kW / 4 * (kH / 4) - 1));
 }
 
@@ -190,7 +190,7 @@ TEST(FrameEncoder, DataRateIsMetOnAClipThatCanReachIt) {
   for (int32_t rate : {40000, 100000}) {
     const std::string path = testing::TempPath("rate.knt");
     testing::EncodedClip clip = EncodeClip(path, ball, SettingsFor(w, h, rate, rate));
-    ASSERT_EQ(clip.status, WriteStatus::kOk);
+    ASSERT_EQ(clip.status, encoder::WriteStatus::kOk);
     const double seconds = ball.size() / 15.0;
     const double rate_made = testing::ReadWholeFile(path).size() / seconds;
     EXPECT_LT(rate_made, rate * 1.10) << rate;

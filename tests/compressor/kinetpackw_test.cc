@@ -43,7 +43,7 @@ class KinetPackW : public ::testing::Test {
  protected:
   void SetUp() override {
     frames_ = sample::BouncingBall(160, 120, 12);
-    AnimationSettings a;
+    encoder::AnimationSettings a;
     a.width = 160;
     a.height = 120;
     a.frame_rate = 66;
@@ -57,7 +57,7 @@ class KinetPackW : public ::testing::Test {
     return testing::ShownPalette(frames_[f].palette);
   }
 
-  std::vector<AnimationFrame> frames_;
+  std::vector<encoder::AnimationFrame> frames_;
   std::string source_, dir_;
 };
 
@@ -253,7 +253,7 @@ TEST_F(KinetPackW, SoundOfAVideoFileDecodesToTheSourceAtLevelZero) {
   tone.rate = 11025;
   const std::vector<uint8_t> pcm = testing::ToneBytes(11025);
   tone.per_frame = testing::ShareOut(pcm, 11025, 6600, 12);
-  AnimationSettings a;
+  encoder::AnimationSettings a;
   a.width = 160;
   a.height = 120;
   a.frame_rate = 66;

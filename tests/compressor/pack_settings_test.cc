@@ -87,13 +87,13 @@ TEST(PackSettings, RunShape) {
 
 TEST(PackSettings, PercentOfSizeBecomesADataRate) {
   // 100 frames of 1000 bytes at 15 frames per second, half the size: 7500 bytes a second.
-  EXPECT_EQ(PercentOfSizeRate(-50, 100000, 100, 6666), 7500);
-  EXPECT_EQ(PercentOfSizeRate(30000, 100000, 100, 6666), 30000);
+  EXPECT_EQ(encoder::PercentOfSizeRate(-50, 100000, 100, 6666), 7500);
+  EXPECT_EQ(encoder::PercentOfSizeRate(30000, 100000, 100, 6666), 30000);
 }
 
 TEST(HintFile, RangesOverridesAndStars) {
-  FrameHints h = NoHints(10);  // frames 5..14 in source numbering
-  ApplyHintText(
+  encoder::FrameHints h = encoder::NoHints(10);  // frames 5..14 in source numbering
+  encoder::ApplyHintText(
       "6 8 20000 1\n"
       "9, 7, *, 0\n"    // falling range, rate left alone, key cleared
       "0 3 50 1\n"      // first frame 0: ignored
@@ -106,12 +106,12 @@ TEST(HintFile, RangesOverridesAndStars) {
   EXPECT_EQ(h.rate[2], 20000);
   EXPECT_EQ(h.key[2], 0);
   EXPECT_EQ(h.key[4], 0);
-  EXPECT_EQ(h.rate[0], kNoRateCode);
-  EXPECT_EQ(h.rate[7], kNoRateCode);
+  EXPECT_EQ(h.rate[0], encoder::kNoRateCode);
+  EXPECT_EQ(h.rate[7], encoder::kNoRateCode);
   EXPECT_EQ(h.key[7], 1);
   EXPECT_EQ(h.rate[8], -450);
   EXPECT_EQ(h.rate[9], -450);
-  EXPECT_EQ(ReadHintFile("/nonexistent/hints", 1, 3).rate, NoHints(3).rate);
+  EXPECT_EQ(encoder::ReadHintFile("/nonexistent/hints", 1, 3).rate, encoder::NoHints(3).rate);
 }
 
 }  // namespace

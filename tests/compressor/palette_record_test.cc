@@ -1,5 +1,7 @@
 // Palette records: the decoder's commands and the encoder's choice between skip, copy and
 // literal commands.
+#include "lib/core/palette_record.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,7 +9,6 @@
 #include <random>
 
 #include "compressor/palette_encoder.h"
-#include "lib/core/palette_record.h"
 
 namespace kinet {
 namespace {
@@ -21,8 +22,7 @@ Palette Ramp(int offset) {
 }
 
 Palette Decode(Palette previous, const std::vector<uint8_t>& record) {
-  if (!record.empty())
-    DecodePaletteRecord(record.data() + 1, record[0] * 4u - 1, previous.data());
+  if (!record.empty()) DecodePaletteRecord(record.data() + 1, record[0] * 4u - 1, previous.data());
   return previous;
 }
 
@@ -66,22 +66,22 @@ TEST(PaletteRecord, CommandsPastTheLastEntryOrTheRecordAreCut) {
 
 TEST(PaletteEncoder, IdenticalPalettesNeedNoRecord) {
   Palette p = Ramp(3);
-  EXPECT_TRUE(EncodePaletteRecord(p.data(), p.data(), false).empty());
-  EXPECT_TRUE(EncodePaletteRecord(p.data(), p.data(), true).empty());
+  EXPECT_TRUE(encoder::EncodePaletteRecord(p.data(), p.data(), false).empty());
+  EXPECT_TRUE(encoder::EncodePaletteRecord(p.data(), p.data(), true).empty());
 }
 
 TEST(PaletteEncoder, ShiftedPaletteIsCopiedAndKeyFramesAreLiteral) {
   Palette previous = Ramp(0), next = Ramp(1);  // next[i] = previous[i + 1]
-  auto record = EncodePaletteRecord(previous.data(), next.data(), false);
+  auto record = encoder::EncodePaletteRecord(previous.data(), next.data(), false);
   ASSERT_FALSE(record.empty());
   EXPECT_EQ(record.size() % 4, 0u);
   EXPECT_EQ(record[0] * 4u, record.size());
   EXPECT_EQ(record[1], 0x40 + 63);  // copy 64 entries from entry 1
   EXPECT_EQ(record[2], 1);
-  EXPECT_EQ(record[4], 65);         // the next copy's source has moved on by 64
+  EXPECT_EQ(record[4], 65);  // the next copy's source has moved on by 64
   EXPECT_EQ(Decode(previous, record), next);
 
-  auto literal = EncodePaletteRecord(previous.data(), next.data(), true);
+  auto literal = encoder::EncodePaletteRecord(previous.data(), next.data(), true);
   EXPECT_EQ(literal.size(), 772u);  // 1 + 256 x 3, padded
   EXPECT_EQ(Decode(Palette{}, literal), next);
 }
@@ -101,7 +101,7 @@ TEST(PaletteEncoder, RandomEditsRoundTrip) {
         std::memmove(&next[3 * i], &previous[3 * from], 3 * n);
       }
     }
-    auto record = EncodePaletteRecord(previous.data(), next.data(), round % 7 == 0);
+    auto record = encoder::EncodePaletteRecord(previous.data(), next.data(), round % 7 == 0);
     ASSERT_EQ(Decode(previous, record), next) << round;
     previous = next;
   }

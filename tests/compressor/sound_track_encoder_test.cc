@@ -13,7 +13,7 @@
 namespace kinet {
 namespace {
 
-class MemoryPcm : public PcmSupply {
+class MemoryPcm : public encoder::PcmSupply {
  public:
   explicit MemoryPcm(std::vector<uint8_t> pcm) : pcm_(std::move(pcm)) {}
   size_t Read(uint8_t* out, size_t wanted) override {
@@ -40,22 +40,22 @@ std::vector<uint8_t> Ramp(size_t n, uint8_t start = 1) {
   return v;
 }
 
-TrackSettings Mono8(uint64_t track_length) {
-  TrackSettings s;
+encoder::TrackSettings Mono8(uint64_t track_length) {
+  encoder::TrackSettings s;
   s.rate = 1000;
   s.period = 10000;  // 10 frames per second
   s.track_length = track_length;
   return s;
 }
 
-std::vector<uint8_t> Filled(SoundTrackEncoder& track, uint32_t wanted) {
+std::vector<uint8_t> Filled(encoder::SoundTrackEncoder& track, uint32_t wanted) {
   const uint32_t n = track.Fill(wanted);
   return std::vector<uint8_t>(track.samples().begin(), track.samples().begin() + n);
 }
 
 TEST(SoundTrackEncoder, ShortSoundIsFollowedBySilenceUpToTheTrackLength) {
   MemoryPcm pcm(Ramp(300));
-  SoundTrackEncoder track(pcm, Mono8(500));
+  encoder::SoundTrackEncoder track(pcm, Mono8(500));
   std::vector<uint8_t> expected = Ramp(300);
   expected.resize(400, 0x80);
   EXPECT_EQ(Filled(track, 400), expected);
@@ -66,7 +66,7 @@ TEST(SoundTrackEncoder, ShortSoundIsFollowedBySilenceUpToTheTrackLength) {
 TEST(SoundTrackEncoder, ReadingStopsAtTheTrackLength) {
   // A sound longer than the track: only the track's length is taken, and nothing follows.
   MemoryPcm pcm(Ramp(1000));
-  SoundTrackEncoder track(pcm, Mono8(250));
+  encoder::SoundTrackEncoder track(pcm, Mono8(250));
   EXPECT_EQ(Filled(track, 400), Ramp(250));
   EXPECT_EQ(track.Fill(400), 0u);
   EXPECT_EQ(track.Fill(400), 0u);
@@ -74,10 +74,10 @@ TEST(SoundTrackEncoder, ReadingStopsAtTheTrackLength) {
 
 TEST(SoundTrackEncoder, LoopingAndLeadingSilence) {
   MemoryPcm pcm(Ramp(100));
-  TrackSettings s = Mono8(1250);
+  encoder::TrackSettings s = Mono8(1250);
   s.loop = true;
   s.leading_silence = 1000;  // a second
-  SoundTrackEncoder track(pcm, s);
+  encoder::SoundTrackEncoder track(pcm, s);
   EXPECT_EQ(Filled(track, 1000), std::vector<uint8_t>(1000, 0x80));
   std::vector<uint8_t> expected = Ramp(100);
   expected.insert(expected.end(), expected.begin(), expected.end());
@@ -88,10 +88,10 @@ TEST(SoundTrackEncoder, LoopingAndLeadingSilence) {
 
 TEST(SoundTrackEncoder, RingRestartKeepsItsLeadingSilenceInsideTheRecord) {
   MemoryPcm pcm(Ramp(60));
-  TrackSettings s = Mono8(100);
+  encoder::TrackSettings s = Mono8(100);
   s.ring = true;
   s.leading_silence = 40;
-  SoundTrackEncoder track(pcm, s);
+  encoder::SoundTrackEncoder track(pcm, s);
   // 40 silent, 60 of sound, then the track starts again: 40 silent and the sound once more,
   // all inside the 180 bytes asked for.
   std::vector<uint8_t> expected(40, 0x80);
@@ -102,16 +102,16 @@ TEST(SoundTrackEncoder, RingRestartKeepsItsLeadingSilenceInsideTheRecord) {
   EXPECT_EQ(Filled(track, 180), expected);
   // A restart that comes with less room than the leading silence fills only that room.
   MemoryPcm short_pcm(Ramp(60));
-  SoundTrackEncoder tight(short_pcm, s);
+  encoder::SoundTrackEncoder tight(short_pcm, s);
   EXPECT_EQ(tight.Fill(120), 120u);
   EXPECT_EQ(Filled(tight, 120).size(), 120u);
 }
 
 TEST(SoundTrackEncoder, SixteenBitSilenceIsZero) {
   MemoryPcm pcm({});
-  TrackSettings s = Mono8(64);
+  encoder::TrackSettings s = Mono8(64);
   s.format.sixteen_bit = true;
-  SoundTrackEncoder track(pcm, s);
+  encoder::SoundTrackEncoder track(pcm, s);
   EXPECT_EQ(Filled(track, 63), std::vector<uint8_t>(62, 0));  // whole sample frames
 }
 
@@ -129,24 +129,25 @@ TEST(SoundTrackEncoder, LevelZeroDecodesToTheSourceSamples) {
     pcm[i + 1] = static_cast<uint8_t>(v >> 8);
   }
   MemoryPcm supply(pcm);
-  TrackSettings s;
+  encoder::TrackSettings s;
   s.format = {true, true};
   s.rate = 22050;
   s.period = 6666;
-  s.track_length = TrackBytes(20 * 6666 / 100, s.bytes_per_second(), 4);
-  SoundTrackEncoder track(supply, s);
+  s.track_length = encoder::TrackBytes(20 * 6666 / 100, s.bytes_per_second(), 4);
+  encoder::SoundTrackEncoder track(supply, s);
 
   const std::string path = testing::FreshTempPath("sound.knt");
-  PackStatus status;
-  auto job =
-      VideoJob::Create(testing::SettingsFor(64, 48, 0, 0), testing::TempDirectory(), &status);
+  encoder::PackStatus status;
+  auto job = encoder::VideoJob::Create(testing::SettingsFor(64, 48, 0, 0), testing::TempDirectory(),
+                                       &status);
   ASSERT_TRUE(job);
   for (size_t i = 0; i < frames.size(); ++i) {
-    const FramePicture p{frames[i].pixels.data(), frames[i].palette.data(), 0};
-    ASSERT_EQ(job->AddFrame(p, nullptr), PackStatus::kOk);
+    const encoder::FramePicture p{frames[i].pixels.data(), frames[i].palette.data(), 0};
+    ASSERT_EQ(job->AddFrame(p, nullptr), encoder::PackStatus::kOk);
   }
   uint64_t bytes = 0;
-  ASSERT_EQ(job->Write(path, {64, 48, -6666, 0, 20}, &track, nullptr, &bytes), PackStatus::kOk);
+  ASSERT_EQ(job->Write(path, {64, 48, -6666, 0, 20}, &track, nullptr, &bytes),
+            encoder::PackStatus::kOk);
 
   KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
   ASSERT_TRUE(h);

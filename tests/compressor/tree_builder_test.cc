@@ -1,5 +1,5 @@
-// Trees and symbols written by TreeBuilder must read back through the library's tree readers
-// exactly, across frames (the cache restarts at every frame) and with the marker leaves.
+// Trees and symbols written by encoder::TreeBuilder must read back through the library's tree
+// readers exactly, across frames (the cache restarts at every frame) and with the marker leaves.
 #include "compressor/tree_builder.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +22,16 @@ struct Encoded {
   std::vector<uint8_t> tree_bytes, data_bytes;
 };
 
-Encoded EncodeWordTree(TreeBuilder& builder, const Frames& frames) {
+Encoded EncodeWordTree(encoder::TreeBuilder& builder, const Frames& frames) {
   builder.Start();
   for (const auto& frame : frames) {
     for (uint16_t v : frame) builder.Add(v);
     builder.EndFrame();
   }
   Encoded e;
-  BitWriter trees, data;
+  encoder::BitWriter trees, data;
   e.size = builder.BuildAndWrite(trees);
-  if (e.size == TreeBuilder::kTooDeep) return e;
+  if (e.size == encoder::TreeBuilder::kTooDeep) return e;
   for (const auto& frame : frames) {
     for (uint16_t v : frame) EXPECT_TRUE(builder.WriteSymbol(data, v));
     builder.EndFrame();
@@ -45,7 +45,7 @@ Encoded EncodeWordTree(TreeBuilder& builder, const Frames& frames) {
 
 // Encodes, decodes with the reader's lookup width, and compares every symbol.
 void ExpectRoundTrip(const Frames& frames, int lookup_bits = 11) {
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   Encoded e = EncodeWordTree(builder, frames);
   ASSERT_GT(e.size, 0);
   WordTree tree(lookup_bits, ColourUse::kNone);
@@ -84,20 +84,20 @@ TEST(TreeBuilder, CacheHitsOfThirtyTwoOrMoreGiveMarkersLeaves) {
   // a, b alternating: after the first pair every symbol hits slot 1.
   Frames alternating(1);
   for (int i = 0; i < 100; ++i) alternating[0].push_back(i % 2 ? 0x0A0B : 0x0C0D);
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   ASSERT_GT(EncodeWordTree(builder, alternating).size, 0);
   auto markers = builder.markers();
   EXPECT_EQ(markers[0], 0);  // 0 is absent
-  EXPECT_NE(builder.CodeLength(markers[1]), TreeBuilder::kNoLeaf);
-  EXPECT_EQ(builder.CodeLength(markers[2]), TreeBuilder::kNoLeaf);
+  EXPECT_NE(builder.CodeLength(markers[1]), encoder::TreeBuilder::kNoLeaf);
+  EXPECT_EQ(builder.CodeLength(markers[2]), encoder::TreeBuilder::kNoLeaf);
   ExpectRoundTrip(alternating);
 
   // 31 hits are not enough for a leaf.
   Frames few(1);
   for (int i = 0; i < 33; ++i) few[0].push_back(i % 2 ? 0x0A0B : 0x0C0D);
-  TreeBuilder sparse(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder sparse(encoder::TreeBuilder::Kind::kWord);
   ASSERT_GT(EncodeWordTree(sparse, few).size, 0);
-  EXPECT_EQ(sparse.CodeLength(sparse.markers()[1]), TreeBuilder::kNoLeaf);
+  EXPECT_EQ(sparse.CodeLength(sparse.markers()[1]), encoder::TreeBuilder::kNoLeaf);
   ExpectRoundTrip(few);
 
   // Three values cycling hit slot 2.
@@ -108,16 +108,16 @@ TEST(TreeBuilder, CacheHitsOfThirtyTwoOrMoreGiveMarkersLeaves) {
 }
 
 TEST(TreeBuilder, UnusedTreeIsOneZeroBitOfSizeTwelve) {
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   builder.Start();
-  BitWriter w;
+  encoder::BitWriter w;
   EXPECT_EQ(builder.BuildAndWrite(w), 12);
   EXPECT_EQ(w.BitPosition(), 1u);
 }
 
 TEST(TreeBuilder, CodesLongerThanThirtyBitsAreRefused) {
   // Fibonacci weights make a comb one level deeper per symbol.
-  TreeBuilder builder(TreeBuilder::Kind::kByte);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kByte);
   builder.Start();
   uint32_t a = 1, b = 1;
   for (int s = 0; s < 33; ++s) {
@@ -126,17 +126,17 @@ TEST(TreeBuilder, CodesLongerThanThirtyBitsAreRefused) {
     a = b;
     b = next;
   }
-  BitWriter w;
-  EXPECT_EQ(builder.BuildAndWrite(w), TreeBuilder::kTooDeep);
+  encoder::BitWriter w;
+  EXPECT_EQ(builder.BuildAndWrite(w), encoder::TreeBuilder::kTooDeep);
 }
 
 TEST(TreeBuilder, WordTreeWithoutThreeAbsentValuesIsRefused) {
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   builder.Start();
   for (uint32_t v = 0; v < 65536; ++v)
     if (v != 100 && v != 200) builder.Add(static_cast<uint16_t>(v));
-  BitWriter w;
-  EXPECT_EQ(builder.BuildAndWrite(w), TreeBuilder::kTooDeep);
+  encoder::BitWriter w;
+  EXPECT_EQ(builder.BuildAndWrite(w), encoder::TreeBuilder::kTooDeep);
 }
 
 TEST(TreeBuilder, ByteTreesRoundTripThroughTheStreamReader) {
@@ -144,10 +144,10 @@ TEST(TreeBuilder, ByteTreesRoundTripThroughTheStreamReader) {
   std::vector<uint16_t> values(5000);
   std::binomial_distribution<int> dist(255, 0.5);
   for (auto& v : values) v = static_cast<uint16_t>(dist(rng));
-  TreeBuilder builder(TreeBuilder::Kind::kByte);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kByte);
   builder.Start();
   for (uint16_t v : values) builder.Add(v);
-  BitWriter w;
+  encoder::BitWriter w;
   ASSERT_EQ(builder.BuildAndWrite(w), 0);
   for (uint16_t v : values) ASSERT_TRUE(builder.WriteSymbol(w, v));
   w.Flush();
@@ -165,20 +165,20 @@ TEST(Huffman, TiesFollowTheListOrder) {
   weights[0] = 1;  // A
   weights[1] = 1;  // B
   weights[2] = 2;  // C
-  HuffmanTree tree = BuildHuffmanTree(weights);
+  encoder::HuffmanTree tree = encoder::BuildHuffmanTree(weights);
   std::vector<uint8_t> lengths(3);
   std::vector<uint32_t> bits(3);
-  ASSERT_TRUE(AssignCodes(tree, lengths, bits));
+  ASSERT_TRUE(encoder::AssignCodes(tree, lengths, bits));
   EXPECT_EQ(lengths, (std::vector<uint8_t>{2, 2, 1}));
   EXPECT_EQ(bits, (std::vector<uint32_t>{0b01, 0b11, 0b0}));
 }
 
 TEST(TreeBuilder, SymbolsNeverAddedHaveNoCode) {
-  TreeBuilder builder(TreeBuilder::Kind::kWord);
+  encoder::TreeBuilder builder(encoder::TreeBuilder::Kind::kWord);
   builder.Start();
   builder.Add(5);
   builder.Add(6);
-  BitWriter w;
+  encoder::BitWriter w;
   ASSERT_GT(builder.BuildAndWrite(w), 0);
   EXPECT_FALSE(builder.WriteSymbol(w, 7));
 }

@@ -16,30 +16,31 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Packed {
-  PackStatus status = PackStatus::kOk;
+  encoder::PackStatus status = encoder::PackStatus::kOk;
   std::vector<std::vector<uint8_t>> reconstructions;
   uint64_t bytes = 0;
 };
 
 // Packs `frames` (plus frame 0 again with `ring`) into `path`, cancelling before frame
 // `cancel_at` of the compression pass when given.
-Packed Pack(const std::string& path, const std::vector<AnimationFrame>& frames,
-            const EncoderSettings& s, bool ring, uint32_t cancel_at = UINT32_MAX) {
+Packed Pack(const std::string& path, const std::vector<encoder::AnimationFrame>& frames,
+            const encoder::EncoderSettings& s, bool ring, uint32_t cancel_at = UINT32_MAX) {
   Packed out;
-  auto job = VideoJob::Create(s, fs::path(path).parent_path().string(), &out.status);
+  auto job = encoder::VideoJob::Create(s, fs::path(path).parent_path().string(), &out.status);
   if (!job) return out;
   const size_t records = frames.size() + (ring ? 1 : 0);
   auto picture = [&](size_t i) {
-    const AnimationFrame& f = frames[i % frames.size()];
-    return FramePicture{f.pixels.data(), f.palette.data(), f.pixels.size()};
+    const encoder::AnimationFrame& f = frames[i % frames.size()];
+    return encoder::FramePicture{f.pixels.data(), f.palette.data(), f.pixels.size()};
   };
   for (size_t i = 0; i < records; ++i) {
-    const FramePicture next = picture(i + 1);
-    EXPECT_EQ(job->AddFrame(picture(i), i + 1 < records ? &next : nullptr), PackStatus::kOk);
+    const encoder::FramePicture next = picture(i + 1);
+    EXPECT_EQ(job->AddFrame(picture(i), i + 1 < records ? &next : nullptr),
+              encoder::PackStatus::kOk);
     out.reconstructions.push_back(job->encoder().reconstruction());
   }
-  VideoFileSettings file{s.width, s.height, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
-                         static_cast<uint32_t>(records)};
+  encoder::VideoFileSettings file{s.width, s.height, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
+                                  static_cast<uint32_t>(records)};
   out.status = job->Write(
       path, file, nullptr, [&](uint32_t i) { return i == cancel_at; }, &out.bytes);
   return out;
@@ -54,7 +55,7 @@ TEST(VideoJob, WrittenFileDecodesToTheReconstructionAndTheTemporaryFileGoes) {
   const std::string path = testing::FreshTempPath("ball.knt");
   for (int32_t rate : {0, 50, 25000}) {
     Packed packed = Pack(path, ball, testing::SettingsFor(160, 120, rate, 0), true);
-    ASSERT_EQ(packed.status, PackStatus::kOk);
+    ASSERT_EQ(packed.status, encoder::PackStatus::kOk);
     EXPECT_EQ(packed.bytes, fs::file_size(path));
     EXPECT_EQ(testing::DecodeAll(path), packed.reconstructions) << rate;
     EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 1u);  // only the output
@@ -70,7 +71,7 @@ TEST(VideoJob, CancelledRunLeavesAnEarlierFileUntouched) {
   const std::string path = testing::FreshTempPath("keep.knt");
   testing::WriteWholeFile(path, {1, 2, 3});
   Packed packed = Pack(path, ball, testing::SettingsFor(64, 48, 0, 0), false, 3);
-  EXPECT_EQ(packed.status, PackStatus::kCancelled);
+  EXPECT_EQ(packed.status, encoder::PackStatus::kCancelled);
   EXPECT_EQ(testing::ReadWholeFile(path), (std::vector<uint8_t>{1, 2, 3}));
   EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 1u);
 }
@@ -79,7 +80,7 @@ TEST(VideoJob, FullTreeWithoutThreeFreeMarkersIsAComplexityError) {
   // Two key frames whose full blocks hold every one of the 65536 pixel pairs: no symbol value
   // is left over for the three markers, which the reader needs.
   constexpr uint32_t w = 512, h = 128;
-  std::vector<AnimationFrame> frames(2);
+  std::vector<encoder::AnimationFrame> frames(2);
   for (uint32_t f = 0; f < 2; ++f) {
     frames[f].pixels.resize(size_t{w} * h);
     for (uint32_t i = 0; i < w * h / 2; ++i) {
@@ -93,11 +94,11 @@ TEST(VideoJob, FullTreeWithoutThreeFreeMarkersIsAComplexityError) {
       frames[f].palette[3 * c + 2] = static_cast<uint8_t>(c * 13);
     }
   }
-  EncoderSettings s = testing::SettingsFor(w, h, 0, 0);
+  encoder::EncoderSettings s = testing::SettingsFor(w, h, 0, 0);
   s.min_key_distance = 1;
   const std::string path = testing::FreshTempPath("complex.knt");
   Packed packed = Pack(path, frames, s, false);
-  EXPECT_EQ(packed.status, PackStatus::kTooComplex);
+  EXPECT_EQ(packed.status, encoder::PackStatus::kTooComplex);
   EXPECT_FALSE(fs::exists(path));
   EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 0u);
 }

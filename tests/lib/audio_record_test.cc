@@ -60,10 +60,10 @@ TEST(AudioRecord, EveryFormatAndLevelDecodesWithinItsErrorRule) {
   for (SampleFormat f : kFormats) {
     const auto pcm = TestSound(f, 3001);
     const size_t samples = pcm.size() / (f.sixteen_bit ? 2 : 1);
-    for (int level = 0; level <= kMaxLossyLevel; ++level) {
+    for (int level = 0; level <= encoder::kMaxLossyLevel; ++level) {
       SCOPED_TRACE(testing::Message()
                    << "stereo " << f.stereo << " 16-bit " << f.sixteen_bit << " level " << level);
-      AudioEncoder encoder(f, level);
+      encoder::AudioEncoder encoder(f, level);
       auto record = encoder.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
       ASSERT_TRUE(record);
       EXPECT_EQ(record->size() % 4, 0u);
@@ -75,7 +75,7 @@ TEST(AudioRecord, EveryFormatAndLevelDecodesWithinItsErrorRule) {
         EXPECT_EQ(out, pcm);
         continue;
       }
-      const int threshold = LossyRuleFor(level, f.sixteen_bit).threshold;
+      const int threshold = encoder::LossyRuleFor(level, f.sixteen_bit).threshold;
       int worst = 0;
       for (size_t i = 0; i < samples; ++i)
         worst = std::max(worst, std::abs(SampleAt(out, f, i) - SampleAt(pcm, f, i)));
@@ -93,7 +93,7 @@ TEST(AudioRecord, LossyEightBitStepsDownAreQuantizedAndNeverWrapAround) {
   std::vector<uint8_t> pcm;
   for (int v = 200; v >= 2; v -= 3) pcm.push_back(uint8_t(v));
   for (int v = 2; v <= 250; v += 5) pcm.push_back(uint8_t(v));
-  AudioEncoder lossless(f, 0), lossy(f, 9);
+  encoder::AudioEncoder lossless(f, 0), lossy(f, 9);
   auto exact = lossless.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
   auto coarse = lossy.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
   ASSERT_TRUE(exact && coarse);
@@ -106,7 +106,7 @@ TEST(AudioRecord, LossyEightBitStepsDownAreQuantizedAndNeverWrapAround) {
 TEST(AudioRecord, SixteenBitLevelNineDeltasAreMultiplesOf2048UnlessTooFarOff) {
   SampleFormat f{false, true};
   const auto pcm = TestSound(f, 2000, 3);
-  AudioEncoder encoder(f, 9);
+  encoder::AudioEncoder encoder(f, 9);
   auto record = encoder.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
   ASSERT_TRUE(record);
   const auto out = Decode(*record, uint32_t(pcm.size()));
@@ -122,7 +122,7 @@ TEST(AudioRecord, SingleSampleFrameRecordsCarryOneLeafTreesAndTheirStartValues) 
   for (SampleFormat f : kFormats) {
     std::vector<uint8_t> pcm = {0x12, 0x34, 0x56, 0x78};
     pcm.resize(f.FrameBytes());
-    AudioEncoder encoder(f, 0);
+    encoder::AudioEncoder encoder(f, 0);
     auto record = encoder.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
     ASSERT_TRUE(record);
     EXPECT_EQ(Decode(*record, 64), pcm) << "frame bytes " << f.FrameBytes();
@@ -130,8 +130,9 @@ TEST(AudioRecord, SingleSampleFrameRecordsCarryOneLeafTreesAndTheirStartValues) 
 }
 
 // Hand-made streams, so that the decoder is checked against the stored form itself.
-std::vector<uint8_t> HandRecord(uint32_t decoded, const std::function<void(BitWriter&)>& body) {
-  BitWriter w;
+std::vector<uint8_t> HandRecord(uint32_t decoded,
+                                const std::function<void(encoder::BitWriter&)>& body) {
+  encoder::BitWriter w;
   w.Write(0, 32);
   w.Write(decoded, 32);
   body(w);
@@ -140,7 +141,7 @@ std::vector<uint8_t> HandRecord(uint32_t decoded, const std::function<void(BitWr
   StoreLe32(r.data(), uint32_t(r.size()));
   return r;
 }
-void OneLeafTree(BitWriter& w, uint8_t value) {
+void OneLeafTree(encoder::BitWriter& w, uint8_t value) {
   w.WriteBit(true);  // prefix
   w.WriteBit(false);
   w.Write(value, 8);
@@ -149,7 +150,7 @@ void OneLeafTree(BitWriter& w, uint8_t value) {
 
 TEST(AudioRecord, DeltasWrapAtEightAndSixteenBits) {
   // Mono 8-bit: start 250, every delta 10: 250, 4, 14.
-  auto eight = HandRecord(3, [](BitWriter& w) {
+  auto eight = HandRecord(3, [](encoder::BitWriter& w) {
     w.Write(0b001, 3);  // data, mono, 8-bit
     OneLeafTree(w, 10);
     w.Write(250, 8);
@@ -157,7 +158,7 @@ TEST(AudioRecord, DeltasWrapAtEightAndSixteenBits) {
   EXPECT_EQ(Decode(eight, 16), (std::vector<uint8_t>{250, 4, 14}));
   // Mono 16-bit: start 0x00FF (high byte first), delta low 0xFF high 0x00: the low byte
   // carries into the high byte, 0x00FF + 0x00FF = 0x01FE.
-  auto sixteen = HandRecord(4, [](BitWriter& w) {
+  auto sixteen = HandRecord(4, [](encoder::BitWriter& w) {
     w.Write(0b101, 3);  // data, mono, 16-bit
     OneLeafTree(w, 0xFF);
     OneLeafTree(w, 0x00);
@@ -166,7 +167,7 @@ TEST(AudioRecord, DeltasWrapAtEightAndSixteenBits) {
   });
   EXPECT_EQ(Decode(sixteen, 16), (std::vector<uint8_t>{0xFF, 0x00, 0xFE, 0x01}));
   // Stereo 8-bit: start values right first, output left first.
-  auto stereo = HandRecord(4, [](BitWriter& w) {
+  auto stereo = HandRecord(4, [](encoder::BitWriter& w) {
     w.Write(0b011, 3);
     OneLeafTree(w, 1);    // left deltas
     OneLeafTree(w, 255);  // right deltas (-1)
@@ -177,12 +178,12 @@ TEST(AudioRecord, DeltasWrapAtEightAndSixteenBits) {
 }
 
 TEST(AudioRecord, DataFlagZeroDecodesToNothing) {
-  auto empty = HandRecord(0, [](BitWriter& w) { w.Write(0, 1); });
+  auto empty = HandRecord(0, [](encoder::BitWriter& w) { w.Write(0, 1); });
   uint32_t written = 99;
   Decode(empty, 16, &written);
   EXPECT_EQ(written, 0u);
   // Even when the record claims sound, a clear data flag writes nothing.
-  auto claims = HandRecord(100, [](BitWriter& w) { w.Write(0, 1); });
+  auto claims = HandRecord(100, [](encoder::BitWriter& w) { w.Write(0, 1); });
   Decode(claims, 128, &written);
   EXPECT_EQ(written, 0u);
 }
@@ -190,7 +191,7 @@ TEST(AudioRecord, DataFlagZeroDecodesToNothing) {
 TEST(AudioRecord, MalformedRecordsStayInsideTheirOutput) {
   SampleFormat f{true, true};
   const auto pcm = TestSound(f, 500);
-  AudioEncoder encoder(f, 2);
+  encoder::AudioEncoder encoder(f, 2);
   auto record = *encoder.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
   uint32_t written = 0;
   const auto whole = Decode(record, uint32_t(pcm.size()));
@@ -218,7 +219,7 @@ TEST(AudioRecord, MalformedRecordsStayInsideTheirOutput) {
 TEST(AudioRecord, RingOutputWrapsAfterWholeFrames) {
   SampleFormat f{true, false};
   const auto pcm = TestSound(f, 40);
-  AudioEncoder encoder(f, 0);
+  encoder::AudioEncoder encoder(f, 0);
   auto record = *encoder.EncodeRecord(pcm.data(), uint32_t(pcm.size()));
   std::vector<uint8_t> ring(64, 0);
   AudioTrees trees;
@@ -232,7 +233,7 @@ TEST(AudioRecord, RingOutputWrapsAfterWholeFrames) {
 TEST(AudioRecord, RawRecordsHoldExactlyTheirSamples) {
   SampleFormat f{false, true};
   std::vector<uint8_t> pcm = {1, 2, 3, 4, 5, 6, 7};  // 3 whole frames and a stray byte
-  auto raw = RawAudioRecord(pcm.data(), uint32_t(pcm.size()), f);
+  auto raw = encoder::RawAudioRecord(pcm.data(), uint32_t(pcm.size()), f);
   ASSERT_EQ(raw.size(), 10u);
   EXPECT_EQ(LoadLe32(raw.data()), 10u);
   EXPECT_EQ(AnnouncedLength(raw.data(), 10, false), 6u);
@@ -240,14 +241,14 @@ TEST(AudioRecord, RawRecordsHoldExactlyTheirSamples) {
   SoundRing ring{out.data(), 8, 4};
   EXPECT_EQ(CopyRawSound(raw.data() + 4, 6, 8, f, ring), 6u);
   EXPECT_EQ(out, (std::vector<uint8_t>{5, 6, 0, 0, 1, 2, 3, 4}));
-  EXPECT_TRUE(RawAudioRecord(pcm.data(), 1, f).empty());
+  EXPECT_TRUE(encoder::RawAudioRecord(pcm.data(), 1, f).empty());
 }
 
 TEST(AudioRecord, TrackDescriptorsAndSilence) {
-  EXPECT_EQ(TrackDescriptor(22050, {true, true}, false), 0xF0005622u);
-  EXPECT_EQ(TrackDescriptor(11025, {false, false}, false), 0xC0002B11u);
+  EXPECT_EQ(encoder::TrackDescriptor(22050, {true, true}, false), 0xF0005622u);
+  EXPECT_EQ(encoder::TrackDescriptor(11025, {false, false}, false), 0xC0002B11u);
   // Raw tracks say they exist and what their samples are, so that they play as written.
-  EXPECT_EQ(TrackDescriptor(11025, {true, true}, true), 0x70002B11u);
+  EXPECT_EQ(encoder::TrackDescriptor(11025, {true, true}, true), 0x70002B11u);
   std::vector<uint8_t> out(6, 1);
   SoundRing ring{out.data(), 6, 0};
   EXPECT_EQ(PutSilence(5, {false, true}, ring), 4u);

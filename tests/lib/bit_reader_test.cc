@@ -49,7 +49,7 @@ TEST(BitReader, ReadsBackWhatTheWriterWroteAcrossRefills) {
   // the last bytes go through the byte-wise refill.
   std::mt19937 rng(11);
   std::vector<std::pair<uint32_t, int>> fields;
-  BitWriter w;
+  encoder::BitWriter w;
   for (int i = 0; i < 5000; ++i) {
     const int n = 1 + static_cast<int>(rng() % 16);
     const uint32_t v = rng() & ((1u << n) - 1);

@@ -22,7 +22,7 @@ std::vector<Rect> Rects(KinetHandle* h, uint32_t mode) {
 // 100 x 8 pixels: 25 blocks a row, so the second group of 16 blocks crosses the right edge.
 // Frame 1 changes block 20 only; frame 2 changes nothing but the palette; frame 3 nothing.
 std::string EdgeFile(uint32_t y_mode = 0) {
-  std::vector<AnimationFrame> frames(4);
+  std::vector<encoder::AnimationFrame> frames(4);
   for (auto& f : frames) {
     f.pixels.assign(100 * 8, 1);
     for (int i = 0; i < 768; ++i) f.palette[i] = static_cast<uint8_t>(i);
@@ -30,7 +30,7 @@ std::string EdgeFile(uint32_t y_mode = 0) {
   for (int i = 1; i < 4; ++i)
     for (int y = 0; y < 4; ++y) frames[i].pixels[y * 100 + 80] = 5;
   frames[2].palette[0] = frames[3].palette[0] = 200;
-  AnimationSettings s{100, 8, 100};
+  encoder::AnimationSettings s{100, 8, 100};
   s.y_mode = y_mode;
   return WriteTestFile("edge.knt", s, frames);
 }
@@ -94,11 +94,11 @@ TEST_F(ChangeRects, YModesDoubleRowsAndOffsetsShiftThem) {
 
 TEST_F(ChangeRects, NearbySpansMergeWithinTheAreaBudget) {
   // 256 x 8: one group per band-quarter; changes in both bands at the same columns merge.
-  std::vector<AnimationFrame> frames(2);
+  std::vector<encoder::AnimationFrame> frames(2);
   for (auto& f : frames) f.pixels.assign(256 * 8, 1);
-  frames[1].pixels[0 * 256 + 10] = 2;  // band 0, group 0
-  frames[1].pixels[4 * 256 + 10] = 2;  // band 1, group 4
-  frames[1].pixels[4 * 256 + 200] = 2; // band 1, group 7
+  frames[1].pixels[0 * 256 + 10] = 2;   // band 0, group 0
+  frames[1].pixels[4 * 256 + 10] = 2;   // band 1, group 4
+  frames[1].pixels[4 * 256 + 200] = 2;  // band 1, group 7
   KinetHandle* h = KinetOpen(WriteTestFile("m.knt", {256, 8, 100}, frames).c_str(), 0, -1);
   ASSERT_NE(h, nullptr);
   std::vector<uint8_t> buffer(256 * 8);

@@ -84,7 +84,8 @@ TEST(DisplayBuffer, PalettesReachTheWindow) {
     b->Memory[5 * b->Pitch + 7] = 255;  // a system colour
     EXPECT_EQ(KinetBufferSetPalette(b), 236u);
     EXPECT_EQ(KinetBufferSetPalette(b), 0u);
-    EXPECT_EQ(KinetBufferBlit(b, nullptr, 0, 0, 0, 0, 64, 32), 256u) << "whole buffer after a change";
+    EXPECT_EQ(KinetBufferBlit(b, nullptr, 0, 0, 0, 0, 64, 32), 256u)
+        << "whole buffer after a change";
     EXPECT_EQ(KinetBufferBlit(b, nullptr, 0, 0, 0, 0, 64, 32), 0u);
     Shown s = ReadWindow(b);
     ASSERT_EQ(s.width, 64);
@@ -173,7 +174,7 @@ TEST(DisplayBuffer, ZoomScalesThePicture) {
 // Screenshots of the sample animation as a player shows it, for a reviewer to look at:
 // screenshots/playing-<mode>-frameNN.png beside the test program.
 TEST(DisplayBuffer, ScreenshotsOfAPlayingVideo) {
-  AnimationSettings settings{320, 200, 66};
+  encoder::AnimationSettings settings{320, 200, 66};
   const std::string path = WriteTestFile("ball.knt", settings, sample::BouncingBall(320, 200, 30));
   std::filesystem::create_directories("screenshots");
   for (uint32_t mode : {4u, 5u}) {

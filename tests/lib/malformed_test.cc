@@ -32,7 +32,7 @@ bool PlayAll(const std::string& path, uint32_t flags, int32_t extra) {
 
 std::string SampleFile() {
   auto frames = SpriteAnimation(40, 24, 5, 2);
-  AnimationSettings s{40, 24, 100};
+  encoder::AnimationSettings s{40, 24, 100};
   s.ring_frame = true;
   return WriteTestFile("sample.knt", s, frames);
 }

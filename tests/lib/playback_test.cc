@@ -21,8 +21,8 @@ struct Player {
     width = h->Width;
     lines = h->Height;
     buffer.assign(size_t{width} * lines, 0xEE);
-    KinetToBuffer(h, 0, 0, static_cast<int32_t>(width), static_cast<int32_t>(lines),
-                  buffer.data(), 0);
+    KinetToBuffer(h, 0, 0, static_cast<int32_t>(width), static_cast<int32_t>(lines), buffer.data(),
+                  0);
   }
   ~Player() { KinetClose(h); }
   std::vector<uint8_t> Decode() {
@@ -36,7 +36,7 @@ struct Player {
   }
 };
 
-void ExpectFrame(Player& p, const AnimationFrame& want, uint32_t frame_number) {
+void ExpectFrame(Player& p, const encoder::AnimationFrame& want, uint32_t frame_number) {
   ASSERT_EQ(p.h->ReadError, 0u);
   EXPECT_EQ(p.Palette(), ShownPalette(want.palette)) << "palette of frame " << frame_number;
   EXPECT_EQ(p.Decode(), want.pixels) << "pixels of frame " << frame_number;
@@ -45,7 +45,7 @@ void ExpectFrame(Player& p, const AnimationFrame& want, uint32_t frame_number) {
 TEST(Playback, SequentialPlayReproducesEveryFrameAndPalette) {
   for (uint32_t width : {64u, 100u, 320u}) {
     auto frames = SpriteAnimation(width, 48, 12, 5);
-    AnimationSettings s{width, 48, 66};
+    encoder::AnimationSettings s{width, 48, 66};
     Player p(WriteTestFile("anim.knt", s, frames));
     ASSERT_NE(p.h, nullptr);
     EXPECT_EQ(p.h->Frames, 12u);
@@ -63,7 +63,7 @@ TEST(Playback, SequentialPlayReproducesEveryFrameAndPalette) {
 
 TEST(Playback, RingFrameLeadsBackToFrameOneWithoutReReadingFrameZero) {
   auto frames = SpriteAnimation(96, 32, 6, 3);
-  AnimationSettings s{96, 32, 50};
+  encoder::AnimationSettings s{96, 32, 50};
   s.ring_frame = true;
   Player p(WriteTestFile("ring.knt", s, frames));
   ASSERT_NE(p.h, nullptr);
@@ -85,7 +85,7 @@ TEST(Playback, RingFrameLeadsBackToFrameOneWithoutReReadingFrameZero) {
 // it, so the palette stays put here and frame 0's is the one every frame shows.
 TEST(Playback, GotoReachesAnyFrameFromAnyFrame) {
   auto frames = SpriteAnimation(64, 32, 7);
-  AnimationSettings s{64, 32, 100};
+  encoder::AnimationSettings s{64, 32, 100};
   s.all_key_frames = true;
   for (uint32_t flags : {0u, static_cast<uint32_t>(KINET_OPEN_PRELOAD)}) {
     Player p(WriteTestFile("keys.knt", s, frames), flags, flags ? -1 : 8192);
@@ -105,7 +105,7 @@ TEST(Playback, GotoReachesAnyFrameFromAnyFrame) {
 
 TEST(Playback, PaletteChangeIsHandedOnOnce) {
   auto frames = SpriteAnimation(64, 32, 6, 3);
-  Player p(WriteTestFile("pal.knt", AnimationSettings{64, 32, 100}, frames));
+  Player p(WriteTestFile("pal.knt", encoder::AnimationSettings{64, 32, 100}, frames));
   ASSERT_NE(p.h, nullptr);
   KinetGoto(p.h, 4);
   EXPECT_EQ(p.h->NewPalette, 1u);
@@ -120,7 +120,7 @@ TEST(Playback, PaletteChangeIsHandedOnOnce) {
 TEST(Playback, YModesPlaceRowsAndDoubleTheHeight) {
   auto frames = SpriteAnimation(64, 16, 3);
   for (uint32_t mode : {KINET_FLAG_Y_INTERLACED, KINET_FLAG_Y_DOUBLED}) {
-    AnimationSettings s{64, 16, 100};
+    encoder::AnimationSettings s{64, 16, 100};
     s.y_mode = mode;
     Player p(WriteTestFile("y.knt", s, frames));
     ASSERT_NE(p.h, nullptr);
@@ -138,7 +138,7 @@ TEST(Playback, YModesPlaceRowsAndDoubleTheHeight) {
     }
   }
   // The open flags override the file: neither mode keeps the stored height.
-  AnimationSettings s{64, 16, 100};
+  encoder::AnimationSettings s{64, 16, 100};
   s.y_mode = KINET_FLAG_Y_DOUBLED;
   Player normal(WriteTestFile("n.knt", s, frames), KINET_OPEN_Y_NORMAL);
   ASSERT_NE(normal.h, nullptr);

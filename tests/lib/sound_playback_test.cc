@@ -48,7 +48,7 @@ class SoundPlayback : public ::testing::Test {
 
   platform::ManualClock clock_{1000};
   platform::TestSoundDriver driver_{clock_, 5000};
-  std::vector<AnimationFrame> frames_;
+  std::vector<encoder::AnimationFrame> frames_;
 };
 
 struct Player {

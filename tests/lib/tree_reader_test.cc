@@ -12,7 +12,7 @@ namespace kinet {
 namespace {
 
 // A byte tree of one leaf: bits 0, the value, the closing 0.
-void WriteSingleLeafByteTree(BitWriter& w, uint8_t value) {
+void WriteSingleLeafByteTree(encoder::BitWriter& w, uint8_t value) {
   w.WriteBit(false);
   w.Write(value, 8);
   w.WriteBit(false);
@@ -20,7 +20,7 @@ void WriteSingleLeafByteTree(BitWriter& w, uint8_t value) {
 
 // A word tree whose byte trees each hold one value, so that every leaf needs no bits to spell
 // (all leaves carry the same value lo | hi << 8) and the tree's shape is all that is read.
-void WriteWordTreePrefix(BitWriter& w, uint8_t lo, uint8_t hi, uint16_t e0, uint16_t e1,
+void WriteWordTreePrefix(encoder::BitWriter& w, uint8_t lo, uint8_t hi, uint16_t e0, uint16_t e1,
                          uint16_t e2) {
   w.WriteBit(true);  // present
   w.WriteBit(true);
@@ -32,13 +32,13 @@ void WriteWordTreePrefix(BitWriter& w, uint8_t lo, uint8_t hi, uint16_t e0, uint
   w.Write(e2, 16);
 }
 
-BitReader ReaderOver(BitWriter& w) {
+BitReader ReaderOver(encoder::BitWriter& w) {
   w.Flush();
   return BitReader(w.bytes().data(), w.bytes().size());
 }
 
 TEST(ByteTree, SingleLeafDecodesForeverWithoutConsumingBits) {
-  BitWriter w;
+  encoder::BitWriter w;
   WriteSingleLeafByteTree(w, 0x5A);
   auto r = ReaderOver(w);
   ByteTree tree;
@@ -49,14 +49,14 @@ TEST(ByteTree, SingleLeafDecodesForeverWithoutConsumingBits) {
 }
 
 TEST(ByteTree, RejectsTooManyNodesAndTruncation) {
-  BitWriter deep;
+  encoder::BitWriter deep;
   for (int i = 0; i < 600; ++i) deep.WriteBit(true);  // 600 inner nodes in a row
   auto r = ReaderOver(deep);
   ByteTree tree;
   EXPECT_FALSE(tree.Read(r));
   EXPECT_TRUE(tree.empty());
 
-  BitWriter cut;
+  encoder::BitWriter cut;
   cut.WriteBit(true);
   cut.WriteBit(false);
   cut.Write(7, 8);  // first leaf; the second child never comes
@@ -68,7 +68,7 @@ TEST(ByteTree, RejectsTooManyNodesAndTruncation) {
 
 // Two-leaf word tree: the byte trees have two leaves each (0 -> bit 0, 1 -> bit 1 in both),
 // so leaf values are spelled with one bit for each byte.
-void WriteTwoLeafTree(BitWriter& w, uint16_t a, uint16_t b, uint16_t e0, uint16_t e1,
+void WriteTwoLeafTree(encoder::BitWriter& w, uint16_t a, uint16_t b, uint16_t e0, uint16_t e1,
                       uint16_t e2) {
   auto byte_tree = [&w](uint8_t x, uint8_t y) {
     w.WriteBit(true);
@@ -85,22 +85,22 @@ void WriteTwoLeafTree(BitWriter& w, uint16_t a, uint16_t b, uint16_t e0, uint16_
   w.Write(e0, 16);
   w.Write(e1, 16);
   w.Write(e2, 16);
-  w.WriteBit(true);                          // root
+  w.WriteBit(true);                                 // root
   w.WriteBit(false), w.Write(0, 1), w.Write(0, 1);  // leaf a: low code 0, high code 0
   w.WriteBit(false), w.Write(1, 1), w.Write(1, 1);  // leaf b: low code 1, high code 1
-  w.WriteBit(false);                         // closing
+  w.WriteBit(false);                                // closing
 }
 
 TEST(WordTree, EscapeLeafOfSlotOneDeliversThatSlotAndReservesTwoSpares) {
   // Leaves 0x0102 (a literal) and 0x0304, which equals E1.
-  BitWriter w;
+  encoder::BitWriter w;
   WriteTwoLeafTree(w, 0x0102, 0x0304, 0xAAAA, 0x0304, 0xBBBB);
   auto r = ReaderOver(w);
   WordTree tree(4, ColourUse::kNone);
   ASSERT_TRUE(tree.Read(r, 1000));
   EXPECT_EQ(tree.DecodedSize(), 4u * (3 + 2));
 
-  BitWriter codes;  // a, escape(1), a, a, escape(1), escape(1)
+  encoder::BitWriter codes;  // a, escape(1), a, a, escape(1), escape(1)
   for (int bit : {0, 1, 0, 0, 1, 1}) codes.WriteBit(bit);
   auto c = ReaderOver(codes);
   tree.ResetCache();
@@ -113,7 +113,7 @@ TEST(WordTree, EscapeLeafOfSlotOneDeliversThatSlotAndReservesTwoSpares) {
 }
 
 TEST(WordTree, TranslationChangesDeliveryNotTheCacheRule) {
-  BitWriter w;
+  encoder::BitWriter w;
   WriteTwoLeafTree(w, 0x0102, 0x0304, 0x0304, 0xAAAA, 0xBBBB);  // b is the escape of slot 0
   auto r = ReaderOver(w);
   WordTree tree(10, ColourUse::kBothBytes);
@@ -123,7 +123,7 @@ TEST(WordTree, TranslationChangesDeliveryNotTheCacheRule) {
   tree.Translate(table);
   tree.Translate(table);  // translations compose: +20
   tree.ResetCache();
-  BitWriter codes;
+  encoder::BitWriter codes;
   for (int bit : {1, 0, 1}) codes.WriteBit(bit);
   auto c = ReaderOver(codes);
   EXPECT_EQ(tree.Decode(c), 0x1414);  // first escape of a frame: index 0 translated, both bytes
@@ -132,7 +132,7 @@ TEST(WordTree, TranslationChangesDeliveryNotTheCacheRule) {
 }
 
 TEST(WordTree, FillColourTranslationTouchesOnlySolidRuns) {
-  BitWriter w;
+  encoder::BitWriter w;
   WriteTwoLeafTree(w, 0x05EF, 0x0501, 0xAAAA, 0xBBBB, 0xCCCC);
   auto r = ReaderOver(w);
   WordTree tree(8, ColourUse::kFillColour);
@@ -141,7 +141,7 @@ TEST(WordTree, FillColourTranslationTouchesOnlySolidRuns) {
   table[5] = 9;
   tree.Translate(table);
   tree.ResetCache();
-  BitWriter codes;
+  encoder::BitWriter codes;
   codes.WriteBit(false);
   codes.WriteBit(true);
   auto c = ReaderOver(codes);
@@ -150,7 +150,7 @@ TEST(WordTree, FillColourTranslationTouchesOnlySolidRuns) {
 }
 
 TEST(WordTree, AbsentTreeReadsAndDecodesZero) {
-  BitWriter w;
+  encoder::BitWriter w;
   w.WriteBit(false);
   w.WriteBit(true);  // next tree's first bit stays unread
   auto r = ReaderOver(w);
@@ -162,7 +162,7 @@ TEST(WordTree, AbsentTreeReadsAndDecodesZero) {
 }
 
 TEST(WordTree, RejectsTreesThatDoNotFitTheirSizeOrTheirStream) {
-  BitWriter w;
+  encoder::BitWriter w;
   WriteTwoLeafTree(w, 1, 2, 7, 8, 9);  // 3 nodes + 3 spare slots = 24 bytes
   std::vector<uint8_t> bytes = (w.Flush(), w.bytes());
   WordTree tree(8, ColourUse::kNone);
@@ -176,7 +176,7 @@ TEST(WordTree, RejectsTreesThatDoNotFitTheirSizeOrTheirStream) {
     EXPECT_FALSE(tree.Read(truncated, 1000)) << "cut at " << cut;
   }
 
-  BitWriter no_low_tree;  // byte trees are required
+  encoder::BitWriter no_low_tree;  // byte trees are required
   no_low_tree.WriteBit(true);
   no_low_tree.WriteBit(false);
   auto r = ReaderOver(no_low_tree);
@@ -186,7 +186,7 @@ TEST(WordTree, RejectsTreesThatDoNotFitTheirSizeOrTheirStream) {
 TEST(WordTree, LongChainsDecodeBitByBitPastTheLookupWidth) {
   // A comb: inner nodes whose first child is a leaf, 40 levels deep; every leaf spells the
   // same value through single-leaf byte trees, so deep codes are checked by bit position.
-  BitWriter w;
+  encoder::BitWriter w;
   WriteWordTreePrefix(w, 0x34, 0x12, 0xAAAA, 0xBBBB, 0xCCCC);
   for (int i = 0; i < 40; ++i) {
     w.WriteBit(true);
@@ -197,7 +197,7 @@ TEST(WordTree, LongChainsDecodeBitByBitPastTheLookupWidth) {
   auto r = ReaderOver(w);
   WordTree tree(8, ColourUse::kNone);
   ASSERT_TRUE(tree.Read(r, 4 * 84));
-  BitWriter codes;
+  encoder::BitWriter codes;
   for (int i = 0; i < 39; ++i) codes.WriteBit(true);
   codes.WriteBit(false);  // leaf at depth 40
   codes.WriteBit(false);  // leaf at depth 1

@@ -11,9 +11,10 @@
 
 namespace kinet::testing {
 
-std::vector<AnimationFrame> SpriteAnimation(uint32_t width, uint32_t height, uint32_t frames,
-                                            uint32_t palette_change_frame) {
-  std::vector<AnimationFrame> out(frames);
+std::vector<encoder::AnimationFrame> SpriteAnimation(uint32_t width, uint32_t height,
+                                                     uint32_t frames,
+                                                     uint32_t palette_change_frame) {
+  std::vector<encoder::AnimationFrame> out(frames);
   uint32_t seed = 12345;
   auto noise = [&seed] {
     seed = seed * 1103515245 + 12345;
@@ -23,16 +24,20 @@ std::vector<AnimationFrame> SpriteAnimation(uint32_t width, uint32_t height, uin
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
       uint8_t& p = background[size_t{y} * width + x];
-      if (x < width / 3) p = 10;                                // solid
-      else if (x < 2 * width / 3) p = ((x + y) / 2) % 2 ? 20 : 21;  // two colours
-      else p = noise();                                         // full blocks
+      if (x < width / 3)
+        p = 10;  // solid
+      else if (x < 2 * width / 3)
+        p = ((x + y) / 2) % 2 ? 20 : 21;  // two colours
+      else
+        p = noise();  // full blocks
     }
   }
   for (uint32_t f = 0; f < frames; ++f) {
-    AnimationFrame& frame = out[f];
+    encoder::AnimationFrame& frame = out[f];
     frame.pixels = background;
     // An 8x8 sprite moving right and down; it covers block edges as it moves.
-    const uint32_t sx = (f * 5) % (width > 8 ? width - 8 : 1), sy = (f * 3) % (height > 8 ? height - 8 : 1);
+    const uint32_t sx = (f * 5) % (width > 8 ? width - 8 : 1),
+                   sy = (f * 3) % (height > 8 ? height - 8 : 1);
     for (uint32_t y = sy; y < std::min(height, sy + 8); ++y)
       for (uint32_t x = sx; x < std::min(width, sx + 8); ++x)
         frame.pixels[size_t{y} * width + x] = static_cast<uint8_t>(200 + (x + y) % 3);
@@ -54,10 +59,10 @@ std::string TempPath(const std::string& name) {
   return (dir / name).string();
 }
 
-std::string WriteTestFile(const std::string& name, const AnimationSettings& settings,
-                          const std::vector<AnimationFrame>& frames) {
+std::string WriteTestFile(const std::string& name, const encoder::AnimationSettings& settings,
+                          const std::vector<encoder::AnimationFrame>& frames) {
   std::string path = TempPath(name);
-  EXPECT_EQ(WriteAnimation(path, settings, frames), WriteStatus::kOk);
+  EXPECT_EQ(encoder::WriteAnimation(path, settings, frames), encoder::WriteStatus::kOk);
   return path;
 }
 
@@ -80,7 +85,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace kinet::testing

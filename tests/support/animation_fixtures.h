@@ -13,15 +13,16 @@ namespace kinet::testing {
 
 // A background of solid and two-colour areas and noise, with a sprite moving across it; the
 // palette changes at `palette_change_frame` (none when 0).
-std::vector<AnimationFrame> SpriteAnimation(uint32_t width, uint32_t height, uint32_t frames,
-                                            uint32_t palette_change_frame = 0);
+std::vector<encoder::AnimationFrame> SpriteAnimation(uint32_t width, uint32_t height,
+                                                     uint32_t frames,
+                                                     uint32_t palette_change_frame = 0);
 
 // A fresh path in the test's temporary folder.
 std::string TempPath(const std::string& name);
 
 // Writes the animation and returns its path (the test fails when writing fails).
-std::string WriteTestFile(const std::string& name, const AnimationSettings& settings,
-                          const std::vector<AnimationFrame>& frames);
+std::string WriteTestFile(const std::string& name, const encoder::AnimationSettings& settings,
+                          const std::vector<encoder::AnimationFrame>& frames);
 
 // The palette a player shows for a stored one: each component keeps its top 6 bits.
 std::array<uint8_t, 768> ShownPalette(const std::array<uint8_t, 768>& palette);

@@ -10,20 +10,21 @@
 
 namespace kinet::testing {
 
-EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame>& frames,
-                       const EncoderSettings& settings, bool ring) {
-  std::vector<const AnimationFrame*> records;
-  for (const AnimationFrame& f : frames) records.push_back(&f);
+EncodedClip EncodeClip(const std::string& path, const std::vector<encoder::AnimationFrame>& frames,
+                       const encoder::EncoderSettings& settings, bool ring) {
+  std::vector<const encoder::AnimationFrame*> records;
+  for (const encoder::AnimationFrame& f : frames) records.push_back(&f);
   if (ring) records.push_back(&frames.front());
   auto picture = [&](size_t i) {
-    return FramePicture{records[i]->pixels.data(), records[i]->palette.data(),
-                        records[i]->pixels.size()};
+    return encoder::FramePicture{records[i]->pixels.data(), records[i]->palette.data(),
+                                 records[i]->pixels.size()};
   };
 
   EncodedClip clip;
-  auto encoder = FrameEncoder::Create(settings);
+  auto encoder = encoder::FrameEncoder::Create(settings);
   for (size_t i = 0; i < records.size(); ++i) {
-    const FramePicture next = i + 1 < records.size() ? picture(i + 1) : FramePicture{};
+    const encoder::FramePicture next =
+        i + 1 < records.size() ? picture(i + 1) : encoder::FramePicture{};
     encoder->Encode(picture(i), i + 1 < records.size() ? &next : nullptr);
     clip.reconstructions.push_back(encoder->reconstruction());
     clip.codes.push_back(encoder->codes());
@@ -32,17 +33,17 @@ EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame
   }
   const uint32_t w = settings.width, h = settings.height;
   auto frame_codes = [&](size_t i) {
-    return FrameCodes{clip.codes[i].data(), records[i]->pixels.data(), w, w / 4, h / 4};
+    return encoder::FrameCodes{clip.codes[i].data(), records[i]->pixels.data(), w, w / 4, h / 4};
   };
-  VideoFileWriter writer;
+  encoder::VideoFileWriter writer;
   writer.trees().Start();
   for (size_t i = 0; i < records.size(); ++i) writer.trees().AddFrame(frame_codes(i));
-  VideoFileSettings file{w, h, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
-                         static_cast<uint32_t>(records.size())};
+  encoder::VideoFileSettings file{w, h, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
+                                  static_cast<uint32_t>(records.size())};
   clip.status = writer.Begin(path, file);
-  for (size_t i = 0; i < records.size() && clip.status == WriteStatus::kOk; ++i)
+  for (size_t i = 0; i < records.size() && clip.status == encoder::WriteStatus::kOk; ++i)
     clip.status = writer.WriteFrame(frame_codes(i), records[i]->palette.data(), clip.key_frames[i]);
-  if (clip.status == WriteStatus::kOk) clip.status = writer.Finish();
+  if (clip.status == encoder::WriteStatus::kOk) clip.status = writer.Finish();
   return clip;
 }
 
@@ -73,8 +74,9 @@ std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path) {
   return out;
 }
 
-EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate, int32_t key_rate) {
-  EncoderSettings s;
+encoder::EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate,
+                                     int32_t key_rate) {
+  encoder::EncoderSettings s;
   s.width = width;
   s.height = height;
   s.regular_rate = rate;

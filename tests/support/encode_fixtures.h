@@ -13,7 +13,7 @@
 namespace kinet::testing {
 
 struct EncodedClip {
-  WriteStatus status = WriteStatus::kOk;
+  encoder::WriteStatus status = encoder::WriteStatus::kOk;
   std::vector<std::vector<uint8_t>> reconstructions;  // the encoder's own, per frame record
   std::vector<std::vector<uint32_t>> codes;
   std::vector<bool> key_frames, auto_keys;
@@ -21,8 +21,8 @@ struct EncodedClip {
 
 // Encodes `frames` (and frame 0 again as a ring frame when `ring`) and writes them to `path`.
 // The settings' width and height are taken from the frames' first picture size given.
-EncodedClip EncodeClip(const std::string& path, const std::vector<AnimationFrame>& frames,
-                       const EncoderSettings& settings, bool ring = false);
+EncodedClip EncodeClip(const std::string& path, const std::vector<encoder::AnimationFrame>& frames,
+                       const encoder::EncoderSettings& settings, bool ring = false);
 
 // A path in the test's temporary folder, emptied first: outputs of an earlier run of the
 // test would otherwise stand in the way (and be counted).
@@ -35,7 +35,8 @@ std::string TempDirectory();
 std::vector<std::vector<uint8_t>> DecodeAll(const std::string& path);
 
 // Settings for a picture of the given size at a rate code, 15 frames per second.
-EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate, int32_t key_rate);
+encoder::EncoderSettings SettingsFor(uint32_t width, uint32_t height, int32_t rate,
+                                     int32_t key_rate);
 
 // Pixels of `a` that differ from `b`.
 size_t DifferentPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);

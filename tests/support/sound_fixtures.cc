@@ -38,28 +38,29 @@ std::vector<std::vector<uint8_t>> ShareOut(const std::vector<uint8_t>& pcm,
   return out;
 }
 
-std::string WriteSoundFile(const std::string& name, const AnimationSettings& settings,
-                           const std::vector<AnimationFrame>& frames,
+std::string WriteSoundFile(const std::string& name, const encoder::AnimationSettings& settings,
+                           const std::vector<encoder::AnimationFrame>& frames,
                            const std::vector<TrackSpec>& tracks) {
   const std::string path = TempPath(name);
   const uint32_t w = settings.width, h = settings.height;
   std::vector<std::vector<uint32_t>> codes;
   for (size_t i = 0; i < frames.size(); ++i)
-    codes.push_back(ChooseExactBlockCodes(frames[i].pixels.data(),
-                                          i ? frames[i - 1].pixels.data() : nullptr, w, h));
+    codes.push_back(encoder::ChooseExactBlockCodes(
+        frames[i].pixels.data(), i ? frames[i - 1].pixels.data() : nullptr, w, h));
   auto frame_codes = [&](size_t i) {
-    return FrameCodes{codes[i].data(), frames[i].pixels.data(), w, w / 4, h / 4};
+    return encoder::FrameCodes{codes[i].data(), frames[i].pixels.data(), w, w / 4, h / 4};
   };
-  VideoFileWriter writer;
+  encoder::VideoFileWriter writer;
   writer.trees().Start();
   for (size_t i = 0; i < frames.size(); ++i) writer.trees().AddFrame(frame_codes(i));
-  VideoFileSettings file{w, h, settings.frame_rate, 0, static_cast<uint32_t>(frames.size())};
-  EXPECT_EQ(writer.Begin(path, file), WriteStatus::kOk);
+  encoder::VideoFileSettings file{w, h, settings.frame_rate, 0,
+                                  static_cast<uint32_t>(frames.size())};
+  EXPECT_EQ(writer.Begin(path, file), encoder::WriteStatus::kOk);
 
-  std::vector<AudioEncoder> encoders;
+  std::vector<encoder::AudioEncoder> encoders;
   for (const TrackSpec& t : tracks) {
     encoders.emplace_back(t.format, t.lossy_level);
-    writer.header().AudioRate[t.track] = TrackDescriptor(t.rate, t.format, t.raw);
+    writer.header().AudioRate[t.track] = encoder::TrackDescriptor(t.rate, t.format, t.raw);
   }
   for (size_t i = 0; i < frames.size(); ++i) {
     std::vector<std::vector<uint8_t>> audio(KINET_TRACKS);
@@ -67,15 +68,15 @@ std::string WriteSoundFile(const std::string& name, const AnimationSettings& set
       const TrackSpec& t = tracks[k];
       if (i >= t.per_frame.size() || t.per_frame[i].empty()) continue;
       const auto& pcm = t.per_frame[i];
-      audio[t.track] = t.raw ? RawAudioRecord(pcm.data(), uint32_t(pcm.size()), t.format)
+      audio[t.track] = t.raw ? encoder::RawAudioRecord(pcm.data(), uint32_t(pcm.size()), t.format)
                              : *encoders[k].EncodeRecord(pcm.data(), uint32_t(pcm.size()));
       uint32_t& largest = writer.header().AudioSize[t.track];
       largest = std::max(largest, static_cast<uint32_t>(pcm.size()));
     }
     EXPECT_EQ(writer.WriteFrame(frame_codes(i), frames[i].palette.data(), i == 0, audio),
-              WriteStatus::kOk);
+              encoder::WriteStatus::kOk);
   }
-  EXPECT_EQ(writer.Finish(), WriteStatus::kOk);
+  EXPECT_EQ(writer.Finish(), encoder::WriteStatus::kOk);
   return path;
 }
 

@@ -34,8 +34,8 @@ std::vector<std::vector<uint8_t>> ShareOut(const std::vector<uint8_t>& pcm,
 
 // Writes the animation with its tracks (AudioRate and AudioSize set from them) and returns its
 // path. The test fails when writing fails.
-std::string WriteSoundFile(const std::string& name, const AnimationSettings& settings,
-                           const std::vector<AnimationFrame>& frames,
+std::string WriteSoundFile(const std::string& name, const encoder::AnimationSettings& settings,
+                           const std::vector<encoder::AnimationFrame>& frames,
                            const std::vector<TrackSpec>& tracks);
 
 }  // namespace kinet::testing

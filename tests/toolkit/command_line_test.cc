@@ -13,7 +13,7 @@ namespace {
 using Words = std::vector<std::string>;
 
 // A switch table shaped like the compressor's.
-constexpr SwitchSpec kTable[] = {
+constexpr KnownSwitch kTable[] = {
     {'#', SwitchKind::kNumber}, {'#', SwitchKind::kFlag},   {'J', SwitchKind::kNumber},
     {'M', SwitchKind::kFlag},   {'N', SwitchKind::kNumber}, {'K', SwitchKind::kNumber},
     {'V', SwitchKind::kFlag},   {'G', SwitchKind::kFlag},   {'@', SwitchKind::kText},

@@ -13,7 +13,7 @@ namespace {
 using kinet::toolkit::RunOutcome;
 using kinet::toolkit::SwitchKind;
 
-constexpr kinet::toolkit::SwitchSpec kSwitches[] = {
+constexpr kinet::toolkit::KnownSwitch kSwitches[] = {
     {'#', SwitchKind::kNumber},
     {'#', SwitchKind::kFlag},
     {'F', SwitchKind::kFlag},

@@ -164,15 +164,16 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
   EXPECT_EQ(source->kind(), SourceKind::kFlic);
 
   // A video file by the library, with ".knt" added.
-  AnimationSettings settings;
+  encoder::AnimationSettings settings;
   settings.width = 16, settings.height = 8, settings.frame_rate = -5000;
-  std::vector<AnimationFrame> knt_frames(3);
+  std::vector<encoder::AnimationFrame> knt_frames(3);
   for (uint32_t i = 0; i < 3; ++i) {
     const TestFrame f = PatternFrame(16, 8, i + 5);
     knt_frames[i].pixels = f.pixels;
     for (int c = 0; c < 768; ++c) knt_frames[i].palette[c] = static_cast<uint8_t>(c * 5);
   }
-  ASSERT_EQ(WriteAnimation(dir + "movie.knt", settings, knt_frames), WriteStatus::kOk);
+  ASSERT_EQ(encoder::WriteAnimation(dir + "movie.knt", settings, knt_frames),
+            encoder::WriteStatus::kOk);
   source = GraphicsSource::Open(Options(recorder), dir + "movie");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kVideoFile);

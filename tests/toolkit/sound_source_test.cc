@@ -83,7 +83,7 @@ TEST_F(SoundSourceTest, ForcedRawTypeReadsTheWholeFileFromTheSkip) {
   bytes.insert(bytes.end(), pcm.begin(), pcm.end());
   WriteBytes(folder_ + "take.pcm", bytes);
   std::vector<std::string> words = {"/Y4", "/D22050", "/K44"};
-  SwitchLine line(words, SoundSwitchSpecs("YDK"));
+  SwitchLine line(words, SoundSwitchTable("YDK"));
   auto source = Open("take.pcm", ReadSoundSwitches(line, "YDK"));
   ASSERT_NE(source, nullptr);
   EXPECT_EQ(source->input_format(), (SoundFormat{22050, 16, 2}));
@@ -172,7 +172,7 @@ TEST_F(SoundSourceTest, InputThatIsNothingKnownFails) {
 
 TEST(SoundSwitchesTest, RawTypeIsPackedWithItsRate) {
   std::vector<std::string> words = {"/Y3", "/R8000", "/C1", "/B8", "/S-10", "/E20", "/T3", "/K7"};
-  SwitchLine line(words, SoundSwitchSpecs("RCBSETYDK"));
+  SwitchLine line(words, SoundSwitchTable("RCBSETYDK"));
   const SoundOptions o = ReadSoundSwitches(line, "RCBSETYDK");
   EXPECT_FALSE(line.HasLeftover());
   EXPECT_EQ(o.raw_type, 11025u * 8 + 2);
@@ -182,7 +182,7 @@ TEST(SoundSwitchesTest, RawTypeIsPackedWithItsRate) {
             std::make_tuple(8000, 1, 8, -10, 20, 3));
 
   std::vector<std::string> other = {"/Y9", "/K7", "/S5"};
-  SwitchLine line2(other, SoundSwitchSpecs("YK"));
+  SwitchLine line2(other, SoundSwitchTable("YK"));
   const SoundOptions o2 = ReadSoundSwitches(line2, "YK");
   EXPECT_EQ(o2.raw_type, 0u);
   EXPECT_EQ(o2.skip, 0u);

@@ -68,10 +68,12 @@ PlayerRun RunPlayer(const std::string& arguments) {
 }
 
 std::string SampleFile() {
-  const std::string path = (std::filesystem::temp_directory_path() / "kinetplayw-sample.knt").string();
-  AnimationSettings settings{160, 100, 20};
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "kinetplayw-sample.knt").string();
+  encoder::AnimationSettings settings{160, 100, 20};
   settings.ring_frame = true;
-  EXPECT_EQ(WriteAnimation(path, settings, sample::BouncingBall(160, 100, 12)), WriteStatus::kOk);
+  EXPECT_EQ(WriteAnimation(path, settings, sample::BouncingBall(160, 100, 12)),
+            encoder::WriteStatus::kOk);
   return path;
 }
 
@@ -90,7 +92,7 @@ TEST(KinetPlayW, PlaysToTheEndHeadlessAndSummarizes) {
 // With a sound track the sound paces the frames (SDL's dummy device plays in real time).
 TEST(KinetPlayW, PlaysAFileWithSound) {
   using namespace kinet::testing;
-  AnimationSettings settings{160, 100, 50};
+  encoder::AnimationSettings settings{160, 100, 50};
   const auto frames = sample::BouncingBall(160, 100, 10);
   TrackSpec track;
   track.format = SampleFormat{false, false};
@@ -104,14 +106,14 @@ TEST(KinetPlayW, PlaysAFileWithSound) {
 // The demo's sample carries a tune: a compressed 16-bit track whose first frame holds more
 // than a second of sound.
 TEST(KntSample, WritesATrackWithTheAnimation) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "kntsample-tune.knt").string();
+  const std::string path = (std::filesystem::temp_directory_path() / "kntsample-tune.knt").string();
   const std::string command = std::string(KNTSAMPLE) + " " + path + " /W64 /H48 /N10 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(KinetSoundInTrack(h, KINET_OPEN_TRACK(0)), 1u);
-  EXPECT_EQ(h->AudioRate[0], 22050u | KINET_AUDIO_16BIT | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED);
+  EXPECT_EQ(h->AudioRate[0],
+            22050u | KINET_AUDIO_16BIT | KINET_AUDIO_PRESENT | KINET_AUDIO_COMPRESSED);
   std::vector<uint8_t> sound(h->AudioSize[0]);
   EXPECT_GT(KinetGetTrackData(h, sound.data(), KINET_OPEN_TRACK(0)), 44100u);
   KinetClose(h);

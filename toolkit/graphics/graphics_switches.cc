@@ -4,7 +4,7 @@
 
 namespace kinet::toolkit {
 
-const SwitchSpec kGraphicsSwitches[13] = {
+const KnownSwitch kGraphicsSwitches[13] = {
     {'S', SwitchKind::kNumber}, {'E', SwitchKind::kNumber}, {'X', SwitchKind::kNumber},
     {'Y', SwitchKind::kNumber}, {'W', SwitchKind::kNumber}, {'H', SwitchKind::kNumber},
     {'Q', SwitchKind::kNumber}, {'I', SwitchKind::kNumber}, {'U', SwitchKind::kNumber},

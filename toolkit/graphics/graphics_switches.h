@@ -11,7 +11,7 @@
 namespace kinet::toolkit {
 
 // The entries a tool adds to its switch table.
-extern const SwitchSpec kGraphicsSwitches[13];
+extern const KnownSwitch kGraphicsSwitches[13];
 
 struct GraphicsSwitches {
   int32_t start = 0, end = 0;

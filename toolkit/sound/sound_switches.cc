@@ -10,8 +10,8 @@ constexpr int32_t kDefaultRawRate = 11025;
 
 }  // namespace
 
-std::vector<SwitchSpec> SoundSwitchSpecs(std::string_view letters) {
-  std::vector<SwitchSpec> table;
+std::vector<KnownSwitch> SoundSwitchTable(std::string_view letters) {
+  std::vector<KnownSwitch> table;
   for (char letter : kAllLetters) {
     if (letters.find(letter) != std::string_view::npos)
       table.push_back({letter, SwitchKind::kNumber});

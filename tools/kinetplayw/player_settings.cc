@@ -9,7 +9,7 @@ namespace {
 
 using toolkit::SwitchKind;
 
-constexpr toolkit::SwitchSpec kSwitches[] = {
+constexpr toolkit::KnownSwitch kSwitches[] = {
     {'L', SwitchKind::kNumber}, {'L', SwitchKind::kFlag},   {'F', SwitchKind::kNumber},
     {'F', SwitchKind::kFlag},   {'P', SwitchKind::kFlag},   {'S', SwitchKind::kFlag},
     {'N', SwitchKind::kFlag},   {'X', SwitchKind::kNumber}, {'Y', SwitchKind::kNumber},
@@ -50,7 +50,7 @@ const std::string_view kPlayerUsage =
     "  /B /C /R /D#  accepted for compatibility\n"
     "Keys: Space pauses, Enter skips to the next loop, Escape quits.\n";
 
-std::span<const toolkit::SwitchSpec> PlayerSwitches() { return kSwitches; }
+std::span<const toolkit::KnownSwitch> PlayerSwitches() { return kSwitches; }
 
 std::optional<PlayerSettings> ReadPlayerSettings(toolkit::SwitchLine& line) {
   PlayerSettings s;
@@ -77,14 +77,14 @@ std::optional<PlayerSettings> ReadPlayerSettings(toolkit::SwitchLine& line) {
   s.fill_read_ahead = line.TakeFlag('G');
   for (char ignored : {'B', 'C', 'R'}) line.TakeFlag(ignored);
   int32_t style = 0, display = 0, tracks = 127, controls = 0, height = 0, simulate = 0, res = 0;
-  const bool ok = TakeInRange(line, 'X', -1, 32767, s.x) && TakeInRange(line, 'Y', -1, 32767, s.y) &&
-                  TakeInRange(line, 'W', 0, 32768, s.width) &&
-                  TakeInRange(line, 'H', 0, 32768, s.height) &&
-                  TakeInRange(line, 'I', 0, 4, style) && TakeInRange(line, 'V', 0, 4, display) &&
-                  TakeInRange(line, 'D', 0, 4, res) && TakeInRange(line, 'T', 0, 127, tracks) &&
-                  TakeInRange(line, 'U', 0, 7, controls) && TakeInRange(line, 'A', 0, 3, height) &&
-                  TakeInRange(line, 'M', 0, INT32_MAX, simulate) &&
-                  TakeInRange(line, 'E', -1, INT32_MAX, s.extra_memory);
+  const bool ok =
+      TakeInRange(line, 'X', -1, 32767, s.x) && TakeInRange(line, 'Y', -1, 32767, s.y) &&
+      TakeInRange(line, 'W', 0, 32768, s.width) && TakeInRange(line, 'H', 0, 32768, s.height) &&
+      TakeInRange(line, 'I', 0, 4, style) && TakeInRange(line, 'V', 0, 4, display) &&
+      TakeInRange(line, 'D', 0, 4, res) && TakeInRange(line, 'T', 0, 127, tracks) &&
+      TakeInRange(line, 'U', 0, 7, controls) && TakeInRange(line, 'A', 0, 3, height) &&
+      TakeInRange(line, 'M', 0, INT32_MAX, simulate) &&
+      TakeInRange(line, 'E', -1, INT32_MAX, s.extra_memory);
   if (!ok || line.HasLeftover() || line.names().size() != 1) return std::nullopt;
   s.window_style = static_cast<uint32_t>(style);
   s.display = static_cast<uint32_t>(display);

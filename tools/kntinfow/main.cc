@@ -30,10 +30,10 @@ constexpr char kUsage[] =
     "              .jpg, .pcx, .png, .tga, .tif: out.bmp gives out01.bmp, out02.bmp, ...)\n"
     "  /O          replace existing outputs of -W\n";
 
-constexpr toolkit::SwitchSpec kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
-                                             {'D', toolkit::SwitchKind::kText},
-                                             {'W', toolkit::SwitchKind::kText},
-                                             {'O', toolkit::SwitchKind::kFlag}};
+constexpr toolkit::KnownSwitch kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
+                                              {'D', toolkit::SwitchKind::kText},
+                                              {'W', toolkit::SwitchKind::kText},
+                                              {'O', toolkit::SwitchKind::kFlag}};
 
 // The graphics writer for -W: errors on stderr, existing outputs kept unless -O.
 std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(const KinetHandle& h, const std::string& name,

@@ -12,13 +12,13 @@ namespace {
 constexpr int kSky = 10, kSkyShades = 128, kBall = 138, kBallShades = 64, kStripes = 202,
               kStripeShades = 44;
 
-void SetEntry(AnimationFrame& frame, int i, double r, double g, double b) {
+void SetEntry(encoder::AnimationFrame& frame, int i, double r, double g, double b) {
   frame.palette[3 * i] = static_cast<uint8_t>(r);
   frame.palette[3 * i + 1] = static_cast<uint8_t>(g);
   frame.palette[3 * i + 2] = static_cast<uint8_t>(b);
 }
 
-void FillPalette(AnimationFrame& frame, double warmth) {
+void FillPalette(encoder::AnimationFrame& frame, double warmth) {
   for (int i = 0; i < kSkyShades; ++i) SetEntry(frame, kSky + i, 40 + i * warmth, 60 + i, 120 + i);
   for (int i = 0; i < kBallShades; ++i) SetEntry(frame, kBall + i, 128 + 2 * i, 2 * i, i);
   for (int i = 0; i < kStripeShades; ++i)
@@ -27,11 +27,12 @@ void FillPalette(AnimationFrame& frame, double warmth) {
 
 }  // namespace
 
-std::vector<AnimationFrame> BouncingBall(uint32_t width, uint32_t height, uint32_t frames) {
-  std::vector<AnimationFrame> out(frames);
+std::vector<encoder::AnimationFrame> BouncingBall(uint32_t width, uint32_t height,
+                                                  uint32_t frames) {
+  std::vector<encoder::AnimationFrame> out(frames);
   const double radius = std::max(4.0, std::min(width, height) / 8.0);
   for (uint32_t f = 0; f < frames; ++f) {
-    AnimationFrame& frame = out[f];
+    encoder::AnimationFrame& frame = out[f];
     FillPalette(frame, f < frames / 2 ? 0.5 : 1.5);
     frame.pixels.resize(size_t{width} * height);
     const double t = frames > 1 ? double(f) / (frames - 1) : 0;

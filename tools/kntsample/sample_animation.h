@@ -9,6 +9,6 @@
 
 namespace kinet::sample {
 
-std::vector<AnimationFrame> BouncingBall(uint32_t width, uint32_t height, uint32_t frames);
+std::vector<encoder::AnimationFrame> BouncingBall(uint32_t width, uint32_t height, uint32_t frames);
 
 }  // namespace kinet::sample
