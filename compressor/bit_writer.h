@@ -1,5 +1,5 @@
 // Writes a bit stream least significant bit first into a growing byte buffer; read back by
-// kinet::BasicBitReader (lib/core/bit_reader.h).
+// kinet::BitReader (lib/core/bit_reader.h).
 #pragma once
 
 #include <cstddef>

@@ -4,9 +4,9 @@
 // (VideoFileWriter), with each frame's sound record from a SoundFeed. The file is read by
 // KinetOpen (lib/include/kinet/kinet.h); every frame decodes to the encoder's reconstruction.
 //
-//   auto job = VideoJob::Create(settings, directory);     // null: see CreateStatus
-//   for each frame: job->AddFrame(picture, next);           // results in job->encoder()
-//   job->Write(path, file_settings, sound, progress);       // the output exists only on kOk
+//   auto job = VideoJob::Create(settings, temp_directory, &status);  // null on failure
+//   for each frame: job->AddFrame(picture, next);          // results in job->encoder()
+//   job->Write(path, file_settings, sound, progress, &bytes);  // the output exists only on kOk
 #pragma once
 
 #include <cstdint>

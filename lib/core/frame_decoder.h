@@ -1,5 +1,5 @@
 // Decodes the video data of one frame record into an 8-bit picture, block run by block run,
-// and records which groups of 16 blocks changed. Written by kinet::FrameWriter
+// and records which groups of 16 blocks changed. Written by kinet::encoder::VideoTreeSet
 // (compressor/frame_writer.h).
 #pragma once
 

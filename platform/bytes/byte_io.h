@@ -1,5 +1,6 @@
 // Little-endian reading with bounds and a sticky failure flag, and the matching appends. Used
-// by the codecs of this folder and by the AVI reader.
+// by every reader and writer of a binary format: picture codecs, the AVI reader, flics, raw
+// files and WAV headers.
 #pragma once
 
 #include <cstddef>
