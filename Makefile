@@ -11,7 +11,7 @@ CMAKE_FLAGS ?=
 # Tests never need a display or a sound device.
 HEADLESS = SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen KINET_STATUS=terminal
 
-.PHONY: all deps configure build test demo test-asan fuzz bench clean
+.PHONY: all deps configure build test demo test-asan fuzz bench screenshots clean
 
 all: build
 
@@ -46,6 +46,11 @@ fuzz: deps
 
 bench: build
 	@$(HEADLESS) bash scripts/run-benchmarks.sh $(BUILD)
+
+# Pictures of what a person sees (status window faces), in $(BUILD)/screenshots.
+screenshots: build
+	@mkdir -p $(BUILD)/screenshots
+	$(HEADLESS) $(BUILD)/tests/platform/status_window_screenshot $(BUILD)/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
