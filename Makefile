@@ -39,7 +39,8 @@ test-asan: deps
 	cd $(ASAN_BUILD) && $(HEADLESS) ASAN_OPTIONS=detect_leaks=1 ctest -j $(JOBS) --output-on-failure
 
 # Every fuzz target for FUZZ_SECONDS each, starting from its corpus.
-fuzz: deps
+fuzz:
+	@bash scripts/install-deps.sh fuzz
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKINET_FUZZ=ON -DKINET_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@bash scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)

@@ -13,8 +13,10 @@ if(KINET_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
-find_package(GTest REQUIRED)
-include(GoogleTest)
+if(KINET_TESTS)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
 
 # kinet_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered with CTest
 # as a whole so a run stays quick.

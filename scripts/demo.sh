@@ -14,11 +14,11 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 export KINET_STATUS=${KINET_STATUS:-terminal}
 echo "== A generated animation with a tune, every block exact:"
-"$build"/tools/kntsample/kntsample "$out/sample.knt" /W320 /H200 /N60
+"$build"/bin/kntsample "$out/sample.knt" /W320 /H200 /N60
 echo "== Compressed by kinetpackw to 150000 bytes per second with a ring frame:"
-"$build"/compressor/kinetpackw/kinetpackw "$out/sample.knt" "$out/demo.knt" /N150000 /G /O
+"$build"/bin/kinetpackw "$out/sample.knt" "$out/demo.knt" /N150000 /G /O
 echo "== What the compressed file holds; every frame written as a picture:"
-"$build"/tools/kntinfow/kntinfow "$out/demo.knt" -D"$out/frames"
+"$build"/bin/kntinfow "$out/demo.knt" -D"$out/frames"
 echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (PNG pictures)."
 echo "== Playing $out/demo.knt twice with its sound:"
-"$build"/tools/kinetplayw/kinetplayw "$out/demo.knt" /L2 /S
+"$build"/bin/kinetplayw "$out/demo.knt" /L2 /S

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kinetor builds with. Idempotent: does nothing when all are present.
+#   install-deps.sh        what `make`, `make demo` and `make test` need
+#   install-deps.sh fuzz   and clang with its libFuzzer runtime, for `make fuzz`
 set -euo pipefail
 
 packages=(
@@ -7,8 +9,12 @@ packages=(
   libgtest-dev libbenchmark-dev
   libsdl2-dev
   libjpeg-dev libgif-dev libtiff-dev libpng-dev
-  clang-14 libclang-rt-14-dev
+  # The install test checks the desktop entries, the MIME type and the manual pages.
+  desktop-file-utils shared-mime-info man-db groff-base
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
