@@ -42,7 +42,11 @@ void StatusFrame::ShowMessage(platform::MessageIcon icon, std::string_view text)
   Pump();
 }
 
-void StatusFrame::ShowUsage(std::span<const std::string_view> boxes) {
+void StatusFrame::ShowUsage(std::span<const std::string_view> boxes,
+                            std::string_view not_understood) {
+  if (!not_understood.empty()) {
+    ShowMessage(platform::MessageIcon::kError, "Not understood: " + std::string(not_understood));
+  }
   for (size_t i = 0; i < boxes.size(); ++i) {
     bool last = i + 1 == boxes.size();
     ShowMessage(last ? platform::MessageIcon::kInformation : platform::MessageIcon::kError,

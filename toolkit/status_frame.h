@@ -70,7 +70,9 @@ class StatusFrame {
   }
   // The usage: the boxes one after the other, all but the last with the error icon, the last
   // with the information icon (a single box gets the information icon). Sets the error flag.
-  void ShowUsage(std::span<const std::string_view> boxes);
+  // With `not_understood` (what the tool could not read, see SwitchLine::NotUnderstood) the
+  // usage starts with "Not understood: " and that word, so a long usage names the fault.
+  void ShowUsage(std::span<const std::string_view> boxes, std::string_view not_understood = {});
 
   // A yes/no question titled with the caption; "No" is the default button unless
   // `default_no` is false. The status line then shows the question and " Yes." or " No.".

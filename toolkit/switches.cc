@@ -81,13 +81,14 @@ bool IsSlashSwitchWord(const std::vector<std::string>& parts, std::span<const Kn
 SwitchLine::SwitchLine(std::span<const std::string> words, std::span<const KnownSwitch> table) {
   for (const std::string& word : words) {
     if (word.size() >= 2 && word[0] == '-' && IsSwitchChar(word[1])) {
-      pieces_.push_back({word[1], word.substr(2)});
+      pieces_.push_back({word[1], word.substr(2), word});
       continue;
     }
     if (word.size() >= 2 && word[0] == '/') {
       std::vector<std::string> parts = SplitAtSlashes(word);
       if (IsSlashSwitchWord(parts, table)) {
-        for (const std::string& part : parts) pieces_.push_back({part[0], part.substr(1)});
+        for (const std::string& part : parts)
+          pieces_.push_back({part[0], part.substr(1), "/" + part});
         continue;
       }
     }
@@ -158,6 +159,13 @@ bool SwitchLine::HasLeftover() const {
     if (!piece.letter_taken || !piece.payload.empty()) return true;
   }
   return false;
+}
+
+std::string SwitchLine::NotUnderstood(size_t names_taken) const {
+  for (const Piece& piece : pieces_) {
+    if (!piece.letter_taken || !piece.payload.empty()) return piece.typed;
+  }
+  return names_.size() > names_taken ? names_[names_taken] : std::string();
 }
 
 ReportSwitches TakeReportSwitches(SwitchLine& line) {

@@ -62,6 +62,11 @@ class SwitchLine {
   // malformed switch): the tool shows its usage.
   bool HasLeftover() const;
 
+  // What the tool did not understand, as the user typed it ("/Xq", "-L4x"): the first switch
+  // with anything left over, else the first name beyond the `names_taken` the tool reads; ""
+  // when everything was understood.
+  std::string NotUnderstood(size_t names_taken) const;
+
   // The words that are names, in command-line order.
   const std::vector<std::string>& names() const { return names_; }
 
@@ -70,6 +75,7 @@ class SwitchLine {
   struct Piece {
     char letter;
     std::string payload;
+    std::string typed;  // the mark, the letter and the payload as they stood on the line
     bool letter_taken = false;
   };
 

@@ -252,7 +252,7 @@ int RunPack(std::span<const std::string> words) {
       StatusFrame::Open({"Kinet", "KinetPackW compressor 3.0f", report});
   const std::optional<PackSettings> settings = ReadPackSettings(line);
   if (!settings) {
-    frame->ShowUsage(kUsageBoxes);
+    frame->ShowUsage(kUsageBoxes, line.NotUnderstood(2));
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
   const bool ok = PackRun(*frame, *settings).Run();

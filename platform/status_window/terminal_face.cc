@@ -20,9 +20,9 @@ std::string TerminalText(std::string_view text) {
 }  // namespace
 
 void TerminalFace::EndLine() {
-  if (!line_open_) return;
-  console_.WriteError("\n");
-  line_open_ = false;
+  if (line_open_) console_.WriteError("\n");
+  if (line_held_) console_.WriteError(last_line_ + "\n");
+  line_open_ = line_held_ = false;
 }
 
 void TerminalFace::SetStatus(std::string_view text) {
@@ -31,14 +31,34 @@ void TerminalFace::SetStatus(std::string_view text) {
   if (console_.ErrorIsTerminal()) {
     console_.WriteError("\r" + last_line_ + "\x1b[K");
     line_open_ = true;
-  } else {
-    console_.WriteError(last_line_ + "\n");
+    return;
   }
+  // A log gets a line per interval, not per frame; a held line is written before any other
+  // output, so the log always ends with the last status.
+  const uint32_t now = clock_.NowMs();
+  line_held_ = logged_any_ && now - logged_at_ms_ < kLogLineIntervalMs;
+  line_logged_last_ = !line_held_;
+  if (line_held_) return;
+  console_.WriteError(last_line_ + "\n");
+  logged_any_ = true;
+  logged_at_ms_ = now;
 }
 
 void TerminalFace::ShowMessage(MessageIcon, std::string_view, std::string_view text) {
-  EndLine();
-  console_.WriteError(TerminalText(text));
+  const std::string message = TerminalText(text);
+  // A message repeating the status line that stands just before it is said once.
+  if (message == last_line_ + "\n") {
+    if (line_open_) {
+      console_.WriteError("\n");
+    } else if (!line_logged_last_) {
+      console_.WriteError(message);
+    }
+    line_open_ = line_held_ = false;
+  } else {
+    EndLine();
+    console_.WriteError(message);
+  }
+  line_logged_last_ = false;
   last_line_.clear();
 }
 

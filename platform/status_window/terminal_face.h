@@ -1,10 +1,12 @@
 // The terminal face: the status text as a progress line on the error stream (rewritten in place
-// on a terminal, one line per change otherwise), messages on the error stream, questions asked
-// on the terminal, Ctrl-C as a cancel request.
+// on a terminal; piped or logged, a line at most every two seconds, and the last one before
+// anything else is written), messages on the error stream, questions asked on the terminal,
+// Ctrl-C as a cancel request.
 #pragma once
 
 #include <string>
 
+#include "platform/clock/clock.h"
 #include "platform/status_window/status_face.h"
 #include "platform/terminal/console.h"
 
@@ -12,8 +14,12 @@ namespace kinet::platform {
 
 class TerminalFace : public StatusFace {
  public:
-  // `console` must outlive the face.
-  explicit TerminalFace(Console& console) : console_(console) {}
+  // How often a status line is written when the error stream is no terminal.
+  static constexpr uint32_t kLogLineIntervalMs = 2000;
+
+  // `console` and `clock` must outlive the face.
+  explicit TerminalFace(Console& console, Clock& clock = SystemClock())
+      : console_(console), clock_(clock) {}
   ~TerminalFace() override { EndLine(); }
 
   void SetStatus(std::string_view text) override;
@@ -28,12 +34,18 @@ class TerminalFace : public StatusFace {
   void Close() override { EndLine(); }
 
  private:
-  // Ends a progress line that is being rewritten in place, so other output starts clean.
+  // Ends a progress line that is being rewritten in place, or writes the status line held back
+  // from a log, so other output starts clean.
   void EndLine();
 
   Console& console_;
-  std::string last_line_;  // the last line shown, so an unchanged text is not repeated
-  bool line_open_ = false;
+  Clock& clock_;
+  std::string last_line_;          // the last status text, so an unchanged text is not repeated
+  bool line_open_ = false;         // on a terminal: last_line_ stands on the open line
+  bool line_held_ = false;         // in a log: last_line_ is not written yet
+  bool line_logged_last_ = false;  // in a log: last_line_ is the last thing written
+  bool logged_any_ = false;        // in a log: a status line was written, at logged_at_ms_
+  uint32_t logged_at_ms_ = 0;
 };
 
 }  // namespace kinet::platform

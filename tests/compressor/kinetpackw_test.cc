@@ -97,7 +97,20 @@ TEST_F(KinetPackW, UsageAndRefusedOutputs) {
     EXPECT_NE(run.output.find("Syntax:  Kinet <Input Graphics File>"), std::string::npos);
     EXPECT_NE(run.output.find("StartFrame  EndFrame  DataRate  KeyFrame(0/1)"), std::string::npos);
   }
-  PackRun run = Pack(In("source.knt") + " " + In("source.knt") + " /O");
+  // The usage starts by naming what was not understood: a switch as typed, or a third name.
+  // (A '/' word that does not read completely as switches is a name, here a third one.)
+  PackRun run = Pack(In("source.knt") + " " + In("x.knt") + " /O/Xq");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.output.rfind("Not understood: /O/Xq\n", 0), 0u) << run.output;
+  run = Pack(In("source.knt") + " " + In("x.knt") + " -Xq");
+  EXPECT_EQ(run.output.rfind("Not understood: -Xq\n", 0), 0u) << run.output;
+  run = Pack(In("source.knt") + " " + In("x.knt") + " -L4x");
+  EXPECT_EQ(run.output.rfind("Not understood: -L4x\n", 0), 0u) << run.output;
+  run = Pack(In("source.knt") + " " + In("x.knt") + " extra.knt");
+  EXPECT_EQ(run.output.rfind("Not understood: extra.knt\n", 0), 0u) << run.output;
+  EXPECT_EQ(Pack("").output.find("Not understood"), std::string::npos);
+
+  run = Pack(In("source.knt") + " " + In("source.knt") + " /O");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("Output filename must be different than the input filename."),
             std::string::npos);

@@ -44,6 +44,34 @@ TEST(TerminalFace, ProgressLineWithoutATerminalIsOneLinePerChange) {
             "\n  Switches:\n    /O\n");
 }
 
+TEST(TerminalFace, ALogGetsAStatusLineEveryTwoSecondsAndTheLastOneAtTheEnd) {
+  ScriptedConsole console(false, false);
+  ManualClock clock;
+  {
+    TerminalFace face(console, clock);
+    for (int frame = 1; frame <= 12; ++frame) {
+      face.SetStatus("Frame " + std::to_string(frame));
+      clock.Advance(500);
+    }
+  }
+  EXPECT_EQ(console.written, "Frame 1\nFrame 5\nFrame 9\nFrame 12\n");
+}
+
+TEST(TerminalFace, AnErrorThatRepeatsTheStatusLineIsSaidOnce) {
+  for (bool tty : {false, true}) {
+    ScriptedConsole console(tty, false);
+    TerminalFace face(console);
+    face.SetStatus("Playing a.knt...");
+    face.SetStatus("Error opening: a.knt");  // held back from a log: too soon after the first
+    face.ShowMessage(MessageIcon::kError, "KinetPlay", "Error opening: a.knt");
+    face.ShowMessage(MessageIcon::kError, "KinetPlay", "Error opening: a.knt");
+    EXPECT_EQ(console.written,
+              tty ? "\rPlaying a.knt...\x1b[K\rError opening: a.knt\x1b[K\nError opening: a.knt\n"
+                  : "Playing a.knt...\nError opening: a.knt\nError opening: a.knt\n")
+        << "terminal " << tty;
+  }
+}
+
 TEST(TerminalFace, ProgressLineOnATerminalIsRewrittenInPlace) {
   ScriptedConsole console(true, true);
   {

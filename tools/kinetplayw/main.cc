@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   const auto settings = player::ReadPlayerSettings(line);
   if (!settings) {
     const std::string_view boxes[] = {player::kPlayerUsage};
-    frame->ShowUsage(boxes);
+    frame->ShowUsage(boxes, line.NotUnderstood(1));
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
   frame->SetStatus("Playing " + settings->file + "...");

@@ -124,6 +124,8 @@ int main(int argc, char** argv) {
   const std::string output = line.TakeText('W');
   const bool overwrite = line.TakeFlag('O');
   if (line.HasLeftover() || line.names().size() != 1) {
+    if (const std::string word = line.NotUnderstood(1); !word.empty())
+      std::fprintf(stderr, "Not understood: %s\n", word.c_str());
     std::fputs(kUsage, stderr);
     return toolkit::kExitUsage;
   }

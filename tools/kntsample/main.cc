@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
   const bool quiet = line.TakeFlag('Q');
   if (line.HasLeftover() || line.names().size() != 1 || width < 4 || height < 4 || width > 4096 ||
       height > 4096 || frames < 1 || frames > 10000 || rate < 1 || rate > 10000) {
+    if (const std::string word = line.NotUnderstood(1); !word.empty())
+      std::fprintf(stderr, "Not understood: %s\n", word.c_str());
     std::fputs(kUsage, stderr);
     return toolkit::kExitUsage;
   }
