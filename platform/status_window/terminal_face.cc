@@ -58,12 +58,13 @@ void TerminalFace::ShowMessage(MessageIcon, std::string_view, std::string_view t
     EndLine();
     console_.WriteError(message);
   }
-  line_logged_last_ = false;
+  line_logged_last_ = logged_any_ = false;  // the next status line follows at once
   last_line_.clear();
 }
 
 bool TerminalFace::AskYesNo(std::string_view, std::string_view question, bool default_no) {
   EndLine();
+  line_logged_last_ = logged_any_ = false;
   if (!console_.CanAsk()) {
     last_line_ = std::string(question) + (default_no ? " No." : " Yes.");
     console_.WriteError(last_line_ + "\n");

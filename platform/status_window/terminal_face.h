@@ -1,7 +1,7 @@
 // The terminal face: the status text as a progress line on the error stream (rewritten in place
-// on a terminal; piped or logged, a line at most every two seconds, and the last one before
-// anything else is written), messages on the error stream, questions asked on the terminal,
-// Ctrl-C as a cancel request.
+// on a terminal; piped or logged, a run of status lines gets a line at most every two seconds,
+// and its last one before anything else is written), messages on the error stream, questions
+// asked on the terminal, Ctrl-C as a cancel request.
 #pragma once
 
 #include <string>
