@@ -8,7 +8,7 @@
 #include "platform/environment/environment.h"
 #include "platform/files/memory_file_system.h"
 #include "platform/process/program_starter.h"
-#include "scriptplayer/interpreter.h"
+#include "scriptplayer/engine/interpreter.h"
 
 namespace {
 
@@ -17,13 +17,11 @@ struct Bench {
   kinet::platform::ManualClock clock;
   kinet::platform::MapEnvironment environment;
   kinet::platform::RecordingProgramStarter programs;
+  kinet::script::PlayerHost host{{&files, &clock, &environment, &programs, {}}};
 
   kinet::script::Services MakeServices() {
     kinet::script::Services services;
-    services.files = &files;
-    services.clock = &clock;
-    services.environment = &environment;
-    services.programs = &programs;
+    services.host = &host;
     return services;
   }
 };

@@ -55,12 +55,15 @@ class DesktopStartHost : public kinet::script::StartHost {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  kinet::script::PlatformServices platform;
+  platform.files = &kinet::platform::SystemFileSystem();
+  platform.clock = &kinet::platform::SystemClock();
+  platform.environment = &kinet::platform::ProcessEnvironment();
+  platform.programs = &kinet::platform::SystemProgramStarter();
+  platform.system = kinet::platform::QuerySystemInfo();
+  kinet::script::PlayerHost player(std::move(platform));
   kinet::script::Services services;
-  services.files = &kinet::platform::SystemFileSystem();
-  services.clock = &kinet::platform::SystemClock();
-  services.environment = &kinet::platform::ProcessEnvironment();
-  services.programs = &kinet::platform::SystemProgramStarter();
-  services.system = kinet::platform::QuerySystemInfo();
+  services.host = &player;
   DesktopStartHost host(kinet::script::ParseStartLine(args).report_channel.has_value());
   return kinet::script::RunPlayer(args, std::move(services), host);
 }

@@ -1,15 +1,42 @@
-// What the language engine needs from the player around it. The engine runs without a window
-// until the player window exists; this is the seam through which the window, its messages and
-// the sound service are reached.
+// The player around the language engine: the one door through which commands reach the
+// files, the clock, the environment, other programs, the facts about the system and the
+// player window. The engine runs without a window until the player opens one; this base
+// class is the player without a window (the headless player and most tests), and the
+// windowed player overrides the window calls.
 #pragma once
 
 #include <string_view>
 
+#include "platform/clock/clock.h"
+#include "platform/environment/environment.h"
+#include "platform/files/file_system.h"
+#include "platform/process/program_starter.h"
+#include "platform/system_info/system_info.h"
+
 namespace kinet::script {
+
+// The operating-system services of a run. Every pointer must be set and outlive the host.
+struct PlatformServices {
+  platform::FileSystem* files = nullptr;
+  platform::Clock* clock = nullptr;
+  platform::Environment* environment = nullptr;
+  platform::ProgramStarter* programs = nullptr;
+  platform::SystemInfo system;
+};
 
 class PlayerHost {
  public:
+  explicit PlayerHost(PlatformServices services) : services_(std::move(services)) {}
   virtual ~PlayerHost() = default;
+  PlayerHost(const PlayerHost&) = delete;
+  PlayerHost& operator=(const PlayerHost&) = delete;
+
+  platform::FileSystem& files() const { return *services_.files; }
+  platform::Clock& clock() const { return *services_.clock; }
+  platform::Environment& environment() const { return *services_.environment; }
+  platform::ProgramStarter& programs() const { return *services_.programs; }
+  const platform::SystemInfo& system() const { return services_.system; }
+
   // Pumps window messages and services the sound output. Called between commands, after
   // every loaded line and inside every wait. While auto-pause holds the script (the window
   // lacks the focus), it keeps pumping before it returns.
@@ -17,7 +44,10 @@ class PlayerHost {
   // True while the player window exists.
   virtual bool WindowExists() const { return false; }
   // Draws one line of text at the text cursor (listings when no debug file is open).
-  virtual void DrawTextLine(std::string_view text) {}
+  virtual void DrawTextLine(std::string_view /*text*/) {}
+
+ private:
+  PlatformServices services_;
 };
 
 }  // namespace kinet::script

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "scriptplayer/messages.h"
+#include "scriptplayer/engine/messages.h"
 #include "toolkit/switches.h"
 
 namespace kinet::script {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scriptplayer/interpreter.h"
+#include "scriptplayer/engine/interpreter.h"
 
 namespace kinet::script {
 

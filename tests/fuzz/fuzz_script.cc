@@ -10,7 +10,7 @@
 #include "platform/environment/environment.h"
 #include "platform/files/memory_file_system.h"
 #include "platform/process/program_starter.h"
-#include "scriptplayer/interpreter.h"
+#include "scriptplayer/engine/interpreter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kinet::platform::MemoryFileSystem files;
@@ -22,11 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kinet::platform::ManualClock clock;
   kinet::platform::MapEnvironment environment;
   kinet::platform::RecordingProgramStarter programs;
+  kinet::script::PlayerHost host({&files, &clock, &environment, &programs, {}});
   kinet::script::Services services;
-  services.files = &files;
-  services.clock = &clock;
-  services.environment = &environment;
-  services.programs = &programs;
+  services.host = &host;
   services.step_limit = 5000;
   services.wait_slice_ms = 1u << 30;
   services.bitmap_budget = 1 << 16;

@@ -69,6 +69,11 @@ std::string QuotedIncludeFault(std::string_view file, std::string_view header) {
   if (to.empty())
     return "includes \"" + std::string(header) +
            "\", which is not written from the repository root";
+  // Inside the script player the engine knows no command family: families reach the engine,
+  // and the engine reaches them only through the command table it declares.
+  if (StartsWith(file, "scriptplayer/engine/") && StartsWith(header, "scriptplayer/commands/"))
+    return "includes \"" + std::string(header) +
+           "\": the script engine may not use a command family";
   if (from == "test" || from == to) return "";
   if (to == "test") return "includes test code \"" + std::string(header) + "\"";
   const auto allowed = Allowed(from);

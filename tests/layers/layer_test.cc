@@ -21,6 +21,12 @@ TEST(Layers, UpwardAndSidewaysIncludesAreFaults) {
   EXPECT_NE(QuotedIncludeFault("frontend/core/settings.cc", "toolkit/words.h"), "");
   EXPECT_NE(QuotedIncludeFault("toolkit/words.cc", "tests/support/animation_fixtures.h"), "");
   EXPECT_NE(QuotedIncludeFault("toolkit/words.cc", "words.h"), "") << "not from the root";
+  EXPECT_NE(
+      QuotedIncludeFault("scriptplayer/engine/interpreter.cc", "scriptplayer/commands/bitmaps.h"),
+      "");
+  EXPECT_EQ(
+      QuotedIncludeFault("scriptplayer/commands/bitmaps.cc", "scriptplayer/engine/interpreter.h"),
+      "");
 }
 
 TEST(Layers, DownwardIncludesAreAllowed) {

@@ -1,7 +1,8 @@
 // Memory bitmaps, their handles and palettes, and the command table itself.
 #include <gtest/gtest.h>
 
-#include "scriptplayer/command_table.h"
+#include "scriptplayer/commands/bitmaps.h"
+#include "scriptplayer/engine/command_table.h"
 #include "tests/scriptplayer/script_runner.h"
 
 namespace kinet::script {
@@ -12,7 +13,7 @@ using testing::ScriptRunner;
 
 // Rows of the bitmap as digits (palette indices below 10).
 std::string Rows(ScriptRunner& r, const std::string& handle_variable) {
-  const Bitmap* bitmap = r.interpreter().bitmaps().Get(std::stoi(r.Var(handle_variable)));
+  const Bitmap* bitmap = cmd::Bitmaps(r.interpreter()).Get(std::stoi(r.Var(handle_variable)));
   if (!bitmap) return "<none>";
   std::string out;
   for (int y = 0; y < bitmap->height; ++y) {

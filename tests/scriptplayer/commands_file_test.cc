@@ -151,7 +151,7 @@ TEST(FileCommandsTest, RealFileSystemRoundTrip) {
   fs::path dir = fs::temp_directory_path() / ("kinet-script-test-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   ScriptRunner r;
-  r.services().files = &platform::SystemFileSystem();
+  r.platform().files = &platform::SystemFileSystem();
   std::string base = dir.string() + "/";
   fs::path script = dir / "main.ss";
   {

@@ -47,9 +47,15 @@ TEST(ComputeTest, WrapsWithoutTrapping) {
 
 TEST(ComputeTest, RoundedSquareRoot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"0", "0"},          {"1", "1"},  {"2", "2"},          {"6", "3"}, {"8", "3"},
-      {"16", "4"},         {"20", "5"}, {"-65537", "65535"},  // 4294901759 unsigned: just below
-                                                              // 65535 x 65536
+      {"0", "0"},
+      {"1", "1"},
+      {"2", "2"},
+      {"6", "3"},
+      {"8", "3"},
+      {"16", "4"},
+      {"20", "5"},
+      {"-65537", "65535"},  // 4294901759 unsigned: just below
+                            // 65535 x 65536
       {"-65536", "65536"},  // 4294901760 unsigned: exactly 65535 x 65536
       {"-1", "65536"},      // 4294967295 unsigned: must not overshoot or wrap
   };

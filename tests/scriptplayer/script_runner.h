@@ -9,22 +9,22 @@
 #include "platform/environment/environment.h"
 #include "platform/files/memory_file_system.h"
 #include "platform/process/program_starter.h"
-#include "scriptplayer/interpreter.h"
+#include "scriptplayer/engine/interpreter.h"
 
 namespace kinet::script::testing {
 
 class ScriptRunner {
  public:
   ScriptRunner() {
-    services_.files = &files;
-    services_.clock = &clock;
-    services_.environment = &environment;
-    services_.programs = &programs;
-    services_.system.platform = "Linux";
-    services_.system.os_major = 6;
-    services_.system.os_minor = 1;
-    services_.system.available_memory = int64_t{1} << 40;
-    services_.system.executable_path = "/usr/bin/kinetscriptw";
+    platform_.files = &files;
+    platform_.clock = &clock;
+    platform_.environment = &environment;
+    platform_.programs = &programs;
+    platform_.system.platform = "Linux";
+    platform_.system.os_major = 6;
+    platform_.system.os_minor = 1;
+    platform_.system.available_memory = int64_t{1} << 40;
+    platform_.system.executable_path = "/usr/bin/kinetscriptw";
     files.MakeDirectory("/tmp");
   }
 
@@ -34,7 +34,7 @@ class ScriptRunner {
     return RunFile(name);
   }
   RunOutcome RunFile(const std::string& name) {
-    interpreter_ = std::make_unique<Interpreter>(services_);
+    interpreter_ = std::make_unique<Interpreter>(services());
     return interpreter_->Run(name);
   }
 
@@ -48,7 +48,21 @@ class ScriptRunner {
     return content ? *content : "<missing>";
   }
 
-  Services& services() { return services_; }
+  // The platform services the runner's own (windowless) host is made from; change them before
+  // services() or a run.
+  PlatformServices& platform() { return platform_; }
+  // Runs with `host` (made by the test, usually from platform()) instead of the runner's own.
+  void UseHost(PlayerHost* host) { custom_host_ = host; }
+  // The run's services, with the host of the next run.
+  Services& services() {
+    if (custom_host_) {
+      services_.host = custom_host_;
+    } else if (!own_host_ || services_.host != own_host_.get()) {
+      own_host_ = std::make_unique<PlayerHost>(platform_);
+      services_.host = own_host_.get();
+    }
+    return services_;
+  }
   Interpreter& interpreter() { return *interpreter_; }
 
   platform::MemoryFileSystem files;
@@ -57,6 +71,9 @@ class ScriptRunner {
   platform::RecordingProgramStarter programs;
 
  private:
+  PlatformServices platform_;
+  std::unique_ptr<PlayerHost> own_host_;
+  PlayerHost* custom_host_ = nullptr;
   Services services_;
   std::unique_ptr<Interpreter> interpreter_;
 };

@@ -1,12 +1,12 @@
 // The tokenizer's forms, the resolve flag, and %NAME% expansion.
-#include "scriptplayer/tokenizer.h"
+#include "scriptplayer/engine/tokenizer.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "scriptplayer/integer_text.h"
+#include "scriptplayer/engine/integer_text.h"
 
 namespace kinet::script {
 namespace {

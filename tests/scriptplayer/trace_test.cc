@@ -93,6 +93,7 @@ namespace {
 // A player that has its window open and records what it draws.
 class WindowHost : public PlayerHost {
  public:
+  using PlayerHost::PlayerHost;
   bool WindowExists() const override { return true; }
   void DrawTextLine(std::string_view text) override { drawn.emplace_back(text); }
   std::vector<std::string> drawn;
@@ -100,8 +101,8 @@ class WindowHost : public PlayerHost {
 
 TEST(TraceTest, ListingsGoToTheTraceWhenOpenElseToTheScreen) {
   testing::ScriptRunner r;
-  WindowHost window;
-  r.services().host = &window;
+  WindowHost window(r.platform());
+  r.UseHost(&window);
   ASSERT_EQ(r.Run("VARSET A 1\nVARSET B \"two\"\nVARLIST\nDEBUGFILE \"t.txt\"\nVARLIST\n"
                   "BITMAPALLOC M 3 2\nBITMAPLIST\nFILELIST\n")
                 .kind,
