@@ -2,42 +2,20 @@
 // the background index), with its local or the global colour table; interlaced pictures are
 // brought into row order. 8-bit pictures are written with a 256-entry global table. GIF holds
 // only 8-bit pictures.
-#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/images/codecs.h"
+#include "platform/images/gif_support.h"
 
 namespace kinet::platform::codecs {
 namespace {
-
-struct MemoryInput {
-  std::span<const uint8_t> bytes;
-  size_t at = 0;
-};
-
-int ReadFromMemory(GifFileType* gif, GifByteType* data, int size) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  const size_t n = std::min(static_cast<size_t>(std::max(size, 0)), in->bytes.size() - in->at);
-  std::memcpy(data, in->bytes.data() + in->at, n);
-  in->at += n;
-  return static_cast<int>(n);
-}
 
 int WriteToMemory(GifFileType* gif, const GifByteType* data, int size) {
   auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
   out->insert(out->end(), data, data + size);
   return size;
-}
-
-void CopyColours(const ColorMapObject* map, Image& image) {
-  if (!map || !map->Colors) return;
-  for (int i = 0; i < map->ColorCount && i < 256; ++i) {
-    image.palette[i * 3] = map->Colors[i].Red;
-    image.palette[i * 3 + 1] = map->Colors[i].Green;
-    image.palette[i * 3 + 2] = map->Colors[i].Blue;
-  }
 }
 
 // Reads the first picture's lines onto the screen. False on a malformed file.
@@ -48,7 +26,7 @@ bool ReadPicture(GifFileType* gif, Image& image) {
       uint64_t{static_cast<uint32_t>(d.Top)} + static_cast<uint32_t>(d.Height) > image.height) {
     return false;
   }
-  CopyColours(d.ColorMap ? d.ColorMap : gif->SColorMap, image);
+  CopyGifColours(d.ColorMap ? d.ColorMap : gif->SColorMap, image);
   static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
   const int passes = d.Interlace ? 4 : 1;
   for (int pass = 0; pass < passes; ++pass) {
@@ -83,11 +61,28 @@ bool ReadFirstPicture(GifFileType* gif, Image& image) {
 
 }  // namespace
 
+int ReadGifFromMemory(GifFileType* gif, GifByteType* data, int size) {
+  auto* in = static_cast<GifMemoryInput*>(gif->UserData);
+  const size_t n = std::min(static_cast<size_t>(std::max(size, 0)), in->bytes.size() - in->at);
+  std::memcpy(data, in->bytes.data() + in->at, n);
+  in->at += n;
+  return static_cast<int>(n);
+}
+
+void CopyGifColours(const ColorMapObject* map, Image& image) {
+  if (!map || !map->Colors) return;
+  for (int i = 0; i < map->ColorCount && i < 256; ++i) {
+    image.palette[i * 3] = map->Colors[i].Red;
+    image.palette[i * 3 + 1] = map->Colors[i].Green;
+    image.palette[i * 3 + 2] = map->Colors[i].Blue;
+  }
+}
+
 std::optional<Image> DecodeGif(std::span<const uint8_t> bytes) {
   if (bytes.size() < 6 || std::memcmp(bytes.data(), "GIF", 3) != 0) return std::nullopt;
-  MemoryInput input{bytes};
+  GifMemoryInput input{bytes};
   int error = 0;
-  GifFileType* gif = DGifOpen(&input, ReadFromMemory, &error);
+  GifFileType* gif = DGifOpen(&input, ReadGifFromMemory, &error);
   if (!gif) return std::nullopt;
   Image image;
   image.width = static_cast<uint32_t>(std::max(gif->SWidth, 0));
@@ -96,7 +91,7 @@ std::optional<Image> DecodeGif(std::span<const uint8_t> bytes) {
   if (ok) {
     std::fill(image.pixels.begin(), image.pixels.end(),
               static_cast<uint8_t>(gif->SBackGroundColor));
-    CopyColours(gif->SColorMap, image);
+    CopyGifColours(gif->SColorMap, image);
     ok = ReadFirstPicture(gif, image);
   }
   DGifCloseFile(gif, &error);

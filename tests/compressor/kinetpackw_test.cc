@@ -12,6 +12,7 @@
 #include "platform/images/image.h"
 #include "tests/support/animation_fixtures.h"
 #include "tests/support/encode_fixtures.h"
+#include "tests/support/gif_fixtures.h"
 #include "tests/support/sound_fixtures.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "tools/kntsample/sample_animation.h"
@@ -138,6 +139,24 @@ TEST_F(KinetPackW, RingFrameEveryOtherFrameAndHeightModes) {
   EXPECT_EQ(h.Height, 60u);
   EXPECT_EQ(h.Flags, KINET_FLAG_Y_INTERLACED);
   EXPECT_EQ(testing::DecodeAll(dir_ + "/half.knt").size(), 6u);
+}
+
+TEST_F(KinetPackW, AnimatedGifGivesEveryFrameAtItsDelay) {
+  std::vector<testing::GifPicture> pictures;
+  for (const auto& frame : frames_) {
+    testing::GifPicture p;
+    p.width = 160, p.height = 120, p.pixels = frame.pixels, p.delay_cs = 8;
+    pictures.push_back(std::move(p));
+  }
+  ASSERT_TRUE(
+      testing::WriteAnimatedGif(dir_ + "/ball.gif", 160, 120, frames_[0].palette, pictures));
+  PackRun run = Pack(In("ball.gif") + " " + In("ball.knt") + " /N0/K0");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(HeaderOf(dir_ + "/ball.knt").FrameRate, 80);
+  const auto decoded = testing::DecodeAll(dir_ + "/ball.knt");
+  ASSERT_EQ(decoded.size(), frames_.size());
+  for (size_t f = 0; f < frames_.size(); ++f)
+    EXPECT_EQ(testing::DifferentColours(decoded[f], frames_[f].pixels, Shown(0)), 0u) << f;
 }
 
 TEST_F(KinetPackW, FlicOutputOfTheCompressedFramesReadsBackAsInput) {

@@ -32,6 +32,9 @@ class FrameReader {
   // The file the next Read takes its frame from, for messages: a series names one per frame;
   // other readers give the empty text (their entry's file).
   virtual std::string NextFile() const { return {}; }
+  // A remark about the input that the tool shows when it opens (a varying frame delay, say);
+  // empty when there is none.
+  virtual std::string Remark() const { return {}; }
   // Back to the first frame. False when that fails.
   virtual bool Rewind() = 0;
   // Passes over `count` frames. False when one cannot be read. Readers that can seek do.

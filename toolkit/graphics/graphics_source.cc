@@ -89,6 +89,8 @@ bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t en
     options_.callbacks.Error("Error opening: " + name);
     return false;
   }
+  const std::string remark = entry.opened.reader->Remark();
+  if (!remark.empty() && options_.callbacks.Progress(remark)) return false;
   Range(entry.opened.reader->frame_count(), start, end, entry.first, entry.count);
   if (entries_.empty()) kind_ = entry.opened.kind;
   entries_.push_back(std::move(entry));

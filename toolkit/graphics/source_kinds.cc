@@ -7,6 +7,7 @@
 #include "platform/images/image.h"
 #include "toolkit/graphics/avi_frames.h"
 #include "toolkit/graphics/flic_reader.h"
+#include "toolkit/graphics/gif_frames.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/graphics/image_reader.h"
 #include "toolkit/graphics/raw_reader.h"
@@ -67,6 +68,11 @@ OpenedEntry OpenEntry(const std::string& name) {
   }
   if (auto video = VideoFileReader::Open(with(".knt"))) {
     return {SourceKind::kVideoFile, with(".knt"), std::move(video)};
+  }
+  // An animated GIF is a sequence; a GIF of one picture is a still like the other formats.
+  if (Lower(ExtensionOf(with(".gif"))) == ".gif") {
+    if (auto animation = GifFrames::Open(with(".gif")))
+      return {SourceKind::kGif, with(".gif"), std::move(animation)};
   }
   for (const auto& k : kPictureKinds) {
     const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());
