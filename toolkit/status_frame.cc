@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/report/report_channel.h"
+#include "toolkit/progress_text.h"
 
 namespace kinet::toolkit {
 namespace {
@@ -35,6 +36,11 @@ void StatusFrame::SetStatus(std::string_view text) {
   status_ = text;
   if (!face_closed_) face_->SetStatus(status_);
   Pump();
+}
+
+void StatusFrame::SetProgress(uint64_t done, uint64_t total, uint32_t elapsed_ms) {
+  if (!face_closed_)
+    face_->SetProgress(PercentDone(done, total), ProgressText(done, total, elapsed_ms));
 }
 
 void StatusFrame::ShowMessage(platform::MessageIcon icon, std::string_view text) {

@@ -60,6 +60,9 @@ class StatusFrame {
   // Shows the face if hidden, sets the status line, and pumps.
   void SetStatus(std::string_view text);
   const std::string& status() const { return status_; }
+  // Shows the progress bar: `done` of `total` steps after `elapsed_ms` of work (for the time
+  // left). The status texts stay as they are; the terminal face shows no bar.
+  void SetProgress(uint64_t done, uint64_t total, uint32_t elapsed_ms);
   const std::string& caption() const { return options_.caption; }
 
   // A message box titled with the caption; returns when dismissed, then pumps.

@@ -184,6 +184,9 @@ bool PackRun::AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder)
     const bool more = f + 1 < shape_.frames;
     if (more && !feed.Next(next)) return Fail(encoder::PackStatus::kCancelled);
     if (!EncodeOne(f, cur, more ? &next : nullptr, job, encoder)) return false;
+    // The analysis is the first half of the run's steps, the compression pass the second.
+    frame_.SetProgress(f + 1, 2 * uint64_t{shape_.frames},
+                       platform::SystemClock().NowMs() - start_ms_);
     std::swap(cur, next);
   }
   return true;
@@ -207,6 +210,8 @@ bool PackRun::WriteVideoFile() {
       output_, file, sound ? &sound->track() : nullptr,
       [this](uint32_t i) {
         frame_.SetStatus(Format("Kineting frame %u of %u...", i + 1, shape_.frames));
+        frame_.SetProgress(shape_.frames + uint64_t{i}, 2 * uint64_t{shape_.frames},
+                           platform::SystemClock().NowMs() - start_ms_);
         return frame_.error();
       },
       &bytes);

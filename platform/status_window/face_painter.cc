@@ -1,5 +1,6 @@
 #include "platform/status_window/face_painter.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/font/bitmap_font.h"
@@ -11,6 +12,7 @@ constexpr uint32_t kFaceGrey = 0xC0C0C0;  // red 192, green 192, blue 192
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kShadow = 0x808080;
+constexpr uint32_t kBar = 0x000080;  // the filled part of the progress bar
 // The font's baseline lies under its row 12.
 constexpr int kBaselineRow = 12;
 
@@ -93,7 +95,29 @@ void PaintButton(Canvas& canvas, const FaceRect& r, std::string_view label, bool
   }
 }
 
+// A sunken well with its done part filled.
+void PaintProgress(Canvas& canvas, int percent, std::string_view text) {
+  const FaceRect r = FaceProgressRect();
+  canvas.HLine(r.x, r.y, r.width, kShadow);
+  canvas.VLine(r.x, r.y, r.height, kShadow);
+  canvas.HLine(r.x, r.y + r.height - 1, r.width, kWhite);
+  canvas.VLine(r.x + r.width - 1, r.y, r.height, kWhite);
+  const int inner = r.width - 4;
+  canvas.Fill({r.x + 2, r.y + 2, inner * std::clamp(percent, 0, 100) / 100, r.height - 4}, kBar);
+  const FaceRect button = FaceButtonRect();
+  const int left = button.x + button.width + 24;
+  const int room = (kFaceClientWidth - left) / kFontGlyphWidth;
+  const std::string shown(text.substr(0, static_cast<size_t>(std::max(room, 0))));
+  canvas.CentredText(shown, left + static_cast<int>(shown.size()) * kFontGlyphWidth / 2,
+                     button.y + (button.height + kFontGlyphHeight) / 2 - 3, kBlack);
+}
+
 }  // namespace
+
+FaceRect FaceProgressRect() {
+  const FaceRect button = FaceButtonRect();
+  return {24, button.y + button.height / 2 - 7, button.x - 48, 14};
+}
 
 FaceRect FaceButtonRect() {
   return {kFaceOuterWidth * 7 / 16, kFaceOuterHeight * 8 / 21, kFaceOuterWidth / 8,
@@ -117,6 +141,8 @@ FacePicture PaintFace(const FaceContent& content) {
   canvas.CentredText(FontCodesFromUtf8(content.banner), picture.width / 2, picture.height * 11 / 12,
                      kBlack);
   PaintButton(canvas, FaceButtonRect(), content.button_label, content.button_pressed);
+  if (content.progress_percent >= 0)
+    PaintProgress(canvas, content.progress_percent, content.progress_text);
   return picture;
 }
 

@@ -42,7 +42,12 @@ struct FaceContent {
   std::string_view banner;
   std::string_view button_label;  // "&Cancel" or "&Done"; the '&' marks the underlined key
   bool button_pressed = false;
+  int progress_percent = -1;       // 0-100 draws the progress bar left of the button
+  std::string_view progress_text;  // shown right of the button ("42% done, 0:13 left")
 };
+
+// The progress bar: from the left margin to a margin before the button, centred on it.
+FaceRect FaceProgressRect();
 
 // Paints the client area (kFaceClientWidth x kFaceClientHeight). Texts are UTF-8 (file names)
 // drawn with the built-in 8x16 font (FontCodesFromUtf8); a text wider than the window is cut at

@@ -40,6 +40,9 @@ class StatusFace {
   virtual FaceEvents Pump() = 0;
   // Waits up to `timeout_ms` for something to happen, then collects it.
   virtual FaceEvents Wait(int timeout_ms) = 0;
+  // Shows how far the run is: `percent` 0-100 as a bar, `text` beside it. Faces without room
+  // for a bar show nothing more (the status text carries the counts).
+  virtual void SetProgress(int percent, std::string_view text) {}
   // Turns the button into "&Done".
   virtual void SetButtonDone() = 0;
   // True while the face is shown and could wait for the user's "Done" (a visible window;

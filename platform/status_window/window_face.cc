@@ -92,7 +92,8 @@ WindowFace::~WindowFace() {
 }
 
 FacePicture WindowFace::Picture() const {
-  return PaintFace({status_, banner_, button_label_, button_down_});
+  return PaintFace(
+      {status_, banner_, button_label_, button_down_, progress_percent_, progress_text_});
 }
 
 uint32_t WindowFace::WindowId() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
@@ -123,6 +124,13 @@ void WindowFace::SetStatus(std::string_view text) {
     SDL_ShowWindow(window_);
     shown_ = true;
   }
+  Repaint();
+}
+
+void WindowFace::SetProgress(int percent, std::string_view text) {
+  if (percent == progress_percent_ && text == progress_text_) return;
+  progress_percent_ = percent;
+  progress_text_ = text;
   Repaint();
 }
 

@@ -40,6 +40,7 @@ class WindowFace : public StatusFace {
   ~WindowFace() override;
 
   void SetStatus(std::string_view text) override;
+  void SetProgress(int percent, std::string_view text) override;
   void ShowMessage(MessageIcon icon, std::string_view title, std::string_view text) override;
   bool AskYesNo(std::string_view title, std::string_view question, bool default_no) override;
   FaceEvents Pump() override;
@@ -66,6 +67,8 @@ class WindowFace : public StatusFace {
   std::unique_ptr<Dialogs> dialogs_;
   SDL_Window* window_ = nullptr;
   std::string status_ = "Loading...";
+  int progress_percent_ = -1;
+  std::string progress_text_;
   std::string button_label_ = "&Cancel";
   bool shown_ = false;
   bool minimised_ = false;

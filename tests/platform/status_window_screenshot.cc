@@ -59,8 +59,10 @@ int main(int argc, char** argv) {
   }
   std::string dir = argv[1];
   face->SetStatus("Analyzing frame 12 of 300 in \u00ABCaf\u00E9 na\u00EFve\u00BB.flc");
+  face->SetProgress(4, "4% done, 1:52 left");
   bool ok = WritePng(dir + "/status_window_working.png", face->Picture());
   face->SetStatus("Kineted in 1 minute 5 seconds.  From 1000000 To: 300000 (3.3:1).");
+  face->SetProgress(100, "100% done");
   face->SetButtonDone();
   ok = WritePng(dir + "/status_window_done.png", face->Picture()) && ok;
   std::printf("%s: %s/status_window_working.png and status_window_done.png\n",

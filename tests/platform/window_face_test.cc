@@ -119,6 +119,23 @@ TEST_F(WindowFaceTest, PaintsGreyWithCentredTextsAndTheButton) {
   EXPECT_EQ(picture.At(button.x + 2, button.y + 2), 0xC0C0C0u);
 }
 
+TEST_F(WindowFaceTest, TheProgressBarFillsItsShareAndNothingWithoutProgress) {
+  const FaceRect bar = FaceProgressRect();
+  const int middle = bar.y + bar.height / 2;
+  EXPECT_EQ(face_->Picture().At(bar.x + 3, middle), 0xC0C0C0u) << "no bar before any progress";
+  face_->SetProgress(25, "25% done, 0:30 left");
+  FacePicture picture = face_->Picture();
+  const int inner = bar.width - 4, filled = inner / 4;
+  EXPECT_EQ(picture.At(bar.x + 2, middle), 0x000080u);
+  EXPECT_EQ(picture.At(bar.x + 2 + filled - 1, middle), 0x000080u);
+  EXPECT_EQ(picture.At(bar.x + 2 + filled, middle), 0xC0C0C0u);
+  const FaceRect button = FaceButtonRect();
+  int dark = 0;
+  for (int x = button.x + button.width; x < picture.width; ++x)
+    for (int y = button.y; y < button.y + button.height; ++y) dark += picture.At(x, y) == 0;
+  EXPECT_GT(dark, 50) << "the text beside the button";
+}
+
 TEST_F(WindowFaceTest, ButtonAndCloseBoxAreRequests) {
   face_->SetStatus("working");
   FaceRect button = FaceButtonRect();
