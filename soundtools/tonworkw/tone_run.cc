@@ -1,0 +1,115 @@
+#include "soundtools/tonworkw/tone_run.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/files/file_system.h"
+#include "platform/files/output_file.h"
+#include "soundtools/tonworkw/tone_output.h"
+#include "soundtools/tonworkw/tone_settings.h"
+#include "toolkit/sound/sound_callbacks.h"
+#include "toolkit/sound/sound_open.h"
+
+namespace kinet::tone {
+
+namespace {
+
+using toolkit::StatusFrame;
+
+constexpr std::string_view kCaption = "Sound Processor";
+constexpr std::string_view kBanner = "Version: 3.0g";
+constexpr std::string_view kSameFile = "Output filename must be different than the input filename.";
+constexpr std::string_view kCannotCreate = "Error creating the output file.";
+constexpr std::string_view kWriteFailed = "Error writing to the output file.";
+
+constexpr size_t kBlock = 16384;
+// Progress texts come at most this often; between them the frame still looks for a cancel.
+constexpr uint32_t kProgressSpacingMs = 250;
+
+toolkit::SoundCallback SpacedCallback(StatusFrame& frame, platform::Clock& clock) {
+  return [&frame, &clock, shown = toolkit::FrameSoundCallback(frame),
+          last = std::optional<uint32_t>()](toolkit::SoundMessage kind,
+                                            std::string_view text) mutable {
+    if (kind != toolkit::SoundMessage::kError) {
+      const uint32_t now = clock.NowMs();
+      if (last && now - *last < kProgressSpacingMs) return frame.Pump();
+      last = now;
+    }
+    shown(kind, text);
+  };
+}
+
+bool Fail(StatusFrame& frame, std::string_view text) {
+  frame.ShowError(text);
+  frame.SetError();
+  return false;
+}
+
+// The output's name, never the input: compared as files (the same path, or one file under
+// two names), so names that differ only in case are two files.
+bool CheckOutput(StatusFrame& frame, const ToneSettings& s, const toolkit::SoundSource& source,
+                 const std::string& output) {
+  platform::FileSystem& files = platform::SystemFileSystem();
+  const std::string full = files.FullPath(output);
+  for (const std::string& read : {s.input, source.name()}) {
+    if (full == files.FullPath(read) || platform::SameFile(output, read))
+      return Fail(frame, kSameFile);
+  }
+  if (!s.overwrite && !frame.AskOverwrite(output)) {
+    frame.SetError();
+    return false;
+  }
+  return true;
+}
+
+bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) {
+  toolkit::SoundOptions options = s.sound_options;
+  options.callback = SpacedCallback(frame, clock);
+  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(options, s.input);
+  if (!source) {
+    // A wave list that cannot be read fails without a message of its own.
+    return frame.error() || Fail(frame, toolkit::kErrorOpeningInput);
+  }
+  const std::string output = toolkit::WithDefaultExtension(s.output, ".wav");
+  if (!CheckOutput(frame, s, *source, output)) return false;
+  ToneOutput out;
+  if (!out.Create(output, source->format())) return Fail(frame, kCannotCreate);
+  std::vector<uint8_t> block(kBlock);
+  while (!source->at_end() && !frame.error()) {
+    const size_t got = source->Read(block.data(), block.size());
+    // The source gives fewer bytes than asked only at its end.
+    if (got == 0) break;
+    if (!out.Write(block.data(), got)) return Fail(frame, kWriteFailed);
+  }
+  if (frame.error()) return false;
+  if (!out.Finish()) return Fail(frame, kWriteFailed);
+  char text[512];
+  std::snprintf(text, sizeof text, "Created %s - %llu bytes written.", output.c_str(),
+                static_cast<unsigned long long>(out.length()));
+  frame.SetStatus(text);
+  return true;
+}
+
+}  // namespace
+
+int RunToneOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::Clock& clock) {
+  const std::optional<ToneSettings> settings = ReadToneSettings(line);
+  if (!settings) {
+    frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1));
+    return frame.Finish(toolkit::RunOutcome::kUsageError);
+  }
+  const bool ok = Convert(frame, *settings, clock);
+  return frame.Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
+}
+
+int RunTone(std::span<const std::string> words) {
+  toolkit::SwitchLine line(words, SwitchTable());
+  const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
+  std::unique_ptr<StatusFrame> frame =
+      StatusFrame::Open({std::string(kCaption), std::string(kBanner), report});
+  return RunToneOn(*frame, line, platform::SystemClock());
+}
+
+}  // namespace kinet::tone
