@@ -7,6 +7,7 @@
 
 #include "compressor/audio_encoder.h"
 #include "compressor/exact_block_coder.h"
+#include "kinet/kinet.h"
 #include "tests/support/animation_fixtures.h"
 
 namespace kinet::testing {
@@ -78,6 +79,24 @@ std::string WriteSoundFile(const std::string& name, const encoder::AnimationSett
   }
   EXPECT_EQ(writer.Finish(), encoder::WriteStatus::kOk);
   return path;
+}
+
+std::vector<uint8_t> TrackSound(const std::string& path, uint32_t track,
+                                std::vector<uint32_t>* per_frame) {
+  std::vector<uint8_t> sound;
+  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  EXPECT_NE(h, nullptr) << path;
+  if (!h) return sound;
+  std::vector<uint8_t> record(h->AudioSize[track]);
+  const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
+  for (uint32_t i = 0; i < records; ++i, KinetNextFrame(h)) {
+    const uint32_t n = KinetGetTrackData(h, record.data(), KINET_OPEN_TRACK(track));
+    sound.insert(sound.end(), record.begin(), record.begin() + n);
+    if (per_frame) per_frame->push_back(n);
+  }
+  EXPECT_EQ(h->ReadError, 0u);
+  KinetClose(h);
+  return sound;
 }
 
 }  // namespace kinet::testing

@@ -38,4 +38,9 @@ std::string WriteSoundFile(const std::string& name, const encoder::AnimationSett
                            const std::vector<encoder::AnimationFrame>& frames,
                            const std::vector<TrackSpec>& tracks);
 
+// The sound of track `track` (0..6) in every frame record, the ring frame included, one after
+// the other as KinetGetTrackData gives it; per_frame, when given, receives each record's size.
+std::vector<uint8_t> TrackSound(const std::string& path, uint32_t track,
+                                std::vector<uint32_t>* per_frame = nullptr);
+
 }  // namespace kinet::testing
