@@ -227,8 +227,8 @@ TEST_F(KinetMixW, IntoTrackSevenOfAFileWithARingFrame) {
 TEST_F(KinetMixW, FirstFrameLoopAndFrameRate) {
   // /G10: nine frames of 66.67 ms, 600 ms, of silence first. The track still starts with the
   // first frame, whose record brings the silence and the start of the tune.
-  std::vector<uint8_t> lead(6615, kSilence);
-  lead.insert(lead.end(), tune_.begin(), tune_.begin() + (kTrackBytes - 6615));
+  std::vector<uint8_t> lead = Head(tune_, kTrackBytes - 6615);
+  lead.insert(lead.begin(), 6615, kSilence);
   std::vector<uint32_t> per_frame;
   EXPECT_EQ(MixedSound("tune.wav", "/G10", 0, &per_frame), lead);
   EXPECT_GT(per_frame[0], 6615u);
