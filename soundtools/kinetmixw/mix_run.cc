@@ -11,6 +11,7 @@
 #include "platform/files/output_file.h"
 #include "soundtools/kinetmixw/mix_settings.h"
 #include "soundtools/kinetmixw/video_input.h"
+#include "toolkit/output_check.h"
 #include "toolkit/sound/sound_open.h"
 #include "toolkit/sound/sound_source.h"
 
@@ -26,7 +27,6 @@ constexpr std::string_view kCannotOpenVideo = "Error opening the input Kinetor f
 constexpr std::string_view kNotVideo = "Input file isn't a Kinetor file.";
 constexpr std::string_view kDamagedVideo = "Error reading the input Kinetor file.";
 constexpr std::string_view kCannotOpenSound = "Error opening the sound file.";
-constexpr std::string_view kSameFile = "Output filename must be different than the input filename.";
 constexpr std::string_view kCannotCreate = "Error creating output Kinetor file.";
 constexpr std::string_view kWriteFailed = "Error writing output Kinetor file.";
 
@@ -153,19 +153,10 @@ bool MixRun::OpenSound() {
   return true;
 }
 
-// The output's name, never a file the mix reads: the two are compared as files (the same path,
-// or one file under two names), so names that differ only in case are two files.
 bool MixRun::CheckOutput() {
   output_ = toolkit::WithDefaultExtension(s_.output, ".knt");
-  const std::string full = files_.FullPath(output_);
-  for (const std::string& read : {s_.input, sound_->source().name()}) {
-    if (full == files_.FullPath(read) || platform::SameFile(output_, read)) return Fail(kSameFile);
-  }
-  if (!s_.overwrite && !frame_.AskOverwrite(output_)) {
-    frame_.SetError();
-    return false;
-  }
-  return true;
+  return toolkit::MayWriteOutput(frame_, files_, output_, {s_.input, sound_->source().name()},
+                                 s_.overwrite);
 }
 
 // The header word of the track: a coded track, raw sound, or raw data (the rate alone, so

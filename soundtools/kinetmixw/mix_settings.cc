@@ -16,20 +16,19 @@ using toolkit::SwitchKind;
 constexpr std::string_view kSoundLetters = "RBCTSEYDK";
 constexpr uint32_t kMinimumPeriod = 5;
 
-std::vector<KnownSwitch> MakeTable() {
-  std::vector<KnownSwitch> t = {{'#', SwitchKind::kNumber}, {'#', SwitchKind::kFlag},
-                                {'M', SwitchKind::kNumber}, {'L', SwitchKind::kNumber},
-                                {'P', SwitchKind::kFlag},   {'F', SwitchKind::kNumber},
-                                {'G', SwitchKind::kNumber}, {'O', SwitchKind::kFlag}};
-  const std::vector<KnownSwitch> sound = toolkit::SoundSwitchTable(kSoundLetters);
-  t.insert(t.end(), sound.begin(), sound.end());
-  return t;
-}
-
 }  // namespace
 
 std::span<const toolkit::KnownSwitch> SwitchTable() {
-  static const std::vector<KnownSwitch> table = MakeTable();
+  static const std::vector<KnownSwitch> table =
+      toolkit::WithSoundSwitches({{'#', SwitchKind::kNumber},
+                                  {'#', SwitchKind::kFlag},
+                                  {'M', SwitchKind::kNumber},
+                                  {'L', SwitchKind::kNumber},
+                                  {'P', SwitchKind::kFlag},
+                                  {'F', SwitchKind::kNumber},
+                                  {'G', SwitchKind::kNumber},
+                                  {'O', SwitchKind::kFlag}},
+                                 kSoundLetters);
   return table;
 }
 

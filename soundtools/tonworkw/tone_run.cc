@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/files/file_system.h"
-#include "platform/files/output_file.h"
 #include "soundtools/tonworkw/tone_output.h"
 #include "soundtools/tonworkw/tone_settings.h"
+#include "toolkit/output_check.h"
 #include "toolkit/sound/sound_callbacks.h"
 #include "toolkit/sound/sound_open.h"
 
@@ -20,7 +20,6 @@ using toolkit::StatusFrame;
 
 constexpr std::string_view kCaption = "Sound Processor";
 constexpr std::string_view kBanner = "Version: 3.0g";
-constexpr std::string_view kSameFile = "Output filename must be different than the input filename.";
 constexpr std::string_view kCannotCreate = "Error creating the output file.";
 constexpr std::string_view kWriteFailed = "Error writing to the output file.";
 
@@ -47,23 +46,6 @@ bool Fail(StatusFrame& frame, std::string_view text) {
   return false;
 }
 
-// The output's name, never the input: compared as files (the same path, or one file under
-// two names), so names that differ only in case are two files.
-bool CheckOutput(StatusFrame& frame, const ToneSettings& s, const toolkit::SoundSource& source,
-                 const std::string& output) {
-  platform::FileSystem& files = platform::SystemFileSystem();
-  const std::string full = files.FullPath(output);
-  for (const std::string& read : {s.input, source.name()}) {
-    if (full == files.FullPath(read) || platform::SameFile(output, read))
-      return Fail(frame, kSameFile);
-  }
-  if (!s.overwrite && !frame.AskOverwrite(output)) {
-    frame.SetError();
-    return false;
-  }
-  return true;
-}
-
 bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) {
   toolkit::SoundOptions options = s.sound_options;
   options.callback = SpacedCallback(frame, clock);
@@ -73,7 +55,9 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) 
     return frame.error() || Fail(frame, toolkit::kErrorOpeningInput);
   }
   const std::string output = toolkit::WithDefaultExtension(s.output, ".wav");
-  if (!CheckOutput(frame, s, *source, output)) return false;
+  if (!toolkit::MayWriteOutput(frame, platform::SystemFileSystem(), output,
+                               {s.input, source->name()}, s.overwrite))
+    return false;
   ToneOutput out;
   if (!out.Create(output, source->format())) return Fail(frame, kCannotCreate);
   std::vector<uint8_t> block(kBlock);

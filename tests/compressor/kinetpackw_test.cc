@@ -14,6 +14,7 @@
 #include "tests/support/encode_fixtures.h"
 #include "tests/support/gif_fixtures.h"
 #include "tests/support/sound_fixtures.h"
+#include "tests/support/tool_runs.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "tools/kntsample/sample_animation.h"
 
@@ -22,23 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PackRun {
-  int status = -1;
-  std::string output;  // the terminal face's text
-};
+using PackRun = testing::ToolRun;
 
-PackRun Pack(const std::string& arguments) {
-  const std::string command =
-      std::string("KINET_STATUS=terminal ") + KINETPACKW + " " + arguments + " </dev/null 2>&1";
-  PackRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+PackRun Pack(const std::string& arguments) { return testing::RunTool(KINETPACKW, arguments); }
 
 class KinetPackW : public ::testing::Test {
  protected:

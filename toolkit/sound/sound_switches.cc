@@ -19,6 +19,12 @@ std::vector<KnownSwitch> SoundSwitchTable(std::string_view letters) {
   return table;
 }
 
+std::vector<KnownSwitch> WithSoundSwitches(std::vector<KnownSwitch> own, std::string_view letters) {
+  const std::vector<KnownSwitch> sound = SoundSwitchTable(letters);
+  own.insert(own.end(), sound.begin(), sound.end());
+  return own;
+}
+
 SoundOptions ReadSoundSwitches(SwitchLine& line, std::string_view letters) {
   int32_t values[kAllLetters.size()] = {};
   for (size_t i = 0; i < kAllLetters.size(); ++i) {

@@ -14,6 +14,8 @@ namespace kinet::toolkit {
 
 // The table entries for the offered letters, a selection from "RCBSETYDK" (all numbers).
 std::vector<KnownSwitch> SoundSwitchTable(std::string_view letters);
+// A tool's own entries followed by those of its sound letters.
+std::vector<KnownSwitch> WithSoundSwitches(std::vector<KnownSwitch> own, std::string_view letters);
 
 // Takes the offered switches out of `line` into the options (the callback is left empty).
 // /Y1 to /Y5 force raw input, packed as rate x 8 + (value - 1) with the rate from /D (11025
