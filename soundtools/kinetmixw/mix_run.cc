@@ -246,7 +246,7 @@ int RunMixOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem
   const MixLine read = ReadMixSettings(line);
   if (const LineFault* fault = std::get_if<LineFault>(&read)) {
     if (*fault == LineFault::kSyntax)
-      frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1));
+      frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1), line.NotUnderstood(3));
     else
       frame.ShowError(kTrackMessage);
     return frame.Finish(toolkit::RunOutcome::kUsageError);

@@ -81,7 +81,7 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) 
 int RunToneOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::Clock& clock) {
   const std::optional<ToneSettings> settings = ReadToneSettings(line);
   if (!settings) {
-    frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1));
+    frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1), line.NotUnderstood(2));
     return frame.Finish(toolkit::RunOutcome::kUsageError);
   }
   const bool ok = Convert(frame, *settings, clock);

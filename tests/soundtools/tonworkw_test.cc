@@ -25,18 +25,9 @@ using toolkit::SoundFormat;
 
 constexpr std::string_view kFirstProgress = "Processing sound data (0%)...\n";
 
-// The output without the progress lines after the first, which come as the clock allows.
+// The output with each run of progress lines cut to its first.
 std::string SteadyPart(const std::string& output) {
-  std::string kept;
-  bool first = true;
-  for (size_t at = 0; at < output.size();) {
-    const size_t end = output.find('\n', at);
-    const std::string line = output.substr(at, end == std::string::npos ? end : end - at + 1);
-    at = end == std::string::npos ? output.size() : end + 1;
-    if (line.rfind("Processing sound data (", 0) == 0 && !std::exchange(first, false)) continue;
-    kept += line;
-  }
-  return kept;
+  return testing::FirstOfEachRun(output, "Processing sound data (");
 }
 
 struct WavFile {
@@ -189,8 +180,9 @@ TEST_F(TonWorkW, RefusedLinesAndOutputs) {
   };
   const std::vector<Case> cases = {
       {in, syntax + "\n", 2},
-      {in + " " + Path("a") + " " + Path("b"), syntax + "\n", 2},
-      {in + " " + Path("a") + " /Q", syntax + "\n", 2},
+      {in + " " + Path("a") + " " + Path("b"),
+       "Not understood: " + Path("b") + "\n" + syntax + "\n", 2},
+      {in + " " + Path("a") + " /Q", "Not understood: /Q\n" + syntax + "\n", 2},
       {in + " " + in + " /O", same, 1},
       {Path("in") + " " + Path("./in") + " /O", same, 1},
       {in + " " + Path("linked.wav") + " /O", same, 1},

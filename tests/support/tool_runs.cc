@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kinet::testing {
@@ -18,6 +19,20 @@ ToolRun RunTool(const std::string& program, const std::string& arguments) {
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+std::string FirstOfEachRun(const std::string& output, std::string_view progress) {
+  std::string kept;
+  bool in_run = false;
+  for (size_t at = 0; at < output.size();) {
+    const size_t end = std::min(output.find('\n', at), output.size() - 1);
+    const std::string_view line = std::string_view(output).substr(at, end - at + 1);
+    at = end + 1;
+    const bool is_progress = line.substr(0, progress.size()) == progress;
+    if (!(is_progress && in_run)) kept += line;
+    in_run = is_progress;
+  }
+  return kept;
 }
 
 }  // namespace kinet::testing

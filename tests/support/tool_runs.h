@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kinet::testing {
 
@@ -13,5 +14,9 @@ struct ToolRun {
 
 // Runs `program` with `arguments` through the shell (quote names with blanks in them).
 ToolRun RunTool(const std::string& program, const std::string& arguments);
+
+// `output` with every run of lines that begin with `progress` cut to its first line: piped, the
+// terminal face writes the lines after it only as its clock allows.
+std::string FirstOfEachRun(const std::string& output, std::string_view progress);
 
 }  // namespace kinet::testing
