@@ -54,8 +54,9 @@ class SourceSupply : public encoder::PcmSupply {
 
 class MixRun {
  public:
-  MixRun(StatusFrame& frame, const MixSettings& s, platform::FileSystem& files)
-      : frame_(frame), s_(s), files_(files) {}
+  MixRun(StatusFrame& frame, const MixSettings& s, platform::FileSystem& files,
+         platform::Clock& clock)
+      : frame_(frame), s_(s), files_(files), clock_(clock) {}
   bool Run();
 
  private:
@@ -72,6 +73,7 @@ class MixRun {
   StatusFrame& frame_;
   MixSettings s_;
   platform::FileSystem& files_;
+  platform::Clock& clock_;
   VideoInput video_;
   KinetHeader header_{};
   std::vector<uint32_t> sizes_;
@@ -228,8 +230,10 @@ bool MixRun::Run() {
   if (!OpenVideo() || !OpenSound() || !CheckOutput() || !WriteHead()) return false;
   std::vector<uint8_t> record, out;
   const uint32_t n = video_.records();
+  const uint32_t start_ms = clock_.NowMs();
   for (uint32_t i = 0; i < n; ++i) {
     frame_.SetStatus(Format("Mixing sound data into frame %u of %u...", i + 1, n));
+    frame_.SetProgress(i, n, clock_.NowMs() - start_ms);
     if (frame_.error() || !MixFrame(i, record, out)) return false;
   }
   if (!WriteTail()) return false;
@@ -242,7 +246,8 @@ bool MixRun::Run() {
 
 }  // namespace
 
-int RunMixOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files) {
+int RunMixOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files,
+             platform::Clock& clock) {
   const MixLine read = ReadMixSettings(line);
   if (const LineFault* fault = std::get_if<LineFault>(&read)) {
     if (*fault == LineFault::kSyntax)
@@ -251,7 +256,7 @@ int RunMixOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem
       frame.ShowError(kTrackMessage);
     return frame.Finish(toolkit::RunOutcome::kUsageError);
   }
-  const bool ok = MixRun(frame, std::get<MixSettings>(read), files).Run();
+  const bool ok = MixRun(frame, std::get<MixSettings>(read), files, clock).Run();
   return frame.Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
 }
 
@@ -260,7 +265,7 @@ int RunMix(std::span<const std::string> words) {
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
   std::unique_ptr<StatusFrame> frame =
       StatusFrame::Open({std::string(kCaption), std::string(kBanner), report});
-  return RunMixOn(*frame, line, platform::SystemFileSystem());
+  return RunMixOn(*frame, line, platform::SystemFileSystem(), platform::SystemClock());
 }
 
 }  // namespace kinet::mix

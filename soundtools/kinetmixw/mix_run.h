@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "platform/clock/clock.h"
 #include "platform/files/file_system.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
@@ -21,7 +22,9 @@ namespace kinet::mix {
 int RunMix(std::span<const std::string> words);
 
 // The same on a frame the caller opened, after the report switches were taken from `line`;
-// the input video file is read through `files`. Returns the exit status (Finish is called).
-int RunMixOn(toolkit::StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files);
+// the input video file is read through `files`, and `clock` times the progress bar. Returns
+// the exit status (Finish is called).
+int RunMixOn(toolkit::StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files,
+             platform::Clock& clock);
 
 }  // namespace kinet::mix

@@ -61,11 +61,17 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) 
   ToneOutput out;
   if (!out.Create(output, source->format())) return Fail(frame, kCannotCreate);
   std::vector<uint8_t> block(kBlock);
+  const uint32_t start_ms = clock.NowMs();
+  std::optional<uint32_t> bar_ms;
   while (!source->at_end() && !frame.error()) {
     const size_t got = source->Read(block.data(), block.size());
     // The source gives fewer bytes than asked only at its end.
     if (got == 0) break;
     if (!out.Write(block.data(), got)) return Fail(frame, kWriteFailed);
+    if (const uint32_t now = clock.NowMs(); !bar_ms || now - *bar_ms >= kProgressSpacingMs) {
+      bar_ms = now;
+      frame.SetProgress(source->length() - source->remaining(), source->length(), now - start_ms);
+    }
   }
   if (frame.error()) return false;
   if (!out.Finish()) return Fail(frame, kWriteFailed);

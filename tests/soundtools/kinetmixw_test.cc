@@ -7,6 +7,7 @@
 
 #include "kinet/kinet.h"
 #include "lib/core/format.h"
+#include "platform/clock/clock.h"
 #include "soundtools/kinetmixw/mix_run.h"
 #include "soundtools/kinetmixw/mix_settings.h"
 #include "soundtools/kinetmixw/video_input.h"
@@ -338,12 +339,13 @@ TEST_F(KinetMixW, FailedOrCancelledMixLeavesTheEarlierOutput) {
   EXPECT_EQ(testing::ReadWholeFile(Path("out.knt")), earlier);
   EXPECT_EQ(FilesInFolder(), 4u);
 
+  platform::ManualClock clock;
   testing::FaceRecord record;
   record.cancel_at_pump = 9;  // while showing the fifth frame
   auto frame = testing::RecordingFrame("KinetMix", record);
   const std::vector<std::string> words = {silent_, Path("tune.wav"), Path("out"), "/O"};
   toolkit::SwitchLine line(words, mix::SwitchTable());
-  EXPECT_EQ(mix::RunMixOn(*frame, line, platform::SystemFileSystem()), 1);
+  EXPECT_EQ(mix::RunMixOn(*frame, line, platform::SystemFileSystem(), clock), 1);
   EXPECT_TRUE(frame->cancelled());
   for (const std::string& shown : record.lines)
     EXPECT_EQ(shown.find("frame 6 of 20"), std::string::npos) << "the mix went on";
