@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/files/input_file.h"
 #include "platform/images/gif_support.h"
 
 namespace kinet::platform {
@@ -97,20 +96,6 @@ std::unique_ptr<GifAnimation> GifAnimation::Decode(std::vector<uint8_t> bytes) {
   animation->bytes_ = std::move(bytes);
   if (!animation->Scan() || !animation->Restart()) return nullptr;
   return animation;
-}
-
-std::unique_ptr<GifAnimation> GifAnimation::ReadFile(const std::string& path) {
-  InputFile file;
-  if (!file.Open(path.c_str())) return nullptr;
-  const int64_t size = file.Size();
-  uint8_t head[3];
-  if (size < 6 || size > (int64_t{1} << 31) || file.Read(head, 3) != 3 ||
-      std::memcmp(head, "GIF", 3) != 0 || !file.Seek(0)) {
-    return nullptr;
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return nullptr;
-  return Decode(std::move(bytes));
 }
 
 bool GifAnimation::Scan() {

@@ -13,37 +13,26 @@
 #include <vector>
 
 #include "platform/images/image.h"
+#include "platform/images/picture_animation.h"
 
 namespace kinet::platform {
 
-class GifAnimation {
+class GifAnimation : public PictureAnimation {
  public:
-  // Pictures beyond this count are not read: no outside file makes the reader loop without
-  // end.
-  static constexpr uint32_t kMaxFrames = 100000;
-
   // The animation in `bytes`, checked whole once (every picture's sides and lines). Null when
   // the bytes are no GIF, are malformed before the first picture ends, or hold no picture. A
   // file cut after some pictures keeps those.
   static std::unique_ptr<GifAnimation> Decode(std::vector<uint8_t> bytes);
-  // The same for a file. Null when it cannot be read.
-  static std::unique_ptr<GifAnimation> ReadFile(const std::string& path);
-  ~GifAnimation();
+  ~GifAnimation() override;
 
-  uint32_t width() const { return width_; }
-  uint32_t height() const { return height_; }
-  uint32_t frame_count() const { return static_cast<uint32_t>(delays_.size()); }
-  // How long each picture stands, in milliseconds, as the file says (0 when it says nothing).
-  const std::vector<uint32_t>& delays_ms() const { return delays_; }
+  uint32_t width() const override { return width_; }
+  uint32_t height() const override { return height_; }
+  const std::vector<uint32_t>& delays_ms() const override { return delays_; }
   // 8 when every picture uses the global colour table, else 24.
   uint32_t bits() const { return bits_; }
-  uint64_t file_bytes() const { return bytes_.size(); }
-
-  // Composes the next picture and delivers the screen; after the last one starts over at the
-  // first. False when the picture cannot be read.
-  [[nodiscard]] bool Next(Image& frame);
-  // Back to the first picture.
-  void Rewind();
+  uint64_t file_bytes() const override { return bytes_.size(); }
+  [[nodiscard]] bool Next(Image& frame) override;
+  void Rewind() override;
 
  private:
   struct Decoder;

@@ -5,9 +5,9 @@
 
 #include "platform/files/input_file.h"
 #include "platform/images/image.h"
+#include "toolkit/graphics/animation_frames.h"
 #include "toolkit/graphics/avi_frames.h"
 #include "toolkit/graphics/flic_reader.h"
-#include "toolkit/graphics/gif_frames.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/graphics/image_reader.h"
 #include "toolkit/graphics/raw_reader.h"
@@ -69,10 +69,12 @@ OpenedEntry OpenEntry(const std::string& name) {
   if (auto video = VideoFileReader::Open(with(".knt"))) {
     return {SourceKind::kVideoFile, with(".knt"), std::move(video)};
   }
-  // An animated GIF is a sequence; a GIF of one picture is a still like the other formats.
-  if (Lower(ExtensionOf(with(".gif"))) == ".gif") {
-    if (auto animation = GifFrames::Open(with(".gif")))
-      return {SourceKind::kGif, with(".gif"), std::move(animation)};
+  // An animated GIF or PNG is a sequence; a single picture is a still like the other formats.
+  for (const auto& [extension, kind] :
+       {std::pair{".gif", SourceKind::kGif}, std::pair{".png", SourceKind::kPng}}) {
+    if (Lower(ExtensionOf(with(extension))) != extension) continue;
+    if (auto animation = AnimationFrames::Open(with(extension)))
+      return {kind, with(extension), std::move(animation)};
   }
   for (const auto& k : kPictureKinds) {
     const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());

@@ -1,12 +1,12 @@
-// Animated GIF files as frames: every picture composed on the logical screen, 8-bit with the
-// global palette, or 24-bit for the colour work when pictures bring colour tables of their own.
-// The frame rate is the delay most pictures have.
+// Animated pictures (GIF, PNG) as frames, composed as browsers show them; 8-bit where the whole
+// animation shares one palette, else 24-bit for the colour work. The frame rate is the delay
+// most frames have.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "platform/images/gif_animation.h"
+#include "platform/images/picture_animation.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {
@@ -15,10 +15,11 @@ namespace kinet::toolkit {
 // Delays under 20 ms count as 100 ms, as browsers show them; an empty list gives 100 ms.
 uint32_t CommonDelayMs(const std::vector<uint32_t>& delays_ms);
 
-class GifFrames : public FrameReader {
+class AnimationFrames : public FrameReader {
  public:
-  // Null unless `path` is a GIF with more than one picture (a single picture is a still).
-  static std::unique_ptr<GifFrames> Open(const std::string& path);
+  // Null unless `path` is an animated GIF or PNG with more than one frame (a single picture
+  // is a still).
+  static std::unique_ptr<AnimationFrames> Open(const std::string& path);
 
   uint32_t width() const override { return animation_->width(); }
   uint32_t height() const override { return animation_->height(); }
@@ -30,7 +31,7 @@ class GifFrames : public FrameReader {
   std::string Remark() const override { return remark_; }
 
  private:
-  std::unique_ptr<platform::GifAnimation> animation_;
+  std::unique_ptr<platform::PictureAnimation> animation_;
   uint32_t period_ms_ = 100;
   std::string remark_;
 };

@@ -1,4 +1,4 @@
-#include "toolkit/graphics/gif_frames.h"
+#include "toolkit/graphics/animation_frames.h"
 
 #include <algorithm>
 #include <map>
@@ -15,10 +15,10 @@ uint32_t CommonDelayMs(const std::vector<uint32_t>& delays_ms) {
   return best;
 }
 
-std::unique_ptr<GifFrames> GifFrames::Open(const std::string& path) {
-  auto animation = platform::GifAnimation::ReadFile(path);
-  if (!animation || animation->frame_count() < 2) return nullptr;
-  std::unique_ptr<GifFrames> frames(new GifFrames);
+std::unique_ptr<AnimationFrames> AnimationFrames::Open(const std::string& path) {
+  auto animation = platform::ReadPictureAnimation(path);
+  if (!animation) return nullptr;
+  std::unique_ptr<AnimationFrames> frames(new AnimationFrames);
   const auto& delays = animation->delays_ms();
   frames->period_ms_ = CommonDelayMs(delays);
   const auto [shortest, longest] = std::minmax_element(delays.begin(), delays.end());
@@ -31,13 +31,13 @@ std::unique_ptr<GifFrames> GifFrames::Open(const std::string& path) {
   return frames;
 }
 
-uint64_t GifFrames::Read(platform::Image& frame) {
+uint64_t AnimationFrames::Read(platform::Image& frame) {
   if (!animation_->Next(frame)) return 0;
   // The file is read whole; each frame counts an equal share of it.
   return std::max<uint64_t>(1, animation_->file_bytes() / animation_->frame_count());
 }
 
-bool GifFrames::Rewind() {
+bool AnimationFrames::Rewind() {
   animation_->Rewind();
   return true;
 }

@@ -1,16 +1,16 @@
-// Animated GIF input: pictures composed on the screen as browsers show them (transparency,
+// Animated GIF and PNG input: pictures composed on the screen as browsers show them (transparency,
 // the three disposals, local colour tables), the frame rate from the delays, and files that
 // are single pictures or cut short.
-#include "platform/images/gif_animation.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/images/gif_animation.h"
 #include "tests/support/animation_fixtures.h"
+#include "tests/support/apng_fixtures.h"
 #include "tests/support/gif_fixtures.h"
 #include "tests/support/graphics_fixtures.h"
-#include "toolkit/graphics/gif_frames.h"
+#include "toolkit/graphics/animation_frames.h"
 #include "toolkit/graphics/graphics_source.h"
 
 namespace kinet::toolkit {
@@ -74,7 +74,7 @@ TEST(GifAnimation, LocalTablesGiveColourFramesAndPuttingBackRestoresTheScreen) {
   GifPicture corner = Picture(3, 1, 1, 1, {2});
   ASSERT_TRUE(kinet::testing::WriteAnimatedGif(path, 4, 2, Palette(), {full, red, corner}));
 
-  auto frames = GifFrames::Open(path);
+  auto frames = AnimationFrames::Open(path);
   ASSERT_TRUE(frames);
   EXPECT_EQ(frames->Remark(), "");
   platform::Image image;
@@ -96,7 +96,7 @@ TEST(GifAnimation, SinglePicturesAreStillsAndCutFilesKeepTheirWholePictures) {
   const std::string one = kinet::testing::TempPath("one.gif");
   ASSERT_TRUE(kinet::testing::WriteAnimatedGif(one, 4, 2, Palette(),
                                                {Picture(0, 0, 4, 2, std::vector<uint8_t>(8, 1))}));
-  EXPECT_FALSE(GifFrames::Open(one));
+  EXPECT_FALSE(AnimationFrames::Open(one));
   testing::Recorder recorder;
   SourceOptions options;
   options.callbacks = recorder.Callbacks();
@@ -118,6 +118,50 @@ TEST(GifAnimation, SinglePicturesAreStillsAndCutFilesKeepTheirWholePictures) {
     EXPECT_LT(animation->frame_count(), 3u);
   }
   EXPECT_EQ(platform::GifAnimation::Decode(bytes)->frame_count(), 3u);
+}
+
+platform::Image Solid(uint32_t width, uint32_t height, uint32_t bits, std::vector<uint8_t> pixel) {
+  platform::Image image;
+  image.width = width, image.height = height, image.bits = bits;
+  EXPECT_TRUE(image.Allocate());
+  for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = pixel[i % pixel.size()];
+  return image;
+}
+
+TEST(PngAnimation, FramesAreBlendedClearedAndTimedAsTheirControlChunksSay) {
+  const std::string path = kinet::testing::TempPath("moving.png");
+  kinet::testing::ApngFrame red{Solid(8, 4, 32, {255, 0, 0, 255})};
+  kinet::testing::ApngFrame green{Solid(2, 2, 32, {0, 255, 0, 255}), 2, 1};
+  green.dispose = 1;  // cleared once shown
+  kinet::testing::ApngFrame clear{Solid(1, 1, 32, {0, 0, 255, 0}), 0, 0, 2, 10};
+  clear.blend = 1;  // a fully transparent pixel blended over leaves the red
+  ASSERT_TRUE(kinet::testing::WriteAnimatedPng(path, 8, 4, {red, green, clear}));
+
+  auto frames = AnimationFrames::Open(path);
+  ASSERT_TRUE(frames);
+  EXPECT_EQ(frames->frame_count(), 3u);
+  EXPECT_EQ(frames->frame_rate(), 100);
+  EXPECT_NE(frames->Remark().find("from 100 to 200 ms"), std::string::npos) << frames->Remark();
+  auto at = [](const platform::Image& image, uint32_t x, uint32_t y) {
+    const uint8_t* p = &image.pixels[(size_t{y} * image.width + x) * 3];
+    return std::vector<uint8_t>{p[0], p[1], p[2]};
+  };
+  const std::vector<uint8_t> kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlack{0, 0, 0};
+  platform::Image image;
+  ASSERT_GT(frames->Read(image), 0u);
+  ASSERT_EQ(image.bits, 24u);
+  EXPECT_EQ(at(image, 3, 2), kRed);
+  ASSERT_GT(frames->Read(image), 0u);
+  EXPECT_EQ(at(image, 3, 2), kGreen);
+  EXPECT_EQ(at(image, 4, 2), kRed);
+  ASSERT_GT(frames->Read(image), 0u);
+  EXPECT_EQ(at(image, 3, 2), kBlack) << "the green square was cleared";
+  EXPECT_EQ(at(image, 0, 0), kRed);
+  // A still PNG is no animation.
+  const std::string still = kinet::testing::TempPath("still.png");
+  ASSERT_TRUE(
+      platform::WriteImageFile(platform::ImageFormat::kPng, still, Solid(4, 4, 24, {1, 2, 3})));
+  EXPECT_FALSE(AnimationFrames::Open(still));
 }
 
 TEST(GifAnimation, TheCommonDelayCountsShortDelaysAsBrowsersDo) {
