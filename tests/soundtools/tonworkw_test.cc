@@ -6,7 +6,6 @@
 
 #include "lib/core/format.h"
 #include "platform/clock/clock.h"
-#include "soundtools/tonworkw/tone_output.h"
 #include "soundtools/tonworkw/tone_run.h"
 #include "soundtools/tonworkw/tone_settings.h"
 #include "tests/support/animation_fixtures.h"
@@ -225,18 +224,6 @@ TEST_F(TonWorkW, ProgressSpacingAndCancel) {
   EXPECT_EQ(run(cancelled, Path("copy.wav")), 1);
   EXPECT_EQ(fs::file_size(Path("copy.wav")), 529244u);
   EXPECT_EQ(FilesInFolder(), 2u);
-}
-
-TEST(ToneOutput, WavNamesAndHeader) {
-  EXPECT_TRUE(tone::IsWavName("a.wav"));
-  EXPECT_TRUE(tone::IsWavName("dir.x/A.WaV"));
-  EXPECT_FALSE(tone::IsWavName("a.wave"));
-  EXPECT_FALSE(tone::IsWavName("wav"));
-  const auto h = tone::WavHeaderBytes({22050, 16, 2}, 1000);
-  EXPECT_EQ(LoadLe32(&h[4]), 1036u);
-  EXPECT_EQ(LoadLe32(&h[28]), 88200u);
-  EXPECT_EQ(LoadLe16(&h[32]), 4u);
-  EXPECT_EQ(LoadLe32(&h[40]), 1000u);
 }
 
 }  // namespace
