@@ -163,7 +163,7 @@ void BM_ConvertTenMinutes(benchmark::State& state) {
   for (auto _ : state) {
     auto frame = QuietFrame("Sound Processor");
     toolkit::SwitchLine line(words, tone::SwitchTable());
-    if (tone::RunToneOn(*frame, line, platform::SystemClock()) != 0)
+    if (tone::RunToneOn(*frame, line, platform::SystemFileSystem(), platform::SystemClock()) != 0)
       return state.SkipWithError("the conversion failed");
   }
   state.counters["x_real_time"] =

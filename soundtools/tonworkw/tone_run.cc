@@ -46,7 +46,8 @@ bool Fail(StatusFrame& frame, std::string_view text) {
   return false;
 }
 
-bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) {
+bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& files,
+             platform::Clock& clock) {
   toolkit::SoundOptions options = s.sound_options;
   options.callback = SpacedCallback(frame, clock);
   std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(options, s.input);
@@ -55,8 +56,7 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) 
     return frame.error() || Fail(frame, toolkit::kErrorOpeningInput);
   }
   const std::string output = toolkit::WithDefaultExtension(s.output, ".wav");
-  if (!toolkit::MayWriteOutput(frame, platform::SystemFileSystem(), output,
-                               {s.input, source->name()}, s.overwrite))
+  if (!toolkit::MayWriteOutput(frame, files, output, {s.input, source->name()}, s.overwrite))
     return false;
   ToneOutput out;
   if (!out.Create(output, source->format())) return Fail(frame, kCannotCreate);
@@ -84,13 +84,14 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::Clock& clock) 
 
 }  // namespace
 
-int RunToneOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::Clock& clock) {
+int RunToneOn(StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files,
+              platform::Clock& clock) {
   const std::optional<ToneSettings> settings = ReadToneSettings(line);
   if (!settings) {
     frame.ShowUsage(std::span<const std::string_view>(&kSyntax, 1), line.NotUnderstood(2));
     return frame.Finish(toolkit::RunOutcome::kUsageError);
   }
-  const bool ok = Convert(frame, *settings, clock);
+  const bool ok = Convert(frame, *settings, files, clock);
   return frame.Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
 }
 
@@ -99,7 +100,7 @@ int RunTone(std::span<const std::string> words) {
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
   std::unique_ptr<StatusFrame> frame =
       StatusFrame::Open({std::string(kCaption), std::string(kBanner), report});
-  return RunToneOn(*frame, line, platform::SystemClock());
+  return RunToneOn(*frame, line, platform::SystemFileSystem(), platform::SystemClock());
 }
 
 }  // namespace kinet::tone

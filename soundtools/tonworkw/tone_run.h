@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/clock/clock.h"
+#include "platform/files/file_system.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 
@@ -17,7 +18,9 @@ namespace kinet::tone {
 int RunTone(std::span<const std::string> words);
 
 // The same on a frame the caller opened, after the report switches were taken from `line`;
-// `clock` spaces the progress texts. Returns the exit status (Finish is called).
-int RunToneOn(toolkit::StatusFrame& frame, toolkit::SwitchLine& line, platform::Clock& clock);
+// the output is checked through `files`, and `clock` spaces the progress texts. Returns the
+// exit status (Finish is called).
+int RunToneOn(toolkit::StatusFrame& frame, toolkit::SwitchLine& line, platform::FileSystem& files,
+              platform::Clock& clock);
 
 }  // namespace kinet::tone

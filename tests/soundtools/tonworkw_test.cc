@@ -211,7 +211,7 @@ TEST_F(TonWorkW, ProgressSpacingAndCancel) {
     auto frame = testing::RecordingFrame("Sound Processor", record);
     const std::vector<std::string> words = {in, out, "/O"};
     toolkit::SwitchLine line(words, tone::SwitchTable());
-    return tone::RunToneOn(*frame, line, clock);
+    return tone::RunToneOn(*frame, line, platform::SystemFileSystem(), clock);
   };
   testing::FaceRecord record;
   EXPECT_EQ(run(record, Path("copy.wav")), 0);
