@@ -48,10 +48,14 @@ fuzz:
 bench: build
 	@$(HEADLESS) bash scripts/run-benchmarks.sh $(BUILD)
 
-# Pictures of what a person sees (status window faces), in $(BUILD)/screenshots.
+# Pictures of what a person sees (status window faces, the example presentation), in
+# $(BUILD)/screenshots.
 screenshots: build
 	@mkdir -p $(BUILD)/screenshots
 	$(HEADLESS) $(BUILD)/tests/platform/status_window_screenshot $(BUILD)/screenshots
+	$(BUILD)/bin/kntsample $(BUILD)/screenshots/sample.knt > /dev/null
+	cp scriptplayer/examples/presentation.ss $(BUILD)/screenshots/
+	cd $(BUILD)/screenshots && $(HEADLESS) ../tests/scriptplayer/script_screenshots presentation.ss presentation 1200 4000 9000
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

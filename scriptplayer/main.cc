@@ -13,6 +13,7 @@
 #include "platform/system_info/system_info.h"
 #include "platform/terminal/console.h"
 #include "scriptplayer/program_start.h"
+#include "scriptplayer/window/window_host.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
   platform.environment = &kinet::platform::ProcessEnvironment();
   platform.programs = &kinet::platform::SystemProgramStarter();
   platform.system = kinet::platform::QuerySystemInfo();
-  kinet::script::PlayerHost player(std::move(platform));
+  kinet::script::WindowHost player(std::move(platform));
   kinet::script::Services services;
   services.host = &player;
   DesktopStartHost host(kinet::script::ParseStartLine(args).report_channel.has_value());

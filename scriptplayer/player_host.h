@@ -5,8 +5,10 @@
 // windowed player overrides the window calls.
 #pragma once
 
+#include <string>
 #include <string_view>
 
+#include "kinet/kinet.h"
 #include "platform/clock/clock.h"
 #include "platform/environment/environment.h"
 #include "platform/files/file_system.h"
@@ -14,6 +16,8 @@
 #include "platform/system_info/system_info.h"
 
 namespace kinet::script {
+
+class Screen;
 
 // The operating-system services of a run. Every pointer must be set and outlive the host.
 struct PlatformServices {
@@ -45,6 +49,13 @@ class PlayerHost {
   virtual bool WindowExists() const { return false; }
   // Draws one line of text at the text cursor (listings when no debug file is open).
   virtual void DrawTextLine(std::string_view /*text*/) {}
+  // Opens a video file through the playback library (the library reads the file system
+  // itself); null when it cannot be opened.
+  virtual KinetHandle* OpenVideo(const std::string& path, uint32_t flags) {
+    return KinetOpen(path.c_str(), flags, 0);
+  }
+  // The player window, open or not; null for a player that never opens one.
+  virtual Screen* screen() { return nullptr; }
 
  private:
   PlatformServices services_;

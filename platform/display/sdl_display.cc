@@ -5,27 +5,11 @@
 #include <cstring>
 
 #include "platform/display/display.h"
+#include "platform/display/sdl_video.h"
 
 namespace kinet::platform {
 
 namespace {
-
-// SDL's video subsystem is started by the first display and stopped with the last.
-class VideoUse {
- public:
-  bool Acquire() {
-    if (users_ == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    ++users_;
-    return true;
-  }
-  void Release() {
-    if (users_ > 0 && --users_ == 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  }
-
- private:
-  int users_ = 0;
-};
-VideoUse g_video;
 
 class SdlDisplay : public Display {
  public:
@@ -33,12 +17,12 @@ class SdlDisplay : public Display {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (owned_window_) SDL_DestroyWindow(window_);
-    g_video.Release();
+    ReleaseSdlVideo();
   }
 
   bool Init(void* window, DisplayKind kind, int width, int height, int shown_w, int shown_h,
             const char* title) {
-    if (!g_video.Acquire()) return false;
+    if (!AcquireSdlVideo()) return false;
     kind_ = kind;
     width_ = width;
     height_ = height;
@@ -135,8 +119,8 @@ class SdlDisplay : public Display {
     if (!SDL_IntersectRect(&area, &whole, &area)) return;
     if (SDL_LockTexture(texture_, &area, &texels, &texture_pitch) != 0) return;
     for (int y = 0; y < area.h; ++y) {
-      const uint8_t* in = picture + size_t(src.y + y + area.y - dest_y) * pitch + src.x +
-                          (area.x - dest_x);
+      const uint8_t* in =
+          picture + size_t(src.y + y + area.y - dest_y) * pitch + src.x + (area.x - dest_x);
       auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(texels) + y * texture_pitch);
       for (int x = 0; x < area.w; ++x) out[x] = colours_[in[x]];
     }
@@ -157,6 +141,20 @@ class SdlDisplay : public Display {
 };
 
 }  // namespace
+
+namespace {
+int g_video_users = 0;
+}  // namespace
+
+bool AcquireSdlVideo() {
+  if (g_video_users == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  ++g_video_users;
+  return true;
+}
+
+void ReleaseSdlVideo() {
+  if (g_video_users > 0 && --g_video_users == 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
 
 std::unique_ptr<Display> OpenDisplay(void* window, DisplayKind kind, int width, int height,
                                      int shown_width, int shown_height, const char* title) {

@@ -9,37 +9,11 @@
 namespace kinet::script::cmd {
 namespace {
 
-// Copies `source` into `target` at (x, y) where `keep(source_x, source_y)` holds.
-template <typename Keep>
-void Blit(const Bitmap& source, Bitmap& target, int64_t x, int64_t y, Keep keep) {
-  int64_t x0 = std::max<int64_t>(0, -x), y0 = std::max<int64_t>(0, -y);
-  int64_t x1 = std::min<int64_t>(source.width, target.width - x);
-  int64_t y1 = std::min<int64_t>(source.height, target.height - y);
-  for (int64_t sy = y0; sy < y1; ++sy) {
-    for (int64_t sx = x0; sx < x1; ++sx) {
-      int32_t ix = static_cast<int32_t>(sx), iy = static_cast<int32_t>(sy);
-      if (keep(ix, iy))
-        target.At(static_cast<int32_t>(sx + x), static_cast<int32_t>(sy + y)) =
-            source.pixels[static_cast<size_t>(iy) * source.width + ix];
-    }
-  }
-}
-
-int64_t Brightness(const uint8_t* rgb) { return rgb[0] * 30 + rgb[1] * 59 + rgb[2] * 11; }
-
-// Index of the first entry that `better` prefers over all others; 0 without a palette.
-template <typename Better>
-void StoreExtremeIndex(Interpreter& in, Better better) {
+// Index of the brightest or darkest entry; 0 without a palette.
+void StoreExtremeIndex(Interpreter& in, int (*extreme)(const uint8_t*)) {
   std::string name = in.ArgName();
   Bitmap& bitmap = ArgBitmap(in);
-  int best = 0;
-  if (bitmap.palette) {
-    const uint8_t* rgb = bitmap.palette->data();
-    for (int i = 1; i < 256; ++i) {
-      if (better(Brightness(rgb + 3 * i), Brightness(rgb + 3 * best))) best = i;
-    }
-  }
-  in.SetNumber(name, best);
+  in.SetNumber(name, bitmap.palette ? extreme(bitmap.palette->data()) : 0);
 }
 
 }  // namespace
@@ -48,7 +22,7 @@ void BitmapToBitmap(Interpreter& in) {
   Bitmap& source = ArgBitmap(in);
   Bitmap& target = ArgBitmap(in);
   int32_t x = in.ArgNumber(), y = in.ArgNumber();
-  Blit(source, target, x, y, [](int32_t, int32_t) { return true; });
+  CopyPixels(source.View(), target.View(), x, y, [](int64_t, int64_t) { return true; });
 }
 
 void BitmapToBitmapTrans(Interpreter& in) {
@@ -56,9 +30,9 @@ void BitmapToBitmapTrans(Interpreter& in) {
   Bitmap& target = ArgBitmap(in);
   int32_t x = in.ArgNumber(), y = in.ArgNumber();
   uint8_t transparent = static_cast<uint8_t>(in.ArgNumber());
-  Blit(source, target, x, y, [&](int32_t sx, int32_t sy) {
-    return source.pixels[static_cast<size_t>(sy) * source.width + sx] != transparent;
-  });
+  PixelView from = source.View();
+  CopyPixels(from, target.View(), x, y,
+             [&](int64_t sx, int64_t sy) { return from.At(sx, sy) != transparent; });
 }
 
 // The mask is read at the source's coordinates; where it has no pixel nothing is copied.
@@ -68,8 +42,10 @@ void BitmapToBitmapMask(Interpreter& in) {
   Bitmap& mask = ArgBitmap(in);
   int32_t x = in.ArgNumber(), y = in.ArgNumber();
   uint8_t index = static_cast<uint8_t>(in.ArgNumber());
-  Blit(source, target, x, y,
-       [&](int32_t sx, int32_t sy) { return mask.Contains(sx, sy) && mask.At(sx, sy) != index; });
+  PixelView cover = mask.View();
+  CopyPixels(source.View(), target.View(), x, y, [&](int64_t sx, int64_t sy) {
+    return cover.Contains(sx, sy) && cover.At(sx, sy) != index;
+  });
 }
 
 void BitmapPaletteToPalette(Interpreter& in) {
@@ -108,12 +84,8 @@ void BitmapSetPaletteValue(Interpreter& in) {
   rgb[2] = static_cast<uint8_t>(value >> 16);
 }
 
-void BitmapGetBrightestPaletteIndex(Interpreter& in) {
-  StoreExtremeIndex(in, [](int64_t a, int64_t b) { return a > b; });
-}
+void BitmapGetBrightestPaletteIndex(Interpreter& in) { StoreExtremeIndex(in, BrightestEntry); }
 
-void BitmapGetDarkestPaletteIndex(Interpreter& in) {
-  StoreExtremeIndex(in, [](int64_t a, int64_t b) { return a < b; });
-}
+void BitmapGetDarkestPaletteIndex(Interpreter& in) { StoreExtremeIndex(in, DarkestEntry); }
 
 }  // namespace kinet::script::cmd

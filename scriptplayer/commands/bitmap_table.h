@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "scriptplayer/drawing/pixels.h"
+
 namespace kinet::script {
 
 inline constexpr int32_t kBitmapHandleBase = 9000;
@@ -21,6 +23,7 @@ struct Bitmap {
 
   uint8_t& At(int32_t x, int32_t y) { return pixels[static_cast<size_t>(y) * width + x]; }
   bool Contains(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  PixelView View() { return {pixels.data(), width, height, static_cast<size_t>(width)}; }
 };
 
 class BitmapTable {

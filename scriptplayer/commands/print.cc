@@ -2,7 +2,6 @@
 // temporary file that PRINTEND hands to the print spooler ("lpr -r", which removes it).
 #include "scriptplayer/commands/print.h"
 
-#include "scriptplayer/commands/window.h"
 #include "scriptplayer/engine/interpreter.h"
 
 namespace kinet::script::cmd {
@@ -17,18 +16,13 @@ void ClosePrintFile(Interpreter& in) {
   }
 }
 
-// TEXT and TEXTNOCR write to the print file while printing; otherwise they draw.
-void WriteOrDraw(Interpreter& in, std::string_view line_end) {
-  int32_t handle = in.State<PrintState>().handle;
-  if (handle == 0) {
-    NeedsWindow(in);
-    return;
-  }
-  std::string text = in.ArgText();
-  (void)in.files().Get(handle)->Write(text + std::string(line_end));
-}
-
 }  // namespace
+
+bool Printing(Interpreter& in) { return in.State<PrintState>().handle != 0; }
+
+void Print(Interpreter& in, std::string_view text) {
+  if (ScriptFile* file = in.files().Get(in.State<PrintState>().handle)) (void)file->Write(text);
+}
 
 void PrintBegin(Interpreter& in) {
   std::string name;
@@ -48,9 +42,5 @@ void PrintPageAdv(Interpreter& in) {
 }
 
 void PrintEnd(Interpreter& in) { ClosePrintFile(in); }
-
-void Text(Interpreter& in) { WriteOrDraw(in, "\r\n"); }
-
-void TextNoCr(Interpreter& in) { WriteOrDraw(in, ""); }
 
 }  // namespace kinet::script::cmd

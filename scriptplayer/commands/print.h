@@ -1,9 +1,11 @@
-// Print output, and TEXT / TEXTNOCR while printing. Handlers read their parameters through the
-// interpreter (argument forms and errors as in scriptplayer/engine/interpreter.h).
+// Print output, which TEXT, TEXTNOCR and TEXTBEGIN write while printing. Handlers read their
+// parameters through the interpreter (argument forms and errors as in
+// scriptplayer/engine/interpreter.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "scriptplayer/engine/family_state.h"
 
@@ -29,7 +31,9 @@ struct PrintState : FamilyState {
 void PrintBegin(Interpreter& in);
 void PrintEnd(Interpreter& in);
 void PrintPageAdv(Interpreter& in);
-void Text(Interpreter& in);
-void TextNoCr(Interpreter& in);
+
+// True while TEXT output goes to the print file, and writing to it.
+bool Printing(Interpreter& in);
+void Print(Interpreter& in, std::string_view text);
 
 }  // namespace kinet::script::cmd

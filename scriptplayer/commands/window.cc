@@ -1,9 +1,15 @@
-// The commands that need the player window, which this player does not open yet.
 #include "scriptplayer/commands/window.h"
 
 #include "scriptplayer/engine/interpreter.h"
 
 namespace kinet::script::cmd {
+
+Screen& OpenScreen(Interpreter& in) {
+  in.RequireWindow();
+  return *in.host().screen();
+}
+
+Screen* ScreenSettings(Interpreter& in) { return in.host().screen(); }
 
 void NeedsWindow(Interpreter& in) {
   in.RequireWindow();

@@ -1,15 +1,20 @@
-// The commands that need the player window. Handlers read their parameters through the interpreter
-// (argument forms and errors as in scriptplayer/engine/interpreter.h).
+// How command families reach the player window. Handlers read their parameters through the
+// interpreter (argument forms and errors as in scriptplayer/engine/interpreter.h).
 #pragma once
 
 namespace kinet::script {
 class Interpreter;
-}
+class Screen;
+}  // namespace kinet::script
 
 namespace kinet::script::cmd {
 
-// The screen, animation, input, mouse and sound commands: they need the player window, which
-// this player does not open yet, so each reports the missing window.
+// The open player window; reports the missing window when there is none.
+Screen& OpenScreen(Interpreter& in);
+// The window's settings and state, open or not; null for a player without windows.
+Screen* ScreenSettings(Interpreter& in);
+
+// Commands this player does not carry out yet: they need the window and read nothing more.
 void NeedsWindow(Interpreter& in);
 
 }  // namespace kinet::script::cmd

@@ -19,5 +19,11 @@ inline constexpr size_t kCommandCount = 185;
 int FindCommand(std::string_view upper_name);
 std::string_view CommandName(int index);
 Handler CommandHandler(int index);
+// True for the command whose following lines, up to a line TEXTEND, are text and not commands.
+bool OpensTextBlock(int index);
+
+// Compiled records that are not commands: a text line of such a block, and the block's end.
+inline constexpr uint8_t kTextLineRecord = 255;
+inline constexpr uint8_t kTextEndRecord = 254;
 
 }  // namespace kinet::script

@@ -32,6 +32,7 @@ void SplitCommand(std::string_view text, std::string_view& word, std::string_vie
 
 struct Interpreter::CompiledFile {
   std::vector<Record> records;
+  bool in_text_block = false;  // the lines are text up to a line TEXTEND
 };
 
 size_t detail::NextFamilyId() {
@@ -120,6 +121,15 @@ void Interpreter::Compile(ScriptFile& file, CompiledFile& compiled) {
 }
 
 void Interpreter::CompileLine(std::string_view text, CompiledFile& compiled) {
+  if (compiled.in_text_block) {
+    std::string_view word, rest;
+    SplitCommand(TrimBlanks(text), word, rest);
+    bool end = ToUpper(word) == "TEXTEND";
+    compiled.records.push_back(
+        {line_number_, end ? kTextEndRecord : kTextLineRecord, end ? "" : std::string(text)});
+    compiled.in_text_block = !end;
+    return;
+  }
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   if (text.empty() || text[0] == '#') return;
   if (text[0] == ':') {
@@ -137,11 +147,13 @@ void Interpreter::CompileLine(std::string_view text, CompiledFile& compiled) {
     FailCommand(msg::kBadCommand);
   }
   compiled.records.push_back({line_number_, static_cast<uint8_t>(index), std::string(rest)});
+  compiled.in_text_block = OpensTextBlock(index);
 }
 
 void Interpreter::ExecuteLoop() {
   while (position_ < compiled_->records.size() && state_ != RunState::kEndAll) {
     const Record& record = compiled_->records[position_++];
+    if (record.command >= kCommandCount) continue;  // text of a block reached by a jump
     line_number_ = record.line;
     params_ = record.parameters;
     cursor_ = 0;
@@ -197,6 +209,21 @@ bool Interpreter::RunPending() {
   if (tracing()) TraceHead(" -> ");
   ++steps_;
   CommandHandler(index)(*this);
+  return true;
+}
+
+bool Interpreter::NextTextLine(std::string& text) {
+  if (position_ >= compiled_->records.size()) {
+    state_ = RunState::kLeaveFile;
+    return false;
+  }
+  const Record& record = compiled_->records[position_];
+  if (record.command != kTextLineRecord) {
+    if (record.command == kTextEndRecord) ++position_;
+    return false;
+  }
+  ++position_;
+  text = record.parameters;
   return true;
 }
 

@@ -104,6 +104,10 @@ class Interpreter {
   void Gosub(const std::string& label);
   void Return();
 
+  // The next text line of the block the running command opened (TEXTBEGIN); false at the
+  // block's end, which it passes. A file that ends inside the block is left.
+  bool NextTextLine(std::string& text);
+
   // The line buffer becomes the pending text and runs right after this command.
   void SetPending(std::string text);
   void set_state(RunState state) { state_ = state; }

@@ -25,5 +25,6 @@ inline constexpr std::string_view kBadAnimation = "  Bad animation parameter:\r\
 inline constexpr std::string_view kBadFrame = "  Bad frame parameter:\r\n    ";
 inline constexpr std::string_view kBadFile = "  Bad file parameter:\r\n    ";
 inline constexpr std::string_view kErrorOpening = "  Error opening:\r\n    ";
+inline constexpr std::string_view kZeroDimension = "  Zero dimension in command:\r\n    ";
 
 }  // namespace kinet::script::msg

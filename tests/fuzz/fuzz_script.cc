@@ -1,7 +1,8 @@
 // links: kinet_script
 // Feeds arbitrary bytes to the script loader and interpreter as a script file. Everything runs
-// against an in-memory file system, a manual clock and a private environment, with a step limit
-// and a small bitmap budget, so no input can touch the disk, wait, or run forever.
+// without a window and without video files, against an in-memory file system, a manual clock and a
+// private environment, with a step limit and a small bitmap budget, so no input can touch the disk,
+// wait, or run forever.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,18 @@
 #include "platform/files/memory_file_system.h"
 #include "platform/process/program_starter.h"
 #include "scriptplayer/engine/interpreter.h"
+
+namespace {
+
+// Video files are read by the playback library from the real file system: a fuzzed name must
+// not reach it (a device or a pipe could block), so no video ever opens here.
+class FuzzHost : public kinet::script::PlayerHost {
+ public:
+  using PlayerHost::PlayerHost;
+  KinetHandle* OpenVideo(const std::string&, uint32_t) override { return nullptr; }
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kinet::platform::MemoryFileSystem files;
@@ -22,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kinet::platform::ManualClock clock;
   kinet::platform::MapEnvironment environment;
   kinet::platform::RecordingProgramStarter programs;
-  kinet::script::PlayerHost host({&files, &clock, &environment, &programs, {}});
+  FuzzHost host({&files, &clock, &environment, &programs, {}});
   kinet::script::Services services;
   services.host = &host;
   services.step_limit = 5000;

@@ -230,8 +230,8 @@ TEST(EngineTest, EveryArgumentMessageNamesTheCommand) {
 }
 
 TEST(EngineTest, WindowCommandsReportTheMissingWindow) {
-  for (const char* line : {"SCREENCLEAR 0", "ANIMATIONOPEN A 0 \"x.knt\"", "VARLIST", "FILELIST",
-                           "BITMAPLIST", "TEXT \"hi\"", "MOUSEX M"}) {
+  for (const char* line : {"SCREENCLEAR 0", "ANIMATIONPLAY P 0 0 1 0 \"x.knt\"", "VARLIST",
+                           "FILELIST", "BITMAPLIST", "TEXT \"hi\"", "MOUSEX M"}) {
     ScriptRunner r;
     EXPECT_EQ(r.Run(std::string(line) + "\n").error_text,
               " A window hasn't been created yet (use ScreenGraphics first).\r\n"

@@ -1,0 +1,20 @@
+// Waiting for keys and clicks. Handlers read their parameters through the interpreter
+// (argument forms and errors as in scriptplayer/engine/interpreter.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kinet::script {
+class Interpreter;
+}
+
+namespace kinet::script::cmd {
+
+// The name INPUTCHAR stores for a key code of the window.
+std::string KeyName(uint8_t code);
+
+void InputChar(Interpreter& in);         // -> name
+void InputCharOrDelay(Interpreter& in);  // -> name, n ms (-1: no deadline)
+
+}  // namespace kinet::script::cmd

@@ -1,0 +1,209 @@
+// The player window under SDL's offscreen driver: scripts draw, write, fade and play video,
+// and what the window shows is read back and compared with the image, index by colour.
+#include "platform/display/window.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "scriptplayer/window/window_host.h"
+#include "tests/scriptplayer/script_runner.h"
+#include "tests/support/animation_fixtures.h"
+
+namespace kinet::script {
+namespace {
+
+using testing::ScriptRunner;
+
+struct WindowRun {
+  ScriptRunner r;
+  WindowHost host{r.platform()};
+  WindowRun() { r.UseHost(&host); }
+
+  RunOutcome Run(const std::string& text) { return r.Run(text); }
+  Screen& screen() { return *host.screen(); }
+  uint8_t Index(int x, int y) { return screen().View().At(x, y); }
+  uint32_t Colour(int index) {
+    const uint8_t* e = screen().buffer()->ColourTable[index];
+    return uint32_t{e[2]} << 16 | uint32_t{e[1]} << 8 | e[0];
+  }
+  // True when every pixel of the window shows the colour of its image index.
+  bool WindowShowsImage() {
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    if (!platform::ReadWindow(screen().window(), pixels, w, h)) return false;
+    PixelView view = screen().View();
+    if (w != view.width || h != view.height) return false;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (pixels[size_t(y) * w + x] != Colour(view.At(x, y))) return false;
+    return true;
+  }
+  std::set<uint8_t> IndicesIn(int x0, int y0, int w, int h) {
+    std::set<uint8_t> seen;
+    for (int y = y0; y < y0 + h; ++y)
+      for (int x = x0; x < x0 + w; ++x) seen.insert(Index(x, y));
+    return seen;
+  }
+};
+
+const char kOpen[] = "SCREENSETTINGS 0\nSCREENGRAPHICS OK 64 48\n";
+
+TEST(WindowTest, DrawingIsClippedToTheImageAndReachesTheWindow) {
+  for (const char* settings : {"SCREENSETTINGS 0\n", "SCREENSETTINGS 4\n"}) {
+    WindowRun w;
+    ASSERT_EQ(w.Run(std::string(settings) + "SCREENGRAPHICS OK 64 48\n" +
+                    "SCREENCLEAR 20\nSCREENFILLEDBOX -10 -10 20 20 30\n"
+                    "SCREENLINE -100 47 200 47 40\nSCREENBOX 50 30 100 100 50\n"
+                    "SCREENLINE 5 -99999999 5 99999999 45\n"
+                    "SCREENSETPIXEL 63 0 60\nSCREENSETPIXEL 64 0 61\nSCREENSETPIXEL -1 5 61\n"
+                    "SCREENGETPIXEL P 0 0\nSCREENGETPIXEL Q 100 100\nSCREENINFO I\n")
+                  .kind,
+              RunOutcome::kFinished);
+    EXPECT_EQ(w.r.Var("OK"), "1");
+    EXPECT_EQ(w.r.Var("P"), "30");
+    EXPECT_EQ(w.r.Var("Q"), "0");
+    EXPECT_EQ(w.r.Var("I"), settings[15] == '0' ? "Standard Windows DIBs" : "CreateDIBSection");
+    EXPECT_EQ(w.Index(9, 9), 30);
+    EXPECT_EQ(w.Index(15, 15), 20);
+    EXPECT_EQ(w.Index(30, 47), 40);
+    EXPECT_EQ(w.Index(63, 30), 50);  // the box's top edge, cut at the right
+    EXPECT_EQ(w.Index(50, 47), 50);  // its left edge; the bottom lies below the image
+    EXPECT_EQ(w.Index(5, 20), 45);
+    EXPECT_EQ(w.Index(63, 0), 60);
+    EXPECT_TRUE(w.WindowShowsImage()) << settings;
+  }
+}
+
+TEST(WindowTest, TextInTheThreeColourModesAndTheLastLine) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(std::string(kOpen) +
+                  "SCREENCLEAR 50\nTEXTCOLOR 100\nTEXTBACKCOLOR 120\nTEXT \"A\"\nTEXTY Y1\n"
+                  "TEXTTRANSCOLOR 100\nTEXTSETXY 16 0\nTEXTNOCR \"A\"\n"
+                  "TEXTTRANSCOLOR 120\nTEXTSETXY 32 0\nTEXTNOCR \"A\"\nTEXTX X3\n"
+                  "TEXTSETXY 0 32\nTEXT \"last\"\nTEXTY Y2\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("Y1"), "16");
+  EXPECT_EQ(w.r.Var("X3"), "40");
+  EXPECT_EQ(w.r.Var("Y2"), "32");  // two more lines do not fit below the last one
+  EXPECT_EQ(w.IndicesIn(0, 0, 8, 16), (std::set<uint8_t>{100, 120}));
+  EXPECT_EQ(w.IndicesIn(16, 0, 8, 16), (std::set<uint8_t>{50, 120}));  // outlined letters
+  EXPECT_EQ(w.IndicesIn(32, 0, 8, 16), (std::set<uint8_t>{50, 100}));
+  EXPECT_EQ(w.IndicesIn(8, 0, 8, 16), (std::set<uint8_t>{50}));
+  EXPECT_TRUE(w.WindowShowsImage());
+}
+
+TEST(WindowTest, AFontCutFromABitmap) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(std::string(kOpen) +
+                  "BITMAPALLOC B 16 8\nBITMAPFILLEDBOX B 0 0 8 8 1\nBITMAPSETPIXEL B 9 1 3\n"
+                  "TEXTFONTFROMBITMAP B 8 8 65 66\nTEXTCOLOR 100\nTEXTBACKCOLOR 120\n"
+                  "TEXTNOCR \"ABZ\"\nTEXTX X\nTEXTFONTFROMBITMAP 0 0 0 0 0\nTEXTNOCR \"A\"\n"
+                  "TEXTX X2\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("X"), "24");
+  EXPECT_EQ(w.r.Var("X2"), "32");
+  EXPECT_EQ(w.IndicesIn(0, 0, 8, 8), (std::set<uint8_t>{100}));
+  EXPECT_EQ(w.Index(9, 1), 100);
+  EXPECT_EQ(w.Index(10, 1), 120);
+  EXPECT_EQ(w.IndicesIn(16, 0, 8, 8), (std::set<uint8_t>{100}));  // Z: the first glyph
+}
+
+TEST(WindowTest, BitmapToScreenFormsAndBack) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(std::string(kOpen) +
+                  "SCREENCLEAR 50\nBITMAPALLOC B 4 4\nBITMAPCLEAR B 7\nBITMAPSETPIXEL B 1 1 9\n"
+                  "BITMAPALLOC M 4 4\nBITMAPSETPIXEL M 0 0 1\n"
+                  "BITMAPTOSCREEN B 0 0\nBITMAPTOSCREENTRANS B 10 0 9\n"
+                  "BITMAPTOSCREENMASK B M 20 0 0\nBITMAPTOSCREEN B 62 46\n"
+                  "BITMAPALLOC C 4 4\nBITMAPFROMSCREEN C 10 0\nBITMAPGETPIXEL C1 C 1 1\n"
+                  "BITMAPGETPIXEL C2 C 0 0\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.Index(1, 1), 9);
+  EXPECT_EQ(w.Index(11, 1), 50);
+  EXPECT_EQ(w.Index(12, 1), 7);
+  EXPECT_EQ(w.Index(20, 0), 7);
+  EXPECT_EQ(w.Index(21, 0), 50);
+  EXPECT_EQ(w.Index(63, 47), 9);  // cut at the corner
+  EXPECT_EQ(w.r.Var("C1"), "50");
+  EXPECT_EQ(w.r.Var("C2"), "7");
+  EXPECT_TRUE(w.WindowShowsImage());
+}
+
+TEST(WindowTest, FadesReachTheirPaletteAndLeaveLockedEntries) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(std::string(kOpen) +
+                  "SCREENCLEAR 100\nBITMAPALLOC P 1 1\nBITMAPSETPALETTEVALUE P 100 3166208\n"
+                  "BITMAPSETPALETTEVALUE P 200 255\nSCREENPALETTELOCK 200 1 1\n"
+                  "BITMAPFADEINPALETTE P\nSCREENFORCEPALETTEZEROBLACK 1\n")
+                .kind,
+            RunOutcome::kFinished);
+  Screen& s = w.screen();
+  EXPECT_EQ(s.palette[300], 0x00);  // 3166208 = 0x305000: red 0, green 0x50, blue 0x30
+  EXPECT_EQ(s.palette[301], 0x50);
+  EXPECT_EQ(s.palette[302], 0x30);
+  EXPECT_EQ(w.Colour(100), 0x005030u);
+  EXPECT_EQ(s.palette[602], 32);  // the blue ramp's entry stays locked
+  EXPECT_TRUE(w.WindowShowsImage());
+  ASSERT_EQ(w.Run("SCREENFADEOUTCLEAR 5\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(s.palette[301], 0);
+  EXPECT_EQ(s.palette[602], 32);
+  EXPECT_EQ(w.IndicesIn(0, 0, 64, 48), (std::set<uint8_t>{5}));
+}
+
+TEST(WindowTest, ScreenGraphicsTwiceAndAfterScreenText) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(std::string(kOpen) + "SCREENGRAPHICS B 80 40\nSCREENWIDTH W\nSCREENHEIGHT H\n"
+                                       "SCREENWINDOWHWND N\nSCREENWINDOWHASFOCUS F\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("B"), "1");
+  EXPECT_EQ(w.r.Var("W") + "x" + w.r.Var("H"), "80x40");
+  EXPECT_NE(w.r.Var("N"), "0");
+  int cw = 0, ch = 0;
+  platform::ClientSize(w.screen().window(), cw, ch);
+  EXPECT_EQ(cw, 80);
+  EXPECT_EQ(ch, 40);
+  EXPECT_EQ(w.Run("SCREENGRAPHICS Z 0 10\n").error_text,
+            testing::ErrorText("  Zero dimension in command:\r\n    ", "SCREENGRAPHICS Z 0 10",
+                               "main.ss", 1));
+  ASSERT_EQ(w.Run("SCREENTEXT\nSCREENGRAPHICS C 32 32\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("C"), "1");
+  EXPECT_NE(w.Run("SCREENTEXT\nSCREENCLEAR 0\n").error_text.find("A window hasn't been"),
+            std::string::npos);
+}
+
+TEST(WindowTest, CloseRequestIsAltF4) {
+  WindowRun w;
+  ASSERT_EQ(w.Run(kOpen).kind, RunOutcome::kFinished);
+  platform::WindowEvent close;
+  close.kind = platform::WindowEvent::Kind::kClose;
+  close.window = platform::WindowNumber(w.screen().window());
+  ASSERT_TRUE(platform::PostWindowEvent(close));
+  ASSERT_EQ(w.Run("INPUTCHAR K\nINPUTCHARORDELAY D 0\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("K"), "ALT F4");
+  EXPECT_EQ(w.r.Var("D"), "DELAY");
+}
+
+// Lines between TEXTBEGIN and TEXTEND are text: loaded as such, written with their
+// references expanded; a label among them is text too.
+TEST(WindowTest, TextBlocksAreTextNotCommands) {
+  ScriptRunner r;
+  ASSERT_EQ(r.Run("VARSET N \"you\"\nPRINTBEGIN \"p.txt\"\nTEXTBEGIN\nHello %N%\n  not a "
+                  "command\ntextend\nVARSET AFTER 1\nGOTO \"after\"\nTEXTBEGIN\nskipped\nTEXTEND\n"
+                  ":after\nPRINTEND\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(r.File("p.txt"), "Hello you\r\n  not a command\r\n");
+  EXPECT_EQ(r.Var("AFTER"), "1");
+  ASSERT_EQ(r.Run("PRINTBEGIN \"q.txt\"\nTEXTBEGIN\nno end\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(r.File("q.txt"), "no end\r\n");
+  EXPECT_NE(r.Run("TEXTBEGIN\nx\nTEXTEND\n").error_text.find("A window hasn't"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kinet::script
