@@ -142,6 +142,23 @@ TEST(AnimationCommandsTest, PlayOptions) {
   EXPECT_EQ(headless.Var("R"), "1");
 }
 
+// A freed bitmap or a closed window that frames went to is never written again: the frames
+// then go nowhere.
+TEST(AnimationCommandsTest, FramesNeverGoToAFreedBitmapOrAClosedWindow) {
+  const std::string path = SpriteFile(false);
+  Player p;
+  ASSERT_EQ(p.r.Run("ANIMATIONOPEN A 0 \"" + path +
+                    "\"\nBITMAPALLOC B 64 48\n"
+                    "ANIMATIONTOBITMAP A B\nANIMATIONADVANCE A\nBITMAPFREE B\n"
+                    "BITMAPALLOC C 8 8\nANIMATIONADVANCE A\nBITMAPGETPIXEL P C 1 1\n"
+                    "ANIMATIONTOSCREEN A 0 0\nSCREENTEXT\nANIMATIONADVANCE A\n"
+                    "ANIMATIONFRAMES N A\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(p.r.Var("P"), "0");
+  EXPECT_EQ(p.r.Var("N"), "12");
+}
+
 TEST(AnimationCommandsTest, LoadToBitmapDecodesSuccessiveFrames) {
   const std::string path = SpriteFile(false);
   ScriptRunner r;
