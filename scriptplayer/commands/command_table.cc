@@ -11,6 +11,7 @@
 #include "scriptplayer/commands/files.h"
 #include "scriptplayer/commands/flow.h"
 #include "scriptplayer/commands/input.h"
+#include "scriptplayer/commands/mouse.h"
 #include "scriptplayer/commands/palettes.h"
 #include "scriptplayer/commands/print.h"
 #include "scriptplayer/commands/screen.h"
@@ -131,17 +132,17 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"INPUTSTRWIN", cmd::NeedsWindow},
     {"INTERPRET", cmd::Interpret},
     {"MCISENDSTRING", cmd::NeedsWindow},
-    {"MOUSEADD", cmd::NeedsWindow},
-    {"MOUSEAREA", cmd::NeedsWindow},
-    {"MOUSEMODE", cmd::NeedsWindow},
-    {"MOUSEPOP", cmd::NeedsWindow},
-    {"MOUSEPRESENT", cmd::NeedsWindow},
-    {"MOUSEPUSHANDREMOVEALL", cmd::NeedsWindow},
-    {"MOUSEREMOVE", cmd::NeedsWindow},
-    {"MOUSEREMOVEALL", cmd::NeedsWindow},
-    {"MOUSESETXY", cmd::NeedsWindow},
-    {"MOUSEX", cmd::NeedsWindow},
-    {"MOUSEY", cmd::NeedsWindow},
+    {"MOUSEADD", cmd::MouseAdd},
+    {"MOUSEAREA", cmd::MouseAreaCommand},
+    {"MOUSEMODE", cmd::MouseMode},
+    {"MOUSEPOP", cmd::MousePop},
+    {"MOUSEPRESENT", cmd::MousePresent},
+    {"MOUSEPUSHANDREMOVEALL", cmd::MousePushAndRemoveAll},
+    {"MOUSEREMOVE", cmd::MouseRemove},
+    {"MOUSEREMOVEALL", cmd::MouseRemoveAll},
+    {"MOUSESETXY", cmd::MouseSetXY},
+    {"MOUSEX", cmd::MouseX},
+    {"MOUSEY", cmd::MouseY},
     {"PRINTBEGIN", cmd::PrintBegin},
     {"PRINTEND", cmd::PrintEnd},
     {"PRINTPAGEADV", cmd::PrintPageAdv},
@@ -189,7 +190,7 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"STRRPAD", cmd::StrRPad},
     {"STRTRIM", cmd::StrTrim},
     {"STRUCASE", cmd::StrUCase},
-    {"SYSTEMCOLORS", cmd::NeedsWindow},
+    {"SYSTEMCOLORS", cmd::SystemColors},
     {"SYSTEMCOMMANDLINE", cmd::SystemCommandLine},
     {"SYSTEMCURRENTEXE", cmd::SystemCurrentExe},
     {"SYSTEMCURRENTSCRIPT", cmd::SystemCurrentScript},

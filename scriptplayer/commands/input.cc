@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "scriptplayer/commands/mouse.h"
 #include "scriptplayer/commands/window.h"
 #include "scriptplayer/engine/interpreter.h"
 #include "scriptplayer/window/screen.h"
@@ -11,12 +12,14 @@ namespace {
 
 constexpr uint32_t kInputSliceMs = 5;
 
-// The next key or click, oldest key first, then left releases before right ones.
-std::optional<std::string> TakeInput(Screen& screen) {
+// The next key or click, oldest key first, then left releases (the area under the pointer,
+// when there is one) before right ones.
+std::optional<std::string> TakeInput(Interpreter& in, Screen& screen) {
   if (auto code = screen.keys.Take()) return KeyName(*code);
   if (screen.left_releases > 0) {
     --screen.left_releases;
-    return std::string("LEFT MOUSE");
+    std::string area = AreaUnderPointer(in);
+    return area.empty() ? std::string("LEFT MOUSE") : area;
   }
   if (screen.right_releases > 0) {
     --screen.right_releases;
@@ -32,7 +35,7 @@ std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
     in.host().Pump();
     Screen* screen = in.host().screen();
     if (!screen || !screen->IsOpen()) in.RequireWindow();
-    if (auto input = TakeInput(*screen)) return *input;
+    if (auto input = TakeInput(in, *screen)) return *input;
     if (deadline && static_cast<int32_t>(*deadline - clock.NowMs()) <= 0) return "DELAY";
     clock.SleepMs(kInputSliceMs);
   }

@@ -82,6 +82,8 @@ void Screen::Pump() {
         }
         break;
       case WindowEvent::Kind::kButtonUp:
+        pointer_x = e.x;
+        pointer_y = e.y;
         if (e.button == 1) ++left_releases;
         if (e.button == 3) ++right_releases;
         break;

@@ -189,6 +189,44 @@ TEST(WindowTest, CloseRequestIsAltF4) {
   EXPECT_EQ(w.r.Var("D"), "DELAY");
 }
 
+void PostClick(Screen& screen, int button, int x, int y) {
+  platform::WindowEvent click;
+  click.kind = platform::WindowEvent::Kind::kButtonUp;
+  click.window = platform::WindowNumber(screen.window());
+  click.button = button;
+  click.x = x;
+  click.y = y;
+  ASSERT_TRUE(platform::PostWindowEvent(click));
+}
+
+// A click names the area under the pointer when the script takes it.
+TEST(WindowTest, ClicksNameTheAreaUnderThemOnTheCurrentLevel) {
+  WindowRun w;
+  const std::string areas = "MOUSEADD \"Start\" 10 10 20 10 0\nMOUSEADD \"Quit\" 10 30 20 10 0\n";
+  ASSERT_EQ(w.Run(kOpen).kind, RunOutcome::kFinished);
+  auto click = [&](int button, int x, int y, const std::string& then) {
+    PostClick(w.screen(), button, x, y);
+    EXPECT_EQ(w.Run(areas + then + "INPUTCHAR K\n").kind, RunOutcome::kFinished);
+    return w.r.Var("K");
+  };
+  EXPECT_EQ(click(1, 15, 15, ""), "Start");
+  EXPECT_EQ(click(1, 50, 5, ""), "LEFT MOUSE");
+  EXPECT_EQ(click(3, 15, 35, ""), "RIGHT MOUSE");
+  EXPECT_EQ(click(1, 15, 35, "MOUSEREMOVE \"Start\"\n"), "Quit");
+  EXPECT_EQ(click(1, 15, 15, "MOUSEPUSHANDREMOVEALL\n"), "LEFT MOUSE");
+  EXPECT_EQ(click(1, 15, 15, "MOUSEPUSHANDREMOVEALL\nMOUSEPOP\n"), "Start");
+  ASSERT_EQ(w.Run(areas + "MOUSEAREA M\nMOUSEX X\nMOUSEY Y\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("M") + " " + w.r.Var("X") + " " + w.r.Var("Y"), "Start 15 15");
+  // 40 pushes keep 32 levels; as many pops bring the first level back.
+  std::string deep;
+  for (int i = 0; i < 40; ++i) deep += "MOUSEPUSHANDREMOVEALL\nMOUSEADD \"L\" 0 0 64 48 0\n";
+  for (int i = 0; i < 40; ++i) deep += "MOUSEPOP\n";
+  EXPECT_EQ(click(1, 15, 15, deep), "Start");
+  std::string full;
+  for (int i = 0; i < 129; ++i) full += "MOUSEADD \"a\" 0 0 1 1 0\n";
+  EXPECT_NE(w.Run(full).error_text.find("Could not add mouse area"), std::string::npos);
+}
+
 // Lines between TEXTBEGIN and TEXTEND are text: loaded as such, written with their
 // references expanded; a label among them is text too.
 TEST(WindowTest, TextBlocksAreTextNotCommands) {
