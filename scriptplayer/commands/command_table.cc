@@ -128,7 +128,7 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"INPUTCHAR", cmd::InputChar},
     {"INPUTCHARORDELAY", cmd::InputCharOrDelay},
     {"INPUTMSGWIN", cmd::NeedsWindow},
-    {"INPUTSTR", cmd::NeedsWindow},
+    {"INPUTSTR", cmd::InputStr},
     {"INPUTSTRWIN", cmd::NeedsWindow},
     {"INTERPRET", cmd::Interpret},
     {"MCISENDSTRING", cmd::NeedsWindow},

@@ -1,5 +1,6 @@
 #include "scriptplayer/commands/input.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "scriptplayer/commands/mouse.h"
@@ -38,6 +39,17 @@ std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
     if (auto input = TakeInput(in, *screen)) return *input;
     if (deadline && static_cast<int32_t>(*deadline - clock.NowMs()) <= 0) return "DELAY";
     clock.SleepMs(kInputSliceMs);
+  }
+}
+
+// The next key code, waiting for it.
+uint8_t WaitForKey(Interpreter& in) {
+  for (;;) {
+    in.host().Pump();
+    Screen* screen = in.host().screen();
+    if (!screen || !screen->IsOpen()) in.RequireWindow();
+    if (auto code = screen->keys.Take()) return *code;
+    in.host().clock().SleepMs(kInputSliceMs);
   }
 }
 
@@ -102,6 +114,39 @@ void InputCharOrDelay(Interpreter& in) {
   std::optional<uint32_t> deadline;
   if (ms != -1) deadline = in.host().clock().NowMs() + static_cast<uint32_t>(ms);
   in.SetVariable(name, WaitForInput(in, deadline));
+}
+
+}  // namespace kinet::script::cmd
+
+namespace kinet::script::cmd {
+
+// Typed characters are echoed while fewer than `length` (at most 255) are in; backspace takes
+// the last one back, Enter ends, Escape gives the empty text.
+void InputStr(Interpreter& in) {
+  constexpr int32_t kLongestLine = 255;
+  std::string name = in.ArgName();
+  int32_t length = std::clamp(in.ArgNumber(), 0, kLongestLine);
+  std::string prompt = in.ArgText();
+  OpenScreen(in).WriteText(prompt);
+  std::string line;
+  for (;;) {
+    uint8_t code = WaitForKey(in);
+    Screen& screen = OpenScreen(in);
+    if (code == 13) break;
+    if (code == 27) {
+      line.clear();
+      break;
+    }
+    if (code == 8 && !line.empty()) {
+      line.pop_back();
+      screen.WriteText("\b");
+    } else if (code >= 32 && int32_t(line.size()) < length) {
+      line += char(code);
+      screen.WriteText(std::string(1, char(code)));
+    }
+  }
+  OpenScreen(in).WriteText("\n");
+  in.SetVariable(name, line);
 }
 
 }  // namespace kinet::script::cmd

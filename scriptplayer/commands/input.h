@@ -1,5 +1,5 @@
-// Waiting for keys and clicks. Handlers read their parameters through the interpreter
-// (argument forms and errors as in scriptplayer/engine/interpreter.h).
+// Waiting for keys and clicks, and line input. Handlers read their parameters through the
+// interpreter (argument forms and errors as in scriptplayer/engine/interpreter.h).
 #pragma once
 
 #include <cstdint>
@@ -16,5 +16,6 @@ std::string KeyName(uint8_t code);
 
 void InputChar(Interpreter& in);         // -> name
 void InputCharOrDelay(Interpreter& in);  // -> name, n ms (-1: no deadline)
+void InputStr(Interpreter& in);          // -> name, n length, text prompt
 
 }  // namespace kinet::script::cmd

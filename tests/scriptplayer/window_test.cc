@@ -227,6 +227,50 @@ TEST(WindowTest, ClicksNameTheAreaUnderThemOnTheCurrentLevel) {
   EXPECT_NE(w.Run(full).error_text.find("Could not add mouse area"), std::string::npos);
 }
 
+void PostKeys(Screen& screen, const std::vector<platform::WindowEvent>& events) {
+  for (platform::WindowEvent e : events) {
+    e.window = platform::WindowNumber(screen.window());
+    ASSERT_TRUE(platform::PostWindowEvent(e));
+  }
+}
+platform::WindowEvent Typed(const char* text) {
+  platform::WindowEvent e;
+  e.kind = platform::WindowEvent::Kind::kText;
+  e.text = text;
+  return e;
+}
+platform::WindowEvent Key(platform::WindowKey key, bool shift = false) {
+  platform::WindowEvent e;
+  e.kind = platform::WindowEvent::Kind::kKeyDown;
+  e.key = key;
+  e.shift = shift;
+  return e;
+}
+
+TEST(WindowTest, LineInputWithBackspaceEscapeAndTheLimit) {
+  using platform::WindowKey;
+  WindowRun w;
+  ASSERT_EQ(w.Run(kOpen).kind, RunOutcome::kFinished);
+  PostKeys(w.screen(), {Typed("ab"), Key(WindowKey::kBackspace), Key(WindowKey::kEnter)});
+  ASSERT_EQ(w.Run("INPUTSTR S 10 \"? \"\nTEXTY Y\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("S"), "a");
+  EXPECT_EQ(w.r.Var("Y"), "16");
+  EXPECT_GT(w.IndicesIn(16, 0, 8, 16).size(), 1u);               // the a
+  EXPECT_EQ(w.IndicesIn(24, 0, 8, 16), (std::set<uint8_t>{0}));  // the erased b
+  PostKeys(w.screen(), {Typed("xyz"), Key(WindowKey::kEscape)});
+  ASSERT_EQ(w.Run("INPUTSTR S 10 \"\"\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("S"), "");
+  PostKeys(w.screen(), {Typed("abc"), Key(WindowKey::kEnter)});
+  ASSERT_EQ(w.Run("INPUTSTR S 2 \"\"\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("S"), "ab");
+  PostKeys(w.screen(), {Key(WindowKey::kTab, true), Key(WindowKey::kF3, true),
+                        Key(WindowKey::kHome), Typed("q")});
+  ASSERT_EQ(w.Run("INPUTCHAR A\nINPUTCHAR B\nINPUTCHAR C\nINPUTCHAR D\n").kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("A") + "|" + w.r.Var("B") + "|" + w.r.Var("C") + "|" + w.r.Var("D"),
+            "BACKTAB|SHIFT F3|HOME|q");
+}
+
 // Lines between TEXTBEGIN and TEXTEND are text: loaded as such, written with their
 // references expanded; a label among them is text too.
 TEST(WindowTest, TextBlocksAreTextNotCommands) {
