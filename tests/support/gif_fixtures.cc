@@ -42,7 +42,13 @@ bool WriteAnimatedGif(const std::string& path, uint32_t width, uint32_t height,
   ColorMapObject* map = MapOf(palette);
   bool ok = map && EGifPutScreenDesc(gif, static_cast<int>(width), static_cast<int>(height), 8, 0,
                                      map) == GIF_OK;
-  for (const GifPicture& p : pictures) ok = ok && PutPicture(gif, p);
+  for (const GifPicture& p : pictures) {
+    ok = ok && PutPicture(gif, p);
+    // giflib keeps a copy of a picture's local table and forgets it, unfreed, at the next
+    // picture without one.
+    if (gif->Image.ColorMap) GifFreeMapObject(gif->Image.ColorMap);
+    gif->Image.ColorMap = nullptr;
+  }
   if (map) GifFreeMapObject(map);
   return EGifCloseFile(gif, &error) == GIF_OK && ok;
 }
