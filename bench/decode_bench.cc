@@ -1,5 +1,6 @@
 // Decoded frames per second through the library (KinetDoFrame on a preloaded file), for three
-// kinds of content at two sizes, against a plain copy of a frame of the same size.
+// kinds of content at two sizes and for the generated kinds of tests/support/content_kinds.h at
+// their own sizes, against a plain copy of a frame of the same size.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "compressor/animation_writer.h"
 #include "kinet/kinet.h"
+#include "tests/support/content_kinds.h"
 
 namespace kinet {
 namespace {
@@ -71,9 +73,7 @@ std::string MakeFile(uint32_t w, uint32_t h, Content content) {
   return path;
 }
 
-void BM_DecodeFrames(benchmark::State& state) {
-  const uint32_t w = static_cast<uint32_t>(state.range(0)), h = w * 3 / 4;
-  const std::string path = MakeFile(w, h, static_cast<Content>(state.range(1)));
+void DecodeFile(benchmark::State& state, const std::string& path, uint32_t w, uint32_t h) {
   KinetHandle* handle = KinetOpen(path.c_str(), KINET_OPEN_PRELOAD, -1);
   if (!handle) {
     state.SkipWithError("cannot open");
@@ -92,9 +92,32 @@ void BM_DecodeFrames(benchmark::State& state) {
   KinetClose(handle);
   std::filesystem::remove(path);
 }
+
+void BM_DecodeFrames(benchmark::State& state) {
+  const uint32_t w = static_cast<uint32_t>(state.range(0)), h = w * 3 / 4;
+  DecodeFile(state, MakeFile(w, h, static_cast<Content>(state.range(1))), w, h);
+}
 BENCHMARK(BM_DecodeFrames)
     ->ArgNames({"width", "content"})
     ->ArgsProduct({{320, 640}, {kMostlySkip, kSprites, kAllFull, kNoise}});
+
+// 100 frames of each generated kind, coded exactly.
+void BM_DecodeContent(benchmark::State& state) {
+  const auto kind = static_cast<testing::ContentKind>(state.range(0));
+  const auto [w, h] = testing::SizeOf(kind);
+  state.SetLabel(testing::NameOf(kind));
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("kinet-bench-" + testing::NameOf(kind) + ".knt"))
+                               .string();
+  encoder::AnimationSettings settings{w, h, 66};
+  if (encoder::WriteAnimation(path, settings, testing::MakeContent(kind, 100)) !=
+      encoder::WriteStatus::kOk) {
+    state.SkipWithError("cannot write");
+    return;
+  }
+  DecodeFile(state, path, w, h);
+}
+BENCHMARK(BM_DecodeContent)->ArgName("kind")->DenseRange(0, 4);
 
 void BM_CopyFrame(benchmark::State& state) {
   const size_t size = size_t(state.range(0)) * state.range(0) * 3 / 4;

@@ -53,9 +53,24 @@ class ChangeTracker {
   uint32_t undecided_ = 0;
 };
 
+// A word tree's tables and cache as locals of the frame's decoding, so that they stay in
+// registers or on the stack and no store to one makes the compiler reload the other or the
+// bit reader.
+struct LocalTree {
+  explicit LocalTree(const WordTree& tree) : tables(tree.tables()), cache(tree.FreshCache()) {}
+  [[gnu::always_inline]] uint16_t Decode(BitReader& reader) {
+    return WordTree::Decode(tables, cache, reader);
+  }
+  const WordTree::Tables tables;
+  WordTree::Cache cache;
+};
+
 template <bool kDoubled>
-bool Decode(VideoTrees& trees, BitReader& reader, const FrameTarget& target,
+bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const FrameTarget& target,
             ChangeMap& changes) {
+  BitReader reader(data, size);
+  LocalTree block_type(trees.block_type), full(trees.full), mono_colour(trees.mono_colour),
+      mono_map(trees.mono_map);
   const RowWriter<kDoubled> out{target.row_step, target.double_offset};
   const uint32_t bpr = target.blocks_per_row;
   const uint32_t total = bpr * target.block_rows;
@@ -65,7 +80,7 @@ bool Decode(VideoTrees& trees, BitReader& reader, const FrameTarget& target,
   uint8_t* band = target.origin;  // row 0 of the current block row
 
   while (block < total) {
-    const uint16_t type = trees.block_type.Decode(reader);
+    const uint16_t type = block_type.Decode(reader);
     const uint32_t run = std::min(RunLength((type >> 2) & 63), total - block);
     const uint32_t kind = type & 3;
     if (kind == kVoid) {
@@ -84,16 +99,16 @@ bool Decode(VideoTrees& trees, BitReader& reader, const FrameTarget& target,
         case kFull:
           for (uint32_t i = 0; i < n; ++i, p += 4) {
             for (int r = 0; r < 4; ++r) {
-              uint32_t v1 = trees.full.Decode(reader);
-              uint32_t v2 = trees.full.Decode(reader);
+              uint32_t v1 = full.Decode(reader);
+              uint32_t v2 = full.Decode(reader);
               out.Store(p + r * step, v2 | v1 << 16);
             }
           }
           break;
         case kTwoColour:
           for (uint32_t i = 0; i < n; ++i, p += 4) {
-            uint32_t colours = trees.mono_colour.Decode(reader);
-            uint32_t mask = trees.mono_map.Decode(reader);
+            uint32_t colours = mono_colour.Decode(reader);
+            uint32_t mask = mono_map.Decode(reader);
             uint32_t a = (colours & 0xFF) * 0x01010101u, b = (colours >> 8) * 0x01010101u;
             for (int r = 0; r < 4; ++r) {
               uint32_t select = kNibbleMasks[(mask >> (4 * r)) & 15];
@@ -121,10 +136,8 @@ bool Decode(VideoTrees& trees, BitReader& reader, const FrameTarget& target,
 
 bool DecodeFrameVideo(VideoTrees& trees, const uint8_t* data, size_t size,
                       const FrameTarget& target, ChangeMap& changes) {
-  trees.ResetCaches();
-  BitReader reader(data, size);
-  if (target.double_offset != 0) return Decode<true>(trees, reader, target, changes);
-  return Decode<false>(trees, reader, target, changes);
+  if (target.double_offset != 0) return Decode<true>(trees, data, size, target, changes);
+  return Decode<false>(trees, data, size, target, changes);
 }
 
 }  // namespace kinet

@@ -35,7 +35,7 @@ class ChangeMap {
   std::vector<uint8_t> groups_;
 };
 
-// Decodes `size` bytes of video data. The caches of the trees are reset first. Returns false
+// Decodes `size` bytes of video data, every frame from fresh caches. Returns false
 // when the data ended before every block was decoded (the rest then decodes from zero bits;
 // nothing is read or written outside the data and the target).
 bool DecodeFrameVideo(VideoTrees& trees, const uint8_t* data, size_t size,

@@ -61,17 +61,13 @@ void WordTree::MarkEscapes() {
   for (bool b : has_leaf) spare_slots_ += b ? 0 : 1;
 }
 
-uint16_t WordTree::Deliver(uint16_t coded) const {
-  switch (use_) {
-    case ColourUse::kNone:
-      return coded;
-    case ColourUse::kBothBytes:
-      return static_cast<uint16_t>(translation_[coded >> 8] << 8 | translation_[coded & 0xFF]);
-    case ColourUse::kFillColour:
-      if ((coded & 3) != 3) return coded;
-      return static_cast<uint16_t>(translation_[coded >> 8] << 8 | (coded & 0xFF));
-  }
-  return coded;
+WordTree::Tables WordTree::tables() const {
+  // An absent tree's single entry: the literal 0, no bits consumed.
+  static constexpr uint32_t kAbsent = kResolvedLiteral;
+  if (nodes_.empty()) return {&kAbsent, nullptr, nullptr, nullptr, 0, 0, use_};
+  return {lookup_.data(), level2_.data(), nodes_.data(),
+          translated_ ? translation_.data() : nullptr, (1u << lookup_bits_) - 1, lookup_bits_,
+          use_};
 }
 
 void WordTree::Translate(const uint8_t table[256]) {

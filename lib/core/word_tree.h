@@ -42,10 +42,29 @@ class WordTree {
   bool present() const { return !nodes_.empty(); }
   const std::array<uint16_t, 3>& escapes() const { return escapes_; }
 
-  // Sets all three cache slots to the coded value 0; done at the start of every frame.
-  void ResetCache() {
-    cache_.fill(Slot(0, Deliver(0)));
+  // What decoding reads of the tree, small enough to be held by value: a frame decoder keeps a
+  // copy and its own cache in locals for the length of a frame, so that neither is reloaded
+  // after every store of the bit reader (nor the reader after every cache store).
+  struct Tables {
+    const uint32_t* first;   // 2^first_bits entries; an absent tree has one entry yielding 0
+    const uint32_t* second;  // the second-level tables of codes longer than first_bits
+    const TreeNode* nodes;
+    const uint8_t* translation;  // null while nothing is translated
+    uint32_t first_mask;
+    int first_bits;
+    ColourUse use;
+  };
+  // Cache slots: the coded value in the low and the delivered value in the high half; a slot is
+  // stored and loaded whole, so the next decode never waits on half of a store.
+  using Cache = std::array<uint64_t, 3>;
+
+  Tables tables() const;
+  // All three slots holding the coded value 0, as at the start of every frame.
+  Cache FreshCache() const {
+    const uint64_t zero = Slot(0, Deliver(use_, translated_ ? translation_.data() : nullptr, 0));
+    return {zero, zero, zero};
   }
+  void ResetCache() { cache_ = FreshCache(); }
 
   // Maps what the tree delivers through `table` (index to index), on top of any earlier
   // translation. The cache keeps comparing coded values.
@@ -55,42 +74,56 @@ class WordTree {
   // cache rule. An absent tree yields 0 and consumes nothing.
   template <typename Reader>
   [[gnu::always_inline]] uint16_t Decode(Reader& reader) {
-    if (nodes_.empty()) return 0;
+    return Decode(tables(), cache_, reader);
+  }
+
+  template <typename Reader>
+  [[gnu::always_inline]] static uint16_t Decode(const Tables& t, Cache& cache, Reader& reader) {
     // One peek covers the table lookup and, for most deeper codes, the rest of the walk.
     const uint32_t bits = reader.Peek(16);
-    uint32_t entry = lookup_[bits & ((1u << lookup_bits_) - 1)];
+    uint32_t entry = t.first[bits & t.first_mask];
     int used = static_cast<int>((entry >> kConsumedShift) & 31);
     if (entry & kSecondLevel) {  // a deeper code: the next bits index the node's own table
-      entry = level2_[(entry & kNodeMask) + ((bits >> lookup_bits_) & ((1u << used) - 1))];
-      used = lookup_bits_ + static_cast<int>((entry >> kConsumedShift) & 31);
+      entry = t.second[(entry & kNodeMask) + ((bits >> t.first_bits) & ((1u << used) - 1))];
+      used = t.first_bits + static_cast<int>((entry >> kConsumedShift) & 31);
     }
     uint32_t coded, delivered;
-    if (entry & kResolvedLiteral) {  // the common case: a literal leaf within the tables' reach
+    if (entry & kResolvedLiteral) [[likely]] {  // a literal leaf within the tables' reach
       reader.Skip(used);
       coded = entry & 0xFFFF;
-      delivered = translated_ ? Deliver(static_cast<uint16_t>(coded)) : coded;
+      delivered = t.translation ? Deliver(t.use, t.translation, static_cast<uint16_t>(coded))
+                                : coded;
     } else {
-      const TreeNode* node = &nodes_[entry & kNodeMask];
+      const TreeNode* node = &t.nodes[entry & kNodeMask];
       while (!node->IsLeaf() && used < 16) {
-        node = (bits >> used) & 1 ? &nodes_[node->link] : node + 1;
+        node = (bits >> used) & 1 ? &t.nodes[node->link] : node + 1;
         ++used;
       }
       reader.Skip(used);
-      while (!node->IsLeaf()) node = reader.ReadBit() ? &nodes_[node->link] : node + 1;
+      while (!node->IsLeaf()) node = reader.ReadBit() ? &t.nodes[node->link] : node + 1;
       const uint32_t slot = node->Slot();
-      coded = slot == TreeNode::kLiteral ? node->coded : static_cast<uint32_t>(cache_[slot]);
-      delivered = slot == TreeNode::kLiteral ? node->delivered : cache_[slot] >> 32;
+      coded = slot == TreeNode::kLiteral ? node->coded : static_cast<uint32_t>(cache[slot]);
+      delivered = slot == TreeNode::kLiteral ? node->delivered : cache[slot] >> 32;
     }
     // Without branches: equal values would leave slot 0 as it is, which writing it again does.
-    const bool shift = coded != static_cast<uint32_t>(cache_[0]);
-    cache_[2] = shift ? cache_[1] : cache_[2];
-    cache_[1] = shift ? cache_[0] : cache_[1];
-    cache_[0] = Slot(coded, delivered);
+    const bool shift = coded != static_cast<uint32_t>(cache[0]);
+    cache[2] = shift ? cache[1] : cache[2];
+    cache[1] = shift ? cache[0] : cache[1];
+    cache[0] = Slot(coded, delivered);
     return static_cast<uint16_t>(delivered);
   }
 
  private:
-  uint16_t Deliver(uint16_t coded) const;
+  static uint16_t Deliver(ColourUse use, const uint8_t* translation, uint16_t coded) {
+    if (!translation || use == ColourUse::kNone) return coded;
+    if (use == ColourUse::kFillColour && (coded & 3) != 3) return coded;
+    const auto high = static_cast<uint16_t>(translation[coded >> 8] << 8);
+    return static_cast<uint16_t>(high | (use == ColourUse::kFillColour ? coded & 0xFF
+                                                                       : translation[coded & 0xFF]));
+  }
+  uint16_t Deliver(uint16_t coded) const {
+    return Deliver(use_, translation_.data(), coded);
+  }
   void RefreshDelivered();
   void MarkEscapes();
   void BuildLookup();
@@ -115,12 +148,10 @@ class WordTree {
   std::vector<uint32_t> lookup_;
   std::vector<uint32_t> level2_;
   std::array<uint16_t, 3> escapes_{};
-  // A cache slot holds the coded value in its low and the delivered value in its high half; a
-  // slot is stored and loaded whole, so the next decode never waits on half of a store.
   static uint64_t Slot(uint32_t coded, uint32_t delivered) {
     return uint64_t{delivered} << 32 | coded;
   }
-  std::array<uint64_t, 3> cache_{};
+  Cache cache_{};
   std::array<uint8_t, 256> translation_;
   uint32_t spare_slots_ = 0;
 };
