@@ -77,6 +77,7 @@ class PackRun {
   encoder::FrameHints hints_;
   std::string output_;
   uint32_t start_ms_ = 0;
+  uint32_t key_frames_ = 0, auto_key_frames_ = 0;
 };
 
 bool PackRun::Fail(encoder::PackStatus status) {
@@ -168,6 +169,8 @@ bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* n
   const encoder::FrameEncoder& done = job ? job->encoder() : *encoder;
   if (!job && !writer_->WriteFrame(done.palette().data(), done.reconstruction().data()))
     return Fail(encoder::PackStatus::kCancelled);
+  key_frames_ += done.key_frame() ? 1 : 0;
+  auto_key_frames_ += done.auto_key() ? 1 : 0;
   if (done.auto_key()) {
     const uint32_t number = s_.every_other ? 2 * f + 1 + first_number_ : f + first_number_;
     frame_.SetStatus(Format("Auto-key-framing frame %u...", number));
@@ -223,6 +226,10 @@ bool PackRun::WriteVideoFile() {
                           static_cast<unsigned long long>(bytes),
                           static_cast<unsigned long long>(ratio10 / 10),
                           static_cast<unsigned long long>(ratio10 % 10)));
+  // Key frames cost what a data rate allows each frame; how many there were tells the user how
+  // much of the picture stood alone.
+  frame_.SetStatus(Format("Key frames: %u of %u (%u automatic).", key_frames_, shape_.frames,
+                          auto_key_frames_));
   return true;
 }
 

@@ -122,7 +122,9 @@ std::optional<PackSettings> ReadPackSettings(toolkit::SwitchLine& line) {
   if (s.auto_key_percent > 100) s.auto_key_percent = 100;
   const std::optional<int32_t> n = RateSwitch(line, 'N', 240000);
   if (!n) return std::nullopt;
-  const std::optional<int32_t> k = RateSwitch(line, 'K', 20);
+  // Without /K key frames take /N's code: a frame where everything changes becomes a key frame,
+  // and a quality for those would leave the data rate asked for unmet.
+  const std::optional<int32_t> k = RateSwitch(line, 'K', *n);
   if (!k) return std::nullopt;
   s.regular_rate = *n;
   s.key_rate = *k;

@@ -26,7 +26,7 @@ struct PackSettings {
   uint32_t height_mode = 0;                // /Z: 0, 1 interlaced, 2 doubled
   uint32_t auto_key_percent = 95;          // /A: 0..100
   int32_t regular_rate = 240000;           // /N rate code
-  int32_t key_rate = 20;                   // /K rate code
+  int32_t key_rate = 240000;               // /K rate code; without /K, /N's
   bool every_other = false;                // /V
   int32_t frame_rate = 0;                  // /F: 0 keeps the source's
   bool ring_frame = false;                 // /G

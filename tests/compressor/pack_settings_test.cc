@@ -32,8 +32,16 @@ TEST(PackSettings, NormalisedValuesAndDefaults) {
   auto s = Read({"in.flc", "out"});
   ASSERT_TRUE(s);
   EXPECT_EQ(s->regular_rate, 240000);
-  EXPECT_EQ(s->key_rate, 20);
+  EXPECT_EQ(s->key_rate, 240000);  // without /K, key frames take /N's code
   EXPECT_EQ(s->auto_key_percent, 95u);
+  for (const char* n : {"/N0", "/N150000", "/N-450", "/N-50"}) {
+    auto with_n = Read({"in.flc", "out", n});
+    ASSERT_TRUE(with_n) << n;
+    EXPECT_EQ(with_n->key_rate, with_n->regular_rate) << n;
+  }
+  auto explicit_k = Read({"in.flc", "out", "/N150000/K20"});
+  ASSERT_TRUE(explicit_k);
+  EXPECT_EQ(explicit_k->key_rate, 20);
   EXPECT_EQ(s->min_key_distance, 0x10000000u);
   EXPECT_EQ(s->sound_level, 0);
 
