@@ -1,61 +1,86 @@
 #!/usr/bin/env bash
-# Compresses the same generated clips with kinetpackw (at /N0 /K0 and at a data rate), with
-# gifsicle -O3 and with img2webp -lossless, and prints bytes, encode time and decode time per
-# frame for each.
+# Compares kinetpackw with other animation formats on the generated kinds of content
+# (tests/support/content_kinds.h): 100 frames at 10 frames per second of grainy natural-like
+# pictures, sprites over a still background, a still picture, a flat cartoon and a 1280x720 clip.
 #
-#   bench/compare_formats.sh <build folder>       (needs the Debian packages gifsicle and webp)
+#   bench/compare_formats.sh <build folder> [frames]
 #
-# Decode times: .knt through kntinfow writing every frame as a picture (the picture writing is
-# counted too); GIF through gifsicle --unoptimize (which writes the frames out again); the webp
-# package has no animation decoder, so WebP shows none.
+# For each kind: kinetpackw at /N0 and at three data rates (20, 50 and 85 % of what /N0 needs),
+# with bytes, the busiest second against the rate, PSNR in RGB against the source, encode frames
+# per second (wall clock) and decode frames per second (processor time, through the library, to
+# an 8-bit buffer). Where gifsicle, img2webp or apngasm are installed (Debian packages gifsicle,
+# webp, apngasm; nothing is installed here), the same frames are encoded with them too, and
+# decoded where the package has a decoder: GIF with gifsicle --unoptimize (which also writes the
+# frames out again). The last column is our decode speed over the peer's.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-for tool in gifsicle img2webp; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install gifsicle webp)"; exit 1; }
-done
+frames=${2:-100}
+tool="$build/bench/kinet_clip_tool"
+pack="$build/compressor/kinetpackw/kinetpackw"
+info="$build/tools/kntinfow/kntinfow"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export KINET_STATUS=terminal
 
 now() { date +%s%N; }
-ms_since() { echo $(( ($(now) - $1) / 1000000 )); }
+per_second() { echo $(( $2 * 1000000000 / ($(now) - $1 + 1) )); }  # start, count
 
-printf '%-22s %-18s %10s %10s %14s\n' clip format bytes "encode ms" "decode ms/fr"
-for size in 320x240 640x480; do
-  w=${size%x*} h=${size#*x} frames=60
-  clip="$work/clip$size.knt"
-  "$build/tools/kntsample/kntsample" "$clip" "/W$w" "/H$h" "/N$frames" >/dev/null
-  # The frames as pictures for the other encoders (at /N0 /K0, all but exact).
-  mkdir -p "$work/gif$size" "$work/png$size"
-  "$build/compressor/kinetpackw/kinetpackw" "$clip" "$work/gif$size/f.gif" /N0/K0 /O \
-    </dev/null 2>/dev/null
-  "$build/tools/kntinfow/kntinfow" "$clip" "-D$work/png$size" >/dev/null
-  rm -f "$work/png$size/frame00$((frames + 1)).png"  # the ring frame
-
-  for mode in "/N0/K0" "/N150000"; do
-    out="$work/out$size.knt"
+printf '%-8s %-16s %10s %9s %7s %9s %9s %8s\n' kind format bytes "busiest%" PSNR "enc fr/s" \
+  "dec fr/s" "dec x"
+for kind in grainy sprites still cartoon big; do
+  clip="$work/$kind.knt"
+  "$tool" make "$kind" "$clip" "$frames"
+  ours_dec=0
+  exact_busiest=0
+  for rate in 0 20 50 85; do
+    out="$work/$kind-$rate.knt"
+    mode=/N0
+    [ "$rate" != 0 ] && mode="/N$(( exact_busiest * rate / 100 ))"
     t=$(now)
-    "$build/compressor/kinetpackw/kinetpackw" "$clip" "$out" $mode /O </dev/null 2>/dev/null
-    enc=$(ms_since "$t")
-    t=$(now)
-    "$build/tools/kntinfow/kntinfow" "$out" "-D$work/dec" >/dev/null
-    dec=$(( $(ms_since "$t") * 1000 / frames ))
-    printf '%-22s %-18s %10d %10d %14s\n' "$size $frames frames" "kinet $mode" \
-      "$(stat -c %s "$out")" "$enc" "$(printf '%d.%03d' $((dec / 1000)) $((dec % 1000)))"
+    "$pack" "$clip" "$out" $mode /O </dev/null >/dev/null 2>&1
+    enc=$(per_second "$t" "$frames")
+    read -r dec psnr busiest < <("$tool" decode "$out" "$clip" 10)
+    if [ "$rate" = 0 ]; then
+      exact_busiest=$busiest
+      ours_dec=$dec
+      share=-
+    else
+      share=$(( busiest * 100 / (exact_busiest * rate / 100) ))
+    fi
+    printf '%-8s %-16s %10d %9s %7s %9d %9d %8s\n' "$kind" "kinet $mode" "$(stat -c %s "$out")" \
+      "$share" "$psnr" "$enc" "$dec" -
   done
 
-  t=$(now)
-  gifsicle -O3 --delay 7 --loopcount "$work/gif$size"/*.gif >"$work/anim.gif"
-  enc=$(ms_since "$t")
-  t=$(now)
-  gifsicle --unoptimize "$work/anim.gif" >/dev/null
-  dec=$(( $(ms_since "$t") * 1000 / frames ))
-  printf '%-22s %-18s %10d %10d %14s\n' "$size $frames frames" "gifsicle -O3" \
-    "$(stat -c %s "$work/anim.gif")" "$enc" "$(printf '%d.%03d' $((dec / 1000)) $((dec % 1000)))"
-
-  t=$(now)
-  img2webp -lossless -d 66 "$work/png$size"/*.png -o "$work/anim.webp" >/dev/null 2>&1
-  enc=$(ms_since "$t")
-  printf '%-22s %-18s %10d %10d %14s\n' "$size $frames frames" "img2webp -lossless" \
-    "$(stat -c %s "$work/anim.webp")" "$enc" "-"
+  # The frames as pictures for the other encoders: GIFs from kinetpackw, PNGs from kntinfow.
+  if command -v gifsicle >/dev/null || command -v img2webp >/dev/null ||
+     command -v apngasm >/dev/null; then
+    mkdir -p "$work/gif-$kind" "$work/png-$kind"
+    "$pack" "$clip" "$work/gif-$kind/f.gif" /N0/K0 /O </dev/null >/dev/null 2>&1
+    "$info" "$clip" "-D$work/png-$kind" >/dev/null
+  fi
+  if command -v gifsicle >/dev/null; then
+    t=$(now)
+    gifsicle -O3 --delay 10 --loopcount "$work/gif-$kind"/*.gif >"$work/anim.gif"
+    enc=$(per_second "$t" "$frames")
+    t=$(now)
+    gifsicle --unoptimize "$work/anim.gif" >/dev/null
+    dec=$(per_second "$t" "$frames")
+    printf '%-8s %-16s %10d %9s %7s %9d %9d %8s\n' "$kind" "gifsicle -O3" \
+      "$(stat -c %s "$work/anim.gif")" - lossless "$enc" "$dec" \
+      "$(awk -v a="$ours_dec" -v b="$dec" 'BEGIN { printf "%.1f", a / b }')"
+  fi
+  if command -v img2webp >/dev/null; then
+    t=$(now)
+    img2webp -lossless -d 100 "$work/png-$kind"/*.png -o "$work/anim.webp" >/dev/null 2>&1
+    enc=$(per_second "$t" "$frames")
+    printf '%-8s %-16s %10d %9s %7s %9d %9s %8s\n' "$kind" "img2webp -lossless" \
+      "$(stat -c %s "$work/anim.webp")" - lossless "$enc" - -
+  fi
+  if command -v apngasm >/dev/null; then
+    t=$(now)
+    apngasm "$work/anim.png" "$work/png-$kind"/*.png 1 10 >/dev/null 2>&1
+    enc=$(per_second "$t" "$frames")
+    printf '%-8s %-16s %10d %9s %7s %9d %9s %8s\n' "$kind" "apngasm" \
+      "$(stat -c %s "$work/anim.png")" - lossless "$enc" - -
+  fi
 done
