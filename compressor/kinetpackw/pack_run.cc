@@ -221,14 +221,14 @@ bool PackRun::WriteVideoFile() {
   if (status != encoder::PackStatus::kOk) return Fail(status);
   const uint64_t ratio10 = bytes ? 10 * source_->total_bytes() / bytes : 0;
   const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
+  // The ratio, and how many frames stood alone: key frames cost what a data rate allows a
+  // frame, so their count tells how much of the picture was coded afresh.
   frame_.SetStatus(Format("Kineted in %s.  From %llu To: %llu (%llu.%llu:1).", elapsed.c_str(),
                           static_cast<unsigned long long>(source_->total_bytes()),
                           static_cast<unsigned long long>(bytes),
                           static_cast<unsigned long long>(ratio10 / 10),
-                          static_cast<unsigned long long>(ratio10 % 10)));
-  // Key frames cost what a data rate allows each frame; how many there were tells the user how
-  // much of the picture stood alone.
-  frame_.SetStatus(Format("Key frames: %u of %u (%u automatic).", key_frames_, shape_.frames,
+                          static_cast<unsigned long long>(ratio10 % 10)) +
+                   Format("  Key frames: %u of %u (%u automatic).", key_frames_, shape_.frames,
                           auto_key_frames_));
   return true;
 }
