@@ -27,6 +27,15 @@ class SpawnProgramStarter : public ProgramStarter {
     if (error != 0) return 0;
     return pid > 31 ? static_cast<int>(pid) : 32;
   }
+
+  std::optional<ProgramEnd> Finished(int pid) override {
+    int status = 0;
+    const pid_t result = ::waitpid(pid, &status, WNOHANG);
+    if (result == 0) return std::nullopt;
+    if (result < 0) return errno == EINTR ? std::nullopt : std::optional<ProgramEnd>({false, -1});
+    if (WIFSIGNALED(status)) return ProgramEnd{true, WTERMSIG(status)};
+    return ProgramEnd{false, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+  }
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "lib/core/frame_tables.h"
 #include "platform/files/input_file.h"
 #include "platform/images/image.h"
+#include "platform/report/report_channel.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/knt_report.h"
 #include "toolkit/status_frame.h"
@@ -114,11 +115,22 @@ bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::s
   return !h->ReadError && (!writer || writer->Close());
 }
 
+// Started with "/#<channel>" (by the front-end), the outcome goes back as a completion report.
+int Finish(const toolkit::ReportSwitches& report, int status, const std::string& text) {
+  if (report.channel) {
+    std::string message = "KntInfo - KntInfoW video file information\r\n  " + text;
+    message.push_back('\0');
+    (void)platform::SendReport(*report.channel, platform::kReportCompletion, message);
+  }
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   toolkit::SwitchLine line(words, kSwitches);
+  const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
   const bool list = line.TakeFlag('F');
   const std::string folder = line.TakeText('D');
   const std::string output = line.TakeText('W');
@@ -127,14 +139,15 @@ int main(int argc, char** argv) {
     if (const std::string word = line.NotUnderstood(1); !word.empty())
       std::fprintf(stderr, "Not understood: %s\n", word.c_str());
     std::fputs(kUsage, stderr);
-    return toolkit::kExitUsage;
+    return Finish(report, toolkit::kExitUsage, "Usage: kntinfow file.knt [-F] [-D<folder>]");
   }
   const std::string& path = line.names()[0];
   // Every frame decoded however long writing takes: a dump must hold every picture.
   KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_NO_SKIP, -1);
   if (!h) {
     std::fprintf(stderr, "Error: %s cannot be opened as a video file\n", path.c_str());
-    return toolkit::kExitFailed;
+    return Finish(report, toolkit::kExitFailed,
+                  "Error: " + path + " cannot be opened as a video file");
   }
   info::PrintHeader(stdout, *h);
   std::unique_ptr<toolkit::GraphicsWriter> writer;
@@ -145,6 +158,9 @@ int main(int argc, char** argv) {
   KinetSummaryRecord summary;
   KinetSummary(h, &summary);
   info::PrintSummary(stdout, summary);
+  const std::string done = std::to_string(h->Width) + " x " + std::to_string(h->Height) + ", " +
+                           std::to_string(h->Frames) + " frames in " + path;
   KinetClose(h);
-  return ok ? toolkit::kExitSucceeded : toolkit::kExitFailed;
+  return ok ? Finish(report, toolkit::kExitSucceeded, done)
+            : Finish(report, toolkit::kExitFailed, "Error reading " + path);
 }
