@@ -48,4 +48,20 @@ std::string RecentFileEntry(std::string_view file, std::string_view command_dir)
   return dir + std::string(file);
 }
 
+std::string RecallCursor::Up(const std::vector<std::string>& entries) {
+  if (entries.empty()) return "";
+  if (index_ >= entries.size()) index_ = 0;
+  const std::string shown = entries[index_];
+  index_ = index_ + 1 == entries.size() ? 0 : index_ + 1;
+  return shown;
+}
+
+std::string RecallCursor::Down(const std::vector<std::string>& entries) {
+  if (entries.empty()) return "";
+  if (index_ >= entries.size()) index_ = 0;
+  const std::string shown = entries[index_];
+  index_ = index_ == 0 ? entries.size() - 1 : index_ - 1;
+  return shown;
+}
+
 }  // namespace kinet::desk

@@ -32,6 +32,20 @@ class RecentList {
   std::vector<std::string> entries_;
 };
 
+// The command page's recall of recent commands with the Up and Down keys.
+class RecallCursor {
+ public:
+  // The entry to show for Up (then the next older) or Down (then the next newer), wrapping.
+  // Empty when there are no entries.
+  std::string Up(const std::vector<std::string>& entries);
+  std::string Down(const std::vector<std::string>& entries);
+  // Any edit of the line starts over at the newest.
+  void Reset() { index_ = 0; }
+
+ private:
+  size_t index_ = 0;
+};
+
 // The entry for a file: a name without a directory part gets `command_dir` in front.
 std::string RecentFileEntry(std::string_view file, std::string_view command_dir);
 
