@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "frontend/core/builtins.h"
-#include "platform/files/output_file.h"
 
 namespace kinet::desk {
 namespace {
@@ -107,9 +106,7 @@ void SaveHistory(CommandRunner& runner, std::string_view argument) {
   runner.Echo("SaveHist " + std::string(argument));
   std::string file = runner.Resolve(argument);
   if (!fs::path(file).has_extension()) file += ".txt";
-  const std::string text = runner.history.Text() + "\n";
-  platform::SafeOutputFile out;
-  if (!argument.empty() && out.Create(file) && out.Write(text.data(), text.size()) && out.Commit())
+  if (!argument.empty() && SaveHistoryText(runner.history, file))
     runner.WriteResult("  History saved to " + file);
   else
     runner.WriteResult("  Error saving to " + file);

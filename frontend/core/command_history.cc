@@ -1,5 +1,7 @@
 #include "frontend/core/command_history.h"
 
+#include "platform/files/output_file.h"
+
 namespace kinet::desk {
 
 void CommandHistory::Changed() {
@@ -78,6 +80,12 @@ void CommandHistory::Shorten() {
     lines_.pop_front();
   }
   characters_ -= removed;
+}
+
+bool SaveHistoryText(const CommandHistory& history, const std::string& path) {
+  const std::string text = history.Text() + "\n";
+  platform::SafeOutputFile out;
+  return out.Create(path) && out.Write(text.data(), text.size()) && out.Commit();
 }
 
 std::string GroupedNumber(uint64_t n, std::string_view separator) {

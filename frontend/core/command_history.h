@@ -43,6 +43,10 @@ class CommandHistory {
   uint64_t version_ = 0;
 };
 
+// Writes the history as text to `path` (under a temporary name, renamed when complete).
+// False on failure; an earlier file of that name then stays as it was.
+bool SaveHistoryText(const CommandHistory& history, const std::string& path);
+
 // A number with `separator` between groups of three digits ("1,234,567").
 std::string GroupedNumber(uint64_t n, std::string_view separator);
 
