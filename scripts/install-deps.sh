@@ -8,6 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   libsdl2-dev
+  qt6-base-dev
   libjpeg-dev libgif-dev libtiff-dev libpng-dev
   # The install test checks the desktop entries, the MIME type and the manual pages.
   desktop-file-utils shared-mime-info man-db groff-base

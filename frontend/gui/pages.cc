@@ -1,0 +1,113 @@
+// The main page (Tmainform) with its buttons to the other pages, and the page list. The tool
+// pages that are not built yet say how the command page runs their tool meanwhile.
+#include "frontend/gui/pages.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frontend/gui/command_page.h"
+#include "frontend/gui/main_window.h"
+
+namespace kinet::desk {
+namespace {
+
+struct PageButton {
+  const char* caption;
+  const char* purpose;
+};
+
+constexpr PageButton kPageButtons[] = {
+    {"&Kinet", "Compress flics, AVI files, pictures and series into video files"},
+    {"Mi&xer", "Add or replace a sound track of a video file"},
+    {"&Player", "Play video files with their sound"},
+    {"&Scriptor", "Write and run presentation scripts"},
+    {"&Graphics Processor", "Convert and re-colour graphics, write flics and series"},
+    {"S&ound Processor", "Turn any sound input into a WAV file"},
+    {"&Command", "Type commands, run batch files, read the history"},
+};
+
+class MainPage : public Page {
+ public:
+  explicit MainPage(MainWindow& window) {
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel("<b>Kinetor</b> &mdash; 8-bit video and animation with sound");
+    layout->addWidget(title);
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    for (const PageButton& b : kPageButtons) {
+      auto* button = new QPushButton(b.caption);
+      button->setMinimumWidth(170);
+      const int page = row + 1;
+      connect(button, &QPushButton::clicked, this, [&window, page] { window.SetTag(page); });
+      grid->addWidget(button, row, 0);
+      grid->addWidget(new QLabel(b.purpose), row++, 1);
+    }
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    auto* row_of_buttons = new QHBoxLayout;
+    auto* about = new QPushButton("&About");
+    auto* info = new QPushButton("S&ystem Information");
+    auto* how = new QPushButton("Ho&w do I...?");
+    auto* help = new QPushButton("&Help");
+    row_of_buttons->addWidget(about);
+    row_of_buttons->addWidget(info);
+    row_of_buttons->addStretch(1);
+    row_of_buttons->addWidget(how);
+    row_of_buttons->addWidget(help);
+    layout->addLayout(row_of_buttons);
+    connect(about, &QPushButton::clicked, this, [this] {
+      QMessageBox::about(this, "About Kinetor",
+                         "Kinetor for Windows\nkinetdesk, the desktop of the Kinetor tools");
+    });
+    connect(info, &QPushButton::clicked, this, [&window] { window.Run("", "TOVSIW"); });
+    connect(how, &QPushButton::clicked, this, [&window] { window.OpenHelp(); });
+    connect(help, &QPushButton::clicked, this, [&window] { window.OpenHelp(); });
+  }
+};
+
+// A tool page still to come: the command that runs the tool from the command page.
+class WaitingPage : public Page {
+ public:
+  WaitingPage(MainWindow& window, const char* tool) {
+    auto* layout = new QVBoxLayout(this);
+    auto* text = new QLabel(QString("This page is not built yet. On the Command page, type a "
+                                    "command line for <tt>%1</tt>; it runs with its report "
+                                    "coming back to the history.")
+                                .arg(tool));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* go = new QPushButton("Go to the &Command page");
+    connect(go, &QPushButton::clicked, this, [&window] { window.SetTag(kCommandPage); });
+    layout->addWidget(go, 0, Qt::AlignLeft);
+    layout->addStretch(1);
+  }
+};
+
+}  // namespace
+
+Page* MakePage(int index, MainWindow& window) {
+  switch (index) {
+    case kMainPage:
+      return new MainPage(window);
+    case kKinetPage:
+      return new WaitingPage(window, "kinetpack in.flc out.knt");
+    case kMixerPage:
+      return new WaitingPage(window, "kinetmix film.knt tune.wav");
+    case kPlayerPage:
+      return new WaitingPage(window, "kinetplay film.knt");
+    case kScriptorPage:
+      return new WaitingPage(window, "kinetscr show.ss");
+    case kGraphicsPage:
+      return new WaitingPage(window, "pixwork in.flc out.bmp");
+    case kSoundPage:
+      return new WaitingPage(window, "tonwork in.knt out.wav");
+    default:
+      return new CommandPage(window);
+  }
+}
+
+}  // namespace kinet::desk
