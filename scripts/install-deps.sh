@@ -2,19 +2,22 @@
 # Installs the Debian packages Kinetor builds with. Idempotent: does nothing when all are present.
 #   install-deps.sh        what `make`, `make demo` and `make test` need
 #   install-deps.sh fuzz   and clang with its libFuzzer runtime, for `make fuzz`
+#   install-deps.sh desktop  and Qt 6, for kinetdesk's widgets (-DKINET_DESKTOP=ON)
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   libsdl2-dev
-  qt6-base-dev
   libjpeg-dev libgif-dev libtiff-dev libpng-dev
   # The install test checks the desktop entries, the MIME type and the manual pages.
   desktop-file-utils shared-mime-info man-db groff-base
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "${1:-}" = desktop ]; then
+  packages+=(qt6-base-dev)
 fi
 
 missing=()
