@@ -67,8 +67,8 @@ std::string MakeFile(uint32_t w, uint32_t h, Content content) {
           .string();
   encoder::AnimationSettings settings{w, h, 66};
   settings.ring_frame = true;
-  if (encoder::WriteAnimation(path, settings, MakeFrames(w, h, content)) !=
-      encoder::WriteStatus::kOk)
+  if (encoder::WriteAnimation(platform::SystemFileSystem(), path, settings,
+                              MakeFrames(w, h, content)) != encoder::WriteStatus::kOk)
     return "";
   return path;
 }

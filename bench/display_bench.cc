@@ -20,7 +20,8 @@ std::string SampleFile() {
         (std::filesystem::temp_directory_path() / "kinet-bench-ball.knt").string();
     encoder::AnimationSettings settings{640, 480, 66};
     settings.ring_frame = true;
-    encoder::WriteAnimation(p, settings, sample::BouncingBall(640, 480, 30));
+    encoder::WriteAnimation(platform::SystemFileSystem(), p, settings,
+                            sample::BouncingBall(640, 480, 30));
     return p;
   }();
   return path;

@@ -84,7 +84,8 @@ void BM_WholeFile(benchmark::State& state) {
   uint64_t bytes = 0;
   for (auto _ : state) {
     encoder::PackStatus status;
-    auto job = encoder::VideoJob::Create(Settings(w, h, int32_t(state.range(3))), dir, &status);
+    auto job = encoder::VideoJob::Create(platform::SystemFileSystem(),
+                                         Settings(w, h, int32_t(state.range(3))), dir, &status);
     for (uint32_t f = 0; f < kFrames; ++f) {
       const encoder::FramePicture ahead = Picture(frames[(f + 1) % kFrames]);
       if (job->AddFrame(Picture(frames[f]), f + 1 < kFrames ? &ahead : nullptr) !=

@@ -41,7 +41,8 @@ std::string FlicPath() {
 
 void WriteFlic(const std::vector<std::vector<uint8_t>>& frames) {
   const auto palette = Palette();
-  auto writer = toolkit::FlicWriter::Create(FlicPath(), kWidth, kHeight, 40);
+  auto writer =
+      toolkit::FlicWriter::Create(platform::SystemFileSystem(), FlicPath(), kWidth, kHeight, 40);
   for (const auto& f : frames) {
     if (!writer->WriteFrame(palette.data(), f.data())) std::abort();
   }
@@ -64,7 +65,7 @@ void BM_FlicRead(benchmark::State& state) {
   platform::Image frame;
   for (auto _ : state) {
     platform::InputFile file;
-    if (!file.Open(FlicPath().c_str())) std::abort();
+    if (!file.Open(platform::SystemFileSystem(), FlicPath())) std::abort();
     auto reader = toolkit::FlicReader::Open(std::move(file));
     for (uint32_t f = 0; f < kFrames; ++f) benchmark::DoNotOptimize(reader->Read(frame));
   }

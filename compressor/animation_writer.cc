@@ -5,7 +5,8 @@
 
 namespace kinet::encoder {
 
-WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
+WriteStatus WriteAnimation(platform::FileSystem& files, const std::string& path,
+                           const AnimationSettings& settings,
                            const std::vector<AnimationFrame>& frames, SoundFeed* sound) {
   if (frames.empty()) return WriteStatus::kBadFrame;
   // The ring frame is frame 0 again, coded against the last frame.
@@ -24,7 +25,7 @@ WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& set
     return FrameCodes{codes[i].data(), records[i]->pixels.data(), w, w / 4, h / 4};
   };
 
-  VideoFileWriter writer;
+  VideoFileWriter writer(files);
   writer.trees().Start();
   for (size_t i = 0; i < records.size(); ++i) writer.trees().AddFrame(frame_codes(i));
   VideoFileSettings file;

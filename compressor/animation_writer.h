@@ -26,9 +26,10 @@ struct AnimationSettings {
 
 class SoundFeed;
 
-// `sound`, when given, supplies track 0's record for every frame record and the track's
-// header fields.
-WriteStatus WriteAnimation(const std::string& path, const AnimationSettings& settings,
+// Writes the file `path` of `files`. `sound`, when given, supplies track 0's record for every frame
+// record and the track's header fields.
+WriteStatus WriteAnimation(platform::FileSystem& files, const std::string& path,
+                           const AnimationSettings& settings,
                            const std::vector<AnimationFrame>& frames, SoundFeed* sound = nullptr);
 
 }  // namespace kinet::encoder

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 
 #include "compressor/rate_control.h"
+#include "platform/files/input_file.h"
 
 namespace kinet::encoder {
 
 namespace {
+
+constexpr size_t kMaxHintBytes = size_t{16} << 20;
 
 std::vector<std::string> SplitWords(const std::string& line) {
   std::vector<std::string> words;
@@ -67,12 +68,12 @@ void ApplyHintText(const std::string& text, uint32_t first_number, FrameHints& h
   }
 }
 
-FrameHints ReadHintFile(const std::string& path, uint32_t first_number, uint32_t count) {
+FrameHints ReadHintFile(platform::FileSystem& files, const std::string& path, uint32_t first_number,
+                        uint32_t count) {
   FrameHints hints = NoHints(count);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return hints;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ApplyHintText(text, first_number, hints);
+  // A hint file is a few lines per range; anything far larger is no hint file.
+  if (auto text = platform::ReadWholeFile(files, path, kMaxHintBytes))
+    ApplyHintText(*text, first_number, hints);
   return hints;
 }
 

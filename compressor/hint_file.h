@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/file_system.h"
+
 namespace kinet::encoder {
 
 struct FrameHints {
@@ -24,7 +26,8 @@ FrameHints NoHints(uint32_t count);
 // first_number + count - 1).
 void ApplyHintText(const std::string& text, uint32_t first_number, FrameHints& hints);
 
-// Reads the file at `path` into hints; a file that cannot be opened gives no hints.
-FrameHints ReadHintFile(const std::string& path, uint32_t first_number, uint32_t count);
+// Reads the file `path` of `files` into hints; a file that cannot be opened gives no hints.
+FrameHints ReadHintFile(platform::FileSystem& files, const std::string& path, uint32_t first_number,
+                        uint32_t count);
 
 }  // namespace kinet::encoder

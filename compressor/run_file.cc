@@ -17,13 +17,13 @@ uint8_t* BlockAt(std::vector<uint8_t>& pixels, uint32_t width, uint32_t bpr, uin
 
 RunFile::~RunFile() {
   file_.reset();
-  if (!path_.empty()) platform::SystemFileSystem().Remove(path_);
+  if (!path_.empty()) files_.Remove(path_);
 }
 
 bool RunFile::Create(const std::string& directory, uint32_t width, uint32_t height) {
-  path_ = platform::SystemFileSystem().CreateTempFile(directory);
+  path_ = files_.CreateTempFile(directory);
   if (path_.empty()) return false;
-  file_ = platform::SystemFileSystem().Open(path_, platform::OpenMode::kUpdate);
+  file_ = files_.Open(path_, platform::OpenMode::kUpdate);
   width_ = width;
   height_ = height;
   first_ = true;

@@ -31,13 +31,14 @@ struct RunFrame {
 
 class RunFile {
  public:
-  RunFile() = default;
+  explicit RunFile(platform::FileSystem& files) : files_(files) {}
   RunFile(const RunFile&) = delete;
   RunFile& operator=(const RunFile&) = delete;
   // Removes the file.
   ~RunFile();
 
-  // Creates a new file with a unique name beginning "knt" in `directory`. False on failure.
+  // Creates a new file of the file system with a unique name beginning "knt" in `directory`.
+  // False on failure.
   [[nodiscard]] bool Create(const std::string& directory, uint32_t width, uint32_t height);
 
   // Appends a frame: its code words and picture (FrameCodes), palette and key flag. False
@@ -52,6 +53,7 @@ class RunFile {
   [[nodiscard]] bool Read(RunFrame& frame);
 
  private:
+  platform::FileSystem& files_;
   std::unique_ptr<platform::File> file_;
   std::string path_;
   uint32_t width_ = 0, height_ = 0;

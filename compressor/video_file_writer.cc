@@ -22,7 +22,7 @@ bool VideoFileWriter::WriteHeaderAndTables() {
 }
 
 WriteStatus VideoFileWriter::Begin(const std::string& path, const VideoFileSettings& s) {
-  if (!out_.Create(path)) return WriteStatus::kCannotCreate;
+  if (!out_.Create(files_, path)) return WriteStatus::kCannotCreate;
   header_ = {};
   header_.Signature = KINET_SIGNATURE;
   header_.Width = s.width;
@@ -80,8 +80,8 @@ WriteStatus VideoFileWriter::WriteFrame(const FrameCodes& frame, const uint8_t p
 
 WriteStatus VideoFileWriter::Finish() {
   if (frames_written_ != sizes_.size()) return WriteStatus::kBadFrame;
-  if (!out_.Seek(0) || !WriteHeaderAndTables()) return WriteStatus::kWriteFailed;
-  return out_.Commit() ? WriteStatus::kOk : WriteStatus::kWriteFailed;
+  if (!out_.Seek(0) || !WriteHeaderAndTables() || !out_.Flush()) return WriteStatus::kWriteFailed;
+  return out_.Commit() ? WriteStatus::kOk : WriteStatus::kReplaceFailed;
 }
 
 }  // namespace kinet::encoder

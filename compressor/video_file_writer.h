@@ -19,10 +19,11 @@ namespace kinet::encoder {
 
 enum class WriteStatus {
   kOk,
-  kCannotCreate,  // the output file could not be created
-  kWriteFailed,   // a write failed (a full disk)
-  kTooComplex,    // a tree would need codes longer than 30 bits
-  kBadFrame,      // a frame's symbols differ from those its statistics were gathered from
+  kCannotCreate,   // the output file could not be created
+  kWriteFailed,    // a write failed (a full disk)
+  kReplaceFailed,  // the complete file could not be put in place under its name
+  kTooComplex,     // a tree would need codes longer than 30 bits
+  kBadFrame,       // a frame's symbols differ from those its statistics were gathered from
 };
 
 struct VideoFileSettings {
@@ -35,6 +36,9 @@ struct VideoFileSettings {
 
 class VideoFileWriter {
  public:
+  // The output goes to a file of `files`.
+  explicit VideoFileWriter(platform::FileSystem& files) : files_(files) {}
+
   // The statistics of every frame must be added to trees() before Begin.
   VideoTreeSet& trees() { return trees_; }
 
@@ -52,7 +56,8 @@ class VideoFileWriter {
   // Header fields that are known only at the end (AudioSize, AudioRate).
   KinetHeader& header() { return header_; }
 
-  // Rewrites header and tables and puts the file in place.
+  // Rewrites header and tables and puts the file in place (kReplaceFailed when only that last
+  // step fails).
   [[nodiscard]] WriteStatus Finish();
 
  private:
@@ -60,6 +65,7 @@ class VideoFileWriter {
   [[nodiscard]] bool WriteHeaderAndTables();
 
   VideoTreeSet trees_;
+  platform::FileSystem& files_;
   platform::SafeOutputFile out_;
   KinetHeader header_{};
   std::vector<uint32_t> sizes_;

@@ -18,6 +18,8 @@ PackStatus FromWrite(WriteStatus s) {
       return PackStatus::kTooComplex;
     case WriteStatus::kBadFrame:
       return PackStatus::kTempReadFailed;
+    case WriteStatus::kReplaceFailed:
+      return PackStatus::kReplaceFailed;
     case WriteStatus::kWriteFailed:
       break;
   }
@@ -26,11 +28,12 @@ PackStatus FromWrite(WriteStatus s) {
 
 }  // namespace
 
-std::unique_ptr<VideoJob> VideoJob::Create(const EncoderSettings& settings,
+std::unique_ptr<VideoJob> VideoJob::Create(platform::FileSystem& files,
+                                           const EncoderSettings& settings,
                                            const std::string& temp_directory, PackStatus* status) {
   std::unique_ptr<VideoJob> job;
   try {
-    job.reset(new VideoJob());
+    job.reset(new VideoJob(files));
   } catch (const std::bad_alloc&) {
     *status = PackStatus::kOutOfMemory;
     return nullptr;
@@ -78,8 +81,7 @@ PackStatus VideoJob::Write(const std::string& path, const VideoFileSettings& fil
   if (sound && sound->failed()) return PackStatus::kTooComplex;
   if (sound) sound->FinishHeader(writer_.header());
   status = FromWrite(writer_.Finish());
-  if (status == PackStatus::kOk)
-    *bytes_written = uint64_t(platform::SystemFileSystem().FileSize(path));
+  if (status == PackStatus::kOk) *bytes_written = uint64_t(files_.FileSize(path));
   return status;
 }
 

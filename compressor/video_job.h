@@ -4,7 +4,7 @@
 // (VideoFileWriter), with each frame's sound record from a SoundFeed. The file is read by
 // KinetOpen (lib/include/kinet/kinet.h); every frame decodes to the encoder's reconstruction.
 //
-//   auto job = VideoJob::Create(settings, temp_directory, &status);  // null on failure
+//   auto job = VideoJob::Create(files, settings, temp_directory, &status);  // null on failure
 //   for each frame: job->AddFrame(picture, next);          // results in job->encoder()
 //   job->Write(path, file_settings, sound, progress, &bytes);  // the output exists only on kOk
 #pragma once
@@ -29,6 +29,7 @@ enum class PackStatus {
   kTempReadFailed,    // the temporary file ends early
   kCannotCreate,      // the output cannot be created
   kWriteFailed,       // the output cannot be written
+  kReplaceFailed,     // the finished output cannot be put in place under its name
   kTooComplex,        // a tree would need codes longer than 30 bits, or has no free markers
   kCancelled,
 };
@@ -47,8 +48,10 @@ class SoundFeed {
 
 class VideoJob {
  public:
-  // The encoder and a temporary file in `temp_directory`. Null with `status` set on failure.
-  static std::unique_ptr<VideoJob> Create(const EncoderSettings& settings,
+  // The encoder and a temporary file in `temp_directory`; the temporary file and the output
+  // are files of `files`. Null with `status` set on failure.
+  static std::unique_ptr<VideoJob> Create(platform::FileSystem& files,
+                                          const EncoderSettings& settings,
                                           const std::string& temp_directory, PackStatus* status);
 
   // Encodes a frame (`next` as FrameEncoder::Encode wants it) and keeps its runs.
@@ -63,8 +66,9 @@ class VideoJob {
                                  uint64_t* bytes_written);
 
  private:
-  VideoJob() = default;
+  explicit VideoJob(platform::FileSystem& files) : files_(files), runs_(files), writer_(files) {}
 
+  platform::FileSystem& files_;
   std::unique_ptr<FrameEncoder> encoder_;
   RunFile runs_;
   VideoFileWriter writer_;

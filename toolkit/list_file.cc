@@ -1,8 +1,6 @@
 #include "toolkit/list_file.h"
 
-#include <filesystem>
-#include <fstream>
-
+#include "platform/files/input_file.h"
 #include "toolkit/switches.h"
 #include "toolkit/words.h"
 
@@ -10,6 +8,15 @@ namespace kinet::toolkit {
 namespace {
 
 constexpr KnownSwitch kLineSwitches[] = {{'S', SwitchKind::kNumber}, {'E', SwitchKind::kNumber}};
+
+// No list is anywhere near this long.
+constexpr size_t kMaxListBytes = size_t{64} << 20;
+
+// The folder part of a path with its last '/', or "" for a bare name.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
 
 }  // namespace
 
@@ -29,27 +36,26 @@ std::optional<ListEntry> ParseListLine(std::string_view line) {
   return entry;
 }
 
-std::optional<std::vector<ListEntry>> ReadListFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+std::optional<std::vector<ListEntry>> ReadListFile(platform::FileSystem& files,
+                                                   const std::string& path) {
+  const std::optional<std::string> text = platform::ReadWholeFile(files, path, kMaxListBytes);
+  if (!text) return std::nullopt;
+  const std::string folder = FolderOf(path);
   std::vector<ListEntry> entries;
-  std::string line;
-  while (std::getline(in, line)) {
-    auto entry = ParseListLine(line);
+  for (size_t start = 0; start < text->size();) {
+    size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    auto entry = ParseListLine(std::string_view(*text).substr(start, end - start));
+    start = end + 1;
     if (!entry) continue;
-    std::error_code ec;
-    const std::filesystem::path beside = folder / entry->name;
+    const std::string beside = folder + entry->name;
     // A series names no single file: look for its folder instead.
-    const std::filesystem::path probe =
-        entry->name.find('?') != std::string::npos ? beside.parent_path() : beside;
-    if (std::filesystem::path(entry->name).is_relative() && !folder.empty() && !probe.empty() &&
-        std::filesystem::exists(probe, ec)) {
-      entry->name = beside.string();
-    }
+    const std::string probe =
+        entry->name.find('?') != std::string::npos ? FolderOf(beside) : beside;
+    if (entry->name.front() != '/' && !folder.empty() && !probe.empty() && files.Exists(probe))
+      entry->name = beside;
     entries.push_back(std::move(*entry));
   }
-  if (in.bad()) return std::nullopt;
   return entries;
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/file_system.h"
+
 namespace kinet::toolkit {
 
 struct ListEntry {
@@ -20,8 +22,10 @@ struct ListEntry {
 // unknown or repeated switch) is kept whole as the name, so that opening it reports it.
 std::optional<ListEntry> ParseListLine(std::string_view line);
 
-// The entries of a list file; nothing when it cannot be read. Relative names are taken from
-// the list file's folder when a file of that name is there, else as they stand.
-std::optional<std::vector<ListEntry>> ReadListFile(const std::string& path);
+// The entries of the list file `path` of `files`; nothing when it cannot be read. Relative
+// names are taken from the list file's folder when a file of that name is there, else as they
+// stand.
+std::optional<std::vector<ListEntry>> ReadListFile(platform::FileSystem& files,
+                                                   const std::string& path);
 
 }  // namespace kinet::toolkit

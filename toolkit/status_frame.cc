@@ -1,8 +1,5 @@
 #include "toolkit/status_frame.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/report/report_channel.h"
 #include "toolkit/progress_text.h"
 
@@ -67,12 +64,13 @@ bool StatusFrame::Ask(std::string_view question, bool default_no) {
   return yes;
 }
 
-bool StatusFrame::AskOverwrite(const std::string& path) {
+bool StatusFrame::AskOverwrite(platform::FileSystem& files, const std::string& path) {
   // Anything under the name counts, even a file that cannot be read: replacing it without a
   // question would lose it.
-  std::error_code ec;
-  std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
-  if (!std::filesystem::exists(status)) return true;
+  return !files.Exists(path) || ConfirmOverwrite(path);
+}
+
+bool StatusFrame::ConfirmOverwrite(const std::string& path) {
   return Ask("File " + path + " exists, overwrite?", true);
 }
 

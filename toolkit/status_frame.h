@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/file_system.h"
 #include "platform/status_window/status_face.h"
 #include "platform/terminal/console.h"
 #include "toolkit/switches.h"
@@ -81,9 +82,11 @@ class StatusFrame {
   // `default_no` is false. The status line then shows the question and " Yes." or " No.".
   bool Ask(std::string_view question, bool default_no = true);
 
-  // Whether the tool may write `path`: true when nothing exists under that name; otherwise
-  // asks "File <path> exists, overwrite?" with "No" as the default.
-  bool AskOverwrite(const std::string& path);
+  // Whether the tool may write `path` of `files`: true when nothing exists under that name;
+  // otherwise asks as ConfirmOverwrite does.
+  bool AskOverwrite(platform::FileSystem& files, const std::string& path);
+  // Asks "File <path> exists, overwrite?" with "No" as the default, for a name known to exist.
+  bool ConfirmOverwrite(const std::string& path);
 
   // Handles whatever the user did since the last look (cancel requests, a restored window),
   // without waiting.

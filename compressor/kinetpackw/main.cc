@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "compressor/kinetpackw/pack_run.h"
+#include "platform/clock/clock.h"
+#include "platform/files/file_system.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
-  return kinet::pack::RunPack(words);
+  return kinet::pack::RunPack(words, kinet::platform::SystemFileSystem(),
+                              kinet::platform::SystemClock());
 }

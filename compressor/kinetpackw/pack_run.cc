@@ -1,7 +1,6 @@
 #include "compressor/kinetpackw/pack_run.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "compressor/hint_file.h"
@@ -11,7 +10,6 @@
 #include "compressor/video_job.h"
 #include "platform/clock/clock.h"
 #include "platform/files/file_system.h"
-#include "platform/files/output_file.h"
 #include "toolkit/allocator.h"
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_writer.h"
@@ -42,6 +40,8 @@ const char* PackMessage(encoder::PackStatus status) {
       return "Error creating Kinetor file.";
     case encoder::PackStatus::kWriteFailed:
       return "Error writing Kinetor file.  (Out of disk space?)";
+    case encoder::PackStatus::kReplaceFailed:
+      return "Error creating Kinetor file.";
     case encoder::PackStatus::kTooComplex:
       return "  Complexity error - you must compress at a lower data rate.";
     case encoder::PackStatus::kOk:
@@ -53,13 +53,18 @@ const char* PackMessage(encoder::PackStatus status) {
 
 class PackRun {
  public:
-  PackRun(StatusFrame& frame, const PackSettings& s) : frame_(frame), s_(s) {}
+  PackRun(platform::FileSystem& files, platform::Clock& clock, StatusFrame& frame,
+          const PackSettings& s)
+      : files_(files), clock_(clock), frame_(frame), s_(s) {}
   bool Run();
 
  private:
   bool OpenSource();
   bool CheckOutput();
   bool Fail(encoder::PackStatus status);
+  // Ends the run after a failure the source or the writer reported where it happened, or a
+  // cancel.
+  bool Stop();
   encoder::EncoderSettings Encoding(uint64_t sound_allowance) const;
   bool AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder);
   bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next,
@@ -67,6 +72,8 @@ class PackRun {
   bool WriteVideoFile();
   bool WriteWithWriter();
 
+  platform::FileSystem& files_;
+  platform::Clock& clock_;
   StatusFrame& frame_;
   PackSettings s_;
   std::unique_ptr<toolkit::GraphicsSource> source_;
@@ -86,9 +93,14 @@ bool PackRun::Fail(encoder::PackStatus status) {
   return false;
 }
 
+bool PackRun::Stop() {
+  frame_.SetError();
+  return false;
+}
+
 bool PackRun::OpenSource() {
   source_ = toolkit::GraphicsSource::Open(
-      toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
+      files_, toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
       s_.input);
   if (!source_) {
     frame_.SetError();
@@ -111,9 +123,8 @@ bool PackRun::OpenSource() {
 // The output name, never the input; a frame writer for picture extensions.
 bool PackRun::CheckOutput() {
   output_ = WithDefaultExtension(s_.output);
-  platform::FileSystem& files = platform::SystemFileSystem();
-  if (files.FullPath(output_) == files.FullPath(s_.input) ||
-      platform::SameFile(output_, source_->name())) {
+  if (files_.FullPath(output_) == files_.FullPath(s_.input) ||
+      platform::SameFile(files_, output_, source_->name())) {
     frame_.ShowError("Output filename must be different than the input filename.");
     frame_.SetError();
     return false;
@@ -126,9 +137,9 @@ bool PackRun::CheckOutput() {
   w.height = shape_.height;
   w.frame_count = shape_.frames * (s_.mix_original ? 2 : 1);
   w.name = output_;
-  writer_ = toolkit::CreateGraphicsWriter(w);
+  writer_ = toolkit::CreateGraphicsWriter(files_, w);
   if (frame_.error()) return false;
-  if (!writer_ && !s_.overwrite && !frame_.AskOverwrite(output_)) {
+  if (!writer_ && !s_.overwrite && !frame_.AskOverwrite(files_, output_)) {
     frame_.SetError();
     return false;
   }
@@ -163,12 +174,12 @@ bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* n
     encoder = nullptr;
   } else {
     if (s_.mix_original && !writer_->WriteFrame(cur.palette.data(), cur.pixels.data()))
-      return Fail(encoder::PackStatus::kCancelled);
+      return Stop();
     encoder->Encode(picture, after);
   }
   const encoder::FrameEncoder& done = job ? job->encoder() : *encoder;
   if (!job && !writer_->WriteFrame(done.palette().data(), done.reconstruction().data()))
-    return Fail(encoder::PackStatus::kCancelled);
+    return Stop();
   key_frames_ += done.key_frame() ? 1 : 0;
   auto_key_frames_ += done.auto_key() ? 1 : 0;
   if (done.auto_key()) {
@@ -182,14 +193,13 @@ bool PackRun::EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* n
 bool PackRun::AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder) {
   FrameFeed feed(*source_, shape_, s_.every_other, s_.ring_frame);
   ShapedFrame cur, next;
-  if (!feed.Next(cur)) return Fail(encoder::PackStatus::kCancelled);
+  if (!feed.Next(cur)) return Stop();
   for (uint32_t f = 0; f < shape_.frames; ++f) {
     const bool more = f + 1 < shape_.frames;
-    if (more && !feed.Next(next)) return Fail(encoder::PackStatus::kCancelled);
+    if (more && !feed.Next(next)) return Stop();
     if (!EncodeOne(f, cur, more ? &next : nullptr, job, encoder)) return false;
     // The analysis is the first half of the run's steps, the compression pass the second.
-    frame_.SetProgress(f + 1, 2 * uint64_t{shape_.frames},
-                       platform::SystemClock().NowMs() - start_ms_);
+    frame_.SetProgress(f + 1, 2 * uint64_t{shape_.frames}, clock_.NowMs() - start_ms_);
     std::swap(cur, next);
   }
   return true;
@@ -197,12 +207,12 @@ bool PackRun::AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder)
 
 bool PackRun::WriteVideoFile() {
   encoder::PackStatus status = encoder::PackStatus::kOk;
-  const std::string directory =
-      std::filesystem::path(platform::SystemFileSystem().FullPath(output_)).parent_path().string();
+  const std::string full = files_.FullPath(output_);
+  const std::string directory = full.substr(0, std::max<size_t>(full.rfind('/'), 1));
   std::unique_ptr<SoundInput> sound =
-      SoundInput::Open(s_, source_->first_index(), source_->frame_count(), period_);
-  std::unique_ptr<encoder::VideoJob> job =
-      encoder::VideoJob::Create(Encoding(sound ? sound->allowance() : 0), directory, &status);
+      SoundInput::Open(files_, s_, source_->first_index(), source_->frame_count(), period_);
+  std::unique_ptr<encoder::VideoJob> job = encoder::VideoJob::Create(
+      files_, Encoding(sound ? sound->allowance() : 0), directory, &status);
   if (!job) return Fail(status);
   if (!AnalyseAll(job.get(), nullptr)) return false;
   frame_.SetStatus("Calculating compression data...");
@@ -214,13 +224,13 @@ bool PackRun::WriteVideoFile() {
       [this](uint32_t i) {
         frame_.SetStatus(Format("Kineting frame %u of %u...", i + 1, shape_.frames));
         frame_.SetProgress(shape_.frames + uint64_t{i}, 2 * uint64_t{shape_.frames},
-                           platform::SystemClock().NowMs() - start_ms_);
+                           clock_.NowMs() - start_ms_);
         return frame_.error();
       },
       &bytes);
   if (status != encoder::PackStatus::kOk) return Fail(status);
   const uint64_t ratio10 = bytes ? 10 * source_->total_bytes() / bytes : 0;
-  const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
+  const std::string elapsed = toolkit::FormatElapsed(clock_.NowMs() - start_ms_);
   // The ratio, and how many frames stood alone: key frames cost what a data rate allows a
   // frame, so their count tells how much of the picture was coded afresh.
   frame_.SetStatus(Format("Kineted in %s.  From %llu To: %llu (%llu.%llu:1).", elapsed.c_str(),
@@ -237,27 +247,29 @@ bool PackRun::WriteWithWriter() {
   std::unique_ptr<encoder::FrameEncoder> encoder = encoder::FrameEncoder::Create(Encoding(0));
   if (!encoder) return Fail(encoder::PackStatus::kOutOfMemory);
   if (!AnalyseAll(nullptr, encoder.get())) return false;
-  if (!writer_->Close()) return Fail(encoder::PackStatus::kCancelled);
-  const std::string elapsed = toolkit::FormatElapsed(platform::SystemClock().NowMs() - start_ms_);
+  if (!writer_->Close()) return Stop();
+  const std::string elapsed = toolkit::FormatElapsed(clock_.NowMs() - start_ms_);
   frame_.SetStatus(Format("Created %s in %s.", writer_->output_name().c_str(), elapsed.c_str()));
   return true;
 }
 
 bool PackRun::Run() {
   if (!OpenSource() || !CheckOutput()) return false;
-  hints_ = s_.hint_file.empty() ? encoder::NoHints(shape_.frames)
-                                : encoder::ReadHintFile(s_.hint_file, first_number_, shape_.frames);
+  hints_ = s_.hint_file.empty()
+               ? encoder::NoHints(shape_.frames)
+               : encoder::ReadHintFile(files_, s_.hint_file, first_number_, shape_.frames);
   for (int32_t& code : hints_.rate)
     if (code != encoder::kNoRateCode)
       code =
           encoder::PercentOfSizeRate(code, source_->total_bytes(), source_->frame_count(), period_);
-  start_ms_ = platform::SystemClock().NowMs();
+  start_ms_ = clock_.NowMs();
   return writer_ ? WriteWithWriter() : WriteVideoFile();
 }
 
 }  // namespace
 
-int RunPack(std::span<const std::string> words) {
+int RunPack(std::span<const std::string> words, platform::FileSystem& files,
+            platform::Clock& clock) {
   toolkit::SwitchLine line(words, SwitchTable());
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
   std::unique_ptr<StatusFrame> frame =
@@ -267,9 +279,8 @@ int RunPack(std::span<const std::string> words) {
     frame->ShowUsage(kUsageBoxes, line.NotUnderstood(2));
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
-  const bool ok = PackRun(*frame, *settings).Run();
-  if (settings->delete_hint_file && !settings->hint_file.empty())
-    platform::SystemFileSystem().Remove(settings->hint_file);
+  const bool ok = PackRun(files, clock, *frame, *settings).Run();
+  if (settings->delete_hint_file && !settings->hint_file.empty()) files.Remove(settings->hint_file);
   return frame->Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
 }
 

@@ -6,10 +6,14 @@
 #include <span>
 #include <string>
 
+#include "platform/clock/clock.h"
+#include "platform/files/file_system.h"
+
 namespace kinet::pack {
 
-// Runs the compressor on its argument words and returns the exit status: 0 success, 1
-// failure, 2 a usage error.
-int RunPack(std::span<const std::string> words);
+// Runs the compressor on its argument words over `files` and `clock` and returns the exit
+// status: 0 success, 1 failure, 2 a usage error.
+int RunPack(std::span<const std::string> words, platform::FileSystem& files,
+            platform::Clock& clock);
 
 }  // namespace kinet::pack

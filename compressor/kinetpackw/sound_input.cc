@@ -2,8 +2,9 @@
 
 namespace kinet::pack {
 
-std::unique_ptr<SoundInput> SoundInput::Open(const PackSettings& s, uint32_t first_index,
-                                             uint32_t frames, uint32_t period) {
+std::unique_ptr<SoundInput> SoundInput::Open(platform::FileSystem& files, const PackSettings& s,
+                                             uint32_t first_index, uint32_t frames,
+                                             uint32_t period) {
   if (static_cast<uint32_t>(s.sound_level) > 9) return nullptr;
   toolkit::SoundOptions options;
   options.start = static_cast<int32_t>(uint64_t{first_index} * period / 100);
@@ -12,7 +13,7 @@ std::unique_ptr<SoundInput> SoundInput::Open(const PackSettings& s, uint32_t fir
   options.bits = s.sound_bits;
   options.channels = s.sound_channels;
   std::unique_ptr<SoundInput> input(new SoundInput());
-  input->source_ = toolkit::OpenSoundSource(options, s.input);
+  input->source_ = toolkit::OpenSoundSource(files, options, s.input);
   if (!input->source_) return nullptr;
   const toolkit::SoundFormat& f = input->source_->format();
   encoder::TrackSettings t;

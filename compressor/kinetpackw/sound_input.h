@@ -16,8 +16,8 @@ class SoundInput : public encoder::PcmSupply {
  public:
   // Nothing when /L asks for no sound or the input has none (no message: most inputs have
   // no sound). `first_index` and `frames` are the source's, `period` the output's P.
-  static std::unique_ptr<SoundInput> Open(const PackSettings& s, uint32_t first_index,
-                                          uint32_t frames, uint32_t period);
+  static std::unique_ptr<SoundInput> Open(platform::FileSystem& files, const PackSettings& s,
+                                          uint32_t first_index, uint32_t frames, uint32_t period);
 
   size_t Read(uint8_t* out, size_t wanted) override { return source_->Read(out, wanted); }
   bool Rewind() override { return source_->Rewind(); }

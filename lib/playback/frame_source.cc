@@ -37,7 +37,8 @@ void FrameSource::Preload(uint64_t available_bytes) {
   frame_.assign(preloaded_bytes_ + 8, 0);
   memory_.Add(total + 8);
   preloaded_bytes_ = TimedRead(frame_.data(), preloaded_bytes_, stats_.open);
-  if (file_.owned()) file_.Close();
+  // Everything is in memory: the file is closed (a borrowed descriptor only forgotten).
+  file_.Close();
   preloaded_ = true;
 }
 

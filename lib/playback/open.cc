@@ -9,6 +9,7 @@
 #include "lib/core/frame_tables.h"
 #include "lib/playback/handle_state.h"
 #include "lib/playback/library_clock.h"
+#include "lib/playback/open_input.h"
 #include "lib/playback/open_rules.h"
 
 namespace kinet {
@@ -35,7 +36,8 @@ bool OpenFile(const void* source, uint32_t flags, platform::InputFile& file) {
   char name[KINET_HANDLE_SIZE + 1] = {};
   std::memcpy(name, source, (flags & KINET_OPEN_CALLER_MEMORY) ? KINET_HANDLE_SIZE : 0);
   const char* path = (flags & KINET_OPEN_CALLER_MEMORY) ? name : static_cast<const char*>(source);
-  return file.Open(path);
+  // The library's callers name files of the operating system.
+  return file.Open(platform::SystemFileSystem(), path);
 }
 
 bool ReadExactly(platform::InputFile& file, void* dest, size_t n, ReadStats& reads) {
@@ -120,12 +122,10 @@ void ApplyYMode(HandleState& s, uint32_t flags) {
   if (s.y_interlaced || s.y_doubled) h->Height *= 2;
 }
 
-KinetHandle* Open(const void* source, uint32_t flags, int32_t extra_buffer) {
+// `source` is the caller's memory for the handle when the flags say so.
+KinetHandle* OpenOn(platform::InputFile file, const void* source, uint32_t flags,
+                    int32_t extra_buffer, uint32_t start) {
   platform::Clock& clock = LibraryClock();
-  const uint32_t start = clock.NowMs();
-  platform::InputFile file;
-  if (!OpenFile(source, flags, file)) return nullptr;
-
   const bool caller_memory = flags & KINET_OPEN_CALLER_MEMORY;
   KinetHandle* h = caller_memory ? static_cast<KinetHandle*>(const_cast<void*>(source))
                                  : new (std::nothrow) KinetHandle;
@@ -151,7 +151,23 @@ KinetHandle* Open(const void* source, uint32_t flags, int32_t extra_buffer) {
   return h;
 }
 
+KinetHandle* Open(const void* source, uint32_t flags, int32_t extra_buffer) {
+  const uint32_t start = LibraryClock().NowMs();
+  platform::InputFile file;
+  if (!OpenFile(source, flags, file)) return nullptr;
+  return OpenOn(std::move(file), source, flags, extra_buffer, start);
+}
+
 }  // namespace
+
+KinetHandle* OpenInputFile(platform::InputFile file, uint32_t flags, int32_t extra_buffer) {
+  flags &= ~uint32_t{KINET_OPEN_DESCRIPTOR | KINET_OPEN_CALLER_MEMORY};
+  try {
+    return OpenOn(std::move(file), nullptr, flags, extra_buffer, LibraryClock().NowMs());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
 
 HandleState* StateOf(KinetHandle* handle) {
   if (!handle) return nullptr;

@@ -23,9 +23,9 @@ struct AviReader::Streams {
   int video = -1, audio = -1;  // stream numbers
 };
 
-std::unique_ptr<AviReader> AviReader::Open(const std::string& path) {
+std::unique_ptr<AviReader> AviReader::Open(FileSystem& files, const std::string& path) {
   InputFile file;
-  if (!file.Open(path.c_str())) return nullptr;
+  if (!file.Open(files, path)) return nullptr;
   return Open(std::move(file));
 }
 

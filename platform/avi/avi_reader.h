@@ -31,7 +31,7 @@ class AviReader {
   // Reads the headers and indexes the chunks of `file` (read from offset 0). Nothing when it
   // is no AVI file, has no video stream of a supported form, or its headers lie.
   static std::unique_ptr<AviReader> Open(InputFile file);
-  static std::unique_ptr<AviReader> Open(const std::string& path);
+  static std::unique_ptr<AviReader> Open(FileSystem& files, const std::string& path);
 
   // The sides of the video format. (The stream header's frame rectangle repeats them; where a
   // damaged file says otherwise, the format is what the frames are decoded by.)

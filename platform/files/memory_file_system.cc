@@ -7,37 +7,6 @@
 namespace kinet::platform {
 namespace {
 
-class MemoryFile : public File {
- public:
-  MemoryFile(std::shared_ptr<std::string> data, bool writable)
-      : data_(std::move(data)), writable_(writable) {}
-
-  size_t Read(void* out, size_t size) override {
-    if (position_ >= data_->size()) return 0;
-    size_t count = std::min(size, data_->size() - static_cast<size_t>(position_));
-    std::memcpy(out, data_->data() + position_, count);
-    position_ += count;
-    return count;
-  }
-  bool Write(const void* in, size_t size) override {
-    if (!writable_) return false;
-    if (data_->size() < position_ + size) data_->resize(position_ + size);
-    std::memcpy(data_->data() + position_, in, size);
-    position_ += size;
-    return true;
-  }
-  bool Seek(uint64_t offset) override {
-    position_ = offset;
-    return true;
-  }
-  int64_t Size() override { return static_cast<int64_t>(data_->size()); }
-
- private:
-  std::shared_ptr<std::string> data_;
-  bool writable_;
-  uint64_t position_ = 0;
-};
-
 std::string Normalise(const std::string& cwd, const std::string& path) {
   std::filesystem::path p(path);
   if (p.is_relative()) p = std::filesystem::path(cwd) / p;
@@ -53,18 +22,83 @@ std::string ParentOf(const std::string& full) {
 
 }  // namespace
 
+class MemoryFileSystem::OpenFile : public File {
+ public:
+  OpenFile(std::shared_ptr<Blob> data, bool writable)
+      : data_(std::move(data)), writable_(writable) {}
+
+  size_t Read(void* out, size_t size) override {
+    const std::string& bytes = data_->bytes;
+    if (position_ >= bytes.size()) return 0;
+    size_t count = std::min(size, bytes.size() - static_cast<size_t>(position_));
+    std::memcpy(out, bytes.data() + position_, count);
+    position_ += count;
+    return count;
+  }
+  bool Write(const void* in, size_t size) override {
+    if (!writable_) return false;
+    std::string& bytes = data_->bytes;
+    size_t fits = size;
+    if (bytes.size() < position_ + size && !data_->Resize(position_ + size)) {
+      // A full disk: what fits is stored, the rest is refused.
+      const Space& space = *data_->space;
+      const uint64_t room = static_cast<uint64_t>(std::max<int64_t>(space.quota - space.used, 0));
+      const uint64_t end = std::max<uint64_t>(bytes.size() + room, position_);
+      fits = static_cast<size_t>(end - position_);
+      if (!data_->Resize(std::max<size_t>(bytes.size(), position_ + fits))) return false;
+    }
+    std::memcpy(bytes.data() + position_, in, fits);
+    position_ += fits;
+    return fits == size;
+  }
+  bool Seek(uint64_t offset) override {
+    position_ = offset;
+    return true;
+  }
+  int64_t Tell() override { return static_cast<int64_t>(position_); }
+  int64_t Size() override { return static_cast<int64_t>(data_->bytes.size()); }
+  bool Sync() override { return true; }
+  std::optional<FileIdentity> Identity() override { return FileIdentity{1, data_->node}; }
+
+ private:
+  std::shared_ptr<Blob> data_;
+  bool writable_;
+  uint64_t position_ = 0;
+};
+
+bool MemoryFileSystem::Blob::Resize(size_t size) {
+  const int64_t growth = static_cast<int64_t>(size) - static_cast<int64_t>(bytes.size());
+  if (growth > 0 && space->quota >= 0 && space->used + growth > space->quota) return false;
+  bytes.resize(size);
+  space->used += growth;
+  return true;
+}
+
 MemoryFileSystem::MemoryFileSystem() { directories_.insert("/"); }
+
+std::shared_ptr<MemoryFileSystem::Blob> MemoryFileSystem::NewBlob(std::string content) {
+  auto blob = std::make_shared<Blob>(space_);
+  blob->bytes = std::move(content);
+  space_->used += static_cast<int64_t>(blob->bytes.size());
+  return blob;
+}
 
 void MemoryFileSystem::AddFile(const std::string& path, std::string content) {
   std::string full = Normalise(cwd_, path);
   for (std::string dir = ParentOf(full); directories_.insert(dir).second; dir = ParentOf(dir)) {
   }
-  files_[full].data = std::make_shared<std::string>(std::move(content));
+  files_[full].data = NewBlob(std::move(content));
 }
 
 const std::string* MemoryFileSystem::Content(const std::string& path) const {
   auto it = files_.find(Normalise(cwd_, path));
-  return it == files_.end() ? nullptr : it->second.data.get();
+  return it == files_.end() ? nullptr : &it->second.data->bytes;
+}
+
+std::vector<std::string> MemoryFileSystem::AllFiles() const {
+  std::vector<std::string> names;
+  for (const auto& [full, node] : files_) names.push_back(full);
+  return names;
 }
 
 bool MemoryFileSystem::ParentExists(const std::string& full) const {
@@ -78,18 +112,29 @@ std::unique_ptr<File> MemoryFileSystem::Open(const std::string& path, OpenMode m
     if (directories_.count(full) || !ParentExists(full)) return nullptr;
     if (it != files_.end() && it->second.read_only) return nullptr;
     Node& node = files_[full];
-    if (!node.data) node.data = std::make_shared<std::string>();
-    node.data->clear();
-    return std::make_unique<MemoryFile>(node.data, true);
+    if (!node.data) node.data = NewBlob();
+    (void)node.data->Resize(0);
+    return std::make_unique<OpenFile>(node.data, true);
   }
   if (it == files_.end()) return nullptr;
   if (mode == OpenMode::kUpdate && it->second.read_only) return nullptr;
-  return std::make_unique<MemoryFile>(it->second.data, mode == OpenMode::kUpdate);
+  return std::make_unique<OpenFile>(it->second.data, mode == OpenMode::kUpdate);
 }
 
 int64_t MemoryFileSystem::FileSize(const std::string& path) {
   const std::string* content = Content(path);
   return content ? static_cast<int64_t>(content->size()) : -1;
+}
+
+bool MemoryFileSystem::Exists(const std::string& path) {
+  const std::string full = Normalise(cwd_, path);
+  return files_.count(full) != 0 || directories_.count(full) != 0;
+}
+
+std::optional<FileIdentity> MemoryFileSystem::Identity(const std::string& path) {
+  auto it = files_.find(Normalise(cwd_, path));
+  if (it == files_.end()) return std::nullopt;
+  return FileIdentity{1, it->second.data->node};
 }
 
 bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
@@ -98,14 +143,16 @@ bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
   if (!content || directories_.count(target) || !ParentExists(target)) return false;
   auto it = files_.find(target);
   if (it != files_.end() && it->second.read_only) return false;
-  files_[target].data = std::make_shared<std::string>(*content);
+  if (space_->quota >= 0 && space_->used + int64_t(content->size()) > space_->quota) return false;
+  files_[target].data = NewBlob(*content);
   return true;
 }
 
 bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   std::string source = Normalise(cwd_, from), target = Normalise(cwd_, to);
   auto it = files_.find(source);
-  if (it == files_.end() || directories_.count(target) || !ParentExists(target)) return false;
+  if (fail_renames_ || it == files_.end() || directories_.count(target) || !ParentExists(target))
+    return false;
   if (source == target) return true;
   Node node = it->second;
   files_.erase(it);
@@ -126,8 +173,21 @@ std::string MemoryFileSystem::CreateTempFile(const std::string& directory) {
   do {
     name = (dir == "/" ? "" : dir) + "/knt" + std::to_string(++temp_counter_) + ".tmp";
   } while (files_.count(name));
-  files_[name].data = std::make_shared<std::string>();
+  files_[name].data = NewBlob();
   return name;
+}
+
+std::unique_ptr<File> MemoryFileSystem::CreateUnique(const std::string& stem, std::string* path) {
+  const std::string base = Normalise(cwd_, stem);
+  if (!ParentExists(base)) return nullptr;
+  std::string name;
+  do {
+    name = base + std::to_string(++temp_counter_);
+  } while (files_.count(name) || directories_.count(name));
+  Node& node = files_[name];
+  node.data = NewBlob();
+  *path = name;
+  return std::make_unique<OpenFile>(node.data, true);
 }
 
 int32_t MemoryFileSystem::GetAttributes(const std::string& path) {

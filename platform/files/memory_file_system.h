@@ -1,12 +1,15 @@
-// An in-memory FileSystem for tests and fuzzing: nothing a script does can reach the disk.
+// An in-memory FileSystem for tests and fuzzing: nothing a run does can reach the disk.
 // Paths are normalised against a current directory that starts at "/". Drives report a fixed
-// size set by the test.
+// size set by the test, or, once a quota is set, the bytes left under it. Failures a test
+// needs can be made: a full disk (SetQuota) and a rename that fails (FailRenames).
 #pragma once
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/files/file_system.h"
 
@@ -24,14 +27,26 @@ class MemoryFileSystem : public FileSystem {
     free_ = free_bytes;
     total_ = total_bytes;
   }
+  // At most `bytes` in all files together, those removed but still open included: a write
+  // past it stores what fits and fails, as on a full disk. Negative: no limit.
+  void SetQuota(int64_t bytes) { space_->quota = bytes; }
+  // Bytes held by all files, those removed but still open included.
+  int64_t used_bytes() const { return space_->used; }
+  // While set, every Rename fails and changes nothing.
+  void FailRenames(bool fail) { fail_renames_ = fail; }
+  // Full paths of every file.
+  std::vector<std::string> AllFiles() const;
 
   std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
   int64_t FileSize(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  std::optional<FileIdentity> Identity(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
   std::string CreateTempFile(const std::string& directory) override;
+  std::unique_ptr<File> CreateUnique(const std::string& stem, std::string* path) override;
   int32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, int32_t attributes) override;
   std::vector<std::string> ListDirectory(const std::string& directory) override;
@@ -40,21 +55,44 @@ class MemoryFileSystem : public FileSystem {
   bool MakeDirectory(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
   std::string CurrentDirectory() override { return cwd_; }
-  int64_t FreeSpace(const std::string& path) override { return free_; }
+  int64_t FreeSpace(const std::string& path) override {
+    return space_->quota >= 0 ? space_->quota - space_->used : free_;
+  }
   int64_t TotalSpace(const std::string& path) override { return total_; }
   DriveKind KindOf(const std::string& path) override;
 
  private:
+  // What all files hold together, shared with every file's bytes.
+  struct Space {
+    int64_t quota = -1;
+    int64_t used = 0;
+    uint64_t next_node = 1;
+  };
+  // A file's bytes, counted against the space while anything (a name or an open file) holds
+  // them, like an inode.
+  struct Blob {
+    explicit Blob(std::shared_ptr<Space> s) : space(std::move(s)), node(space->next_node++) {}
+    ~Blob() { space->used -= static_cast<int64_t>(bytes.size()); }
+    // Sizes the bytes to `size`; false, changing nothing, when the quota does not allow it.
+    bool Resize(size_t size);
+    std::shared_ptr<Space> space;
+    uint64_t node;
+    std::string bytes;
+  };
   struct Node {
-    std::shared_ptr<std::string> data;  // shared with open files, like an inode
+    std::shared_ptr<Blob> data;
     bool read_only = false;
   };
+  class OpenFile;
   bool ParentExists(const std::string& full) const;
+  std::shared_ptr<Blob> NewBlob(std::string content = {});
 
   std::map<std::string, Node> files_;
   std::set<std::string> directories_;
   std::string cwd_ = "/";
+  std::shared_ptr<Space> space_ = std::make_shared<Space>();
   int temp_counter_ = 0;
+  bool fail_renames_ = false;
   int64_t free_ = 1 << 20;
   int64_t total_ = 1 << 24;
 };

@@ -6,7 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "platform/files/file_system.h"
 
 namespace kinet::platform {
 
@@ -17,27 +20,28 @@ class SafeOutputFile {
   SafeOutputFile& operator=(const SafeOutputFile&) = delete;
   ~SafeOutputFile() { Abandon(); }
 
-  // Creates the temporary file beside `target`. False on failure.
-  [[nodiscard]] bool Create(const std::string& target);
+  // Creates the temporary file of `files` beside `target`. False on failure.
+  [[nodiscard]] bool Create(FileSystem& files, const std::string& target);
   // Writes all bytes at the current position; false when not all were written (a full disk).
   [[nodiscard]] bool Write(const void* data, size_t size);
   [[nodiscard]] bool Seek(uint64_t offset);
   int64_t Tell() const;
-  // Flushes to disk and renames over the target. False on failure; the target is then
-  // untouched and the temporary file removed.
+  // Puts the bytes written so far on the medium. False when that fails (a full disk can show
+  // only here), so that a caller can tell a write failure from a failed Commit.
+  [[nodiscard]] bool Flush();
+  // Puts the bytes on the medium and renames over the target. False on failure; the target
+  // is then untouched and the temporary file removed.
   [[nodiscard]] bool Commit();
   // Removes the temporary file; the target stays as it was.
   void Abandon();
 
-  bool is_open() const { return fd_ >= 0; }
+  bool is_open() const { return file_ != nullptr; }
   const std::string& target() const { return target_; }
 
  private:
-  int fd_ = -1;
+  FileSystem* files_ = nullptr;
+  std::unique_ptr<File> file_;
   std::string target_, temp_;
 };
-
-// True when both paths name the same existing file (by identity, so links count).
-bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace kinet::platform

@@ -10,16 +10,24 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 
 #include "platform/files/file_system.h"
 
 namespace kinet::platform {
 namespace {
 
+std::optional<FileIdentity> IdentityOf(const struct stat& st) {
+  return FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
 class PosixFile : public File {
  public:
-  explicit PosixFile(int fd) : fd_(fd) {}
-  ~PosixFile() override { ::close(fd_); }
+  // A borrowed descriptor belongs to the caller and stays open.
+  PosixFile(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  ~PosixFile() override {
+    if (owned_) ::close(fd_);
+  }
 
   size_t Read(void* data, size_t size) override {
     for (;;) {
@@ -42,13 +50,22 @@ class PosixFile : public File {
   bool Seek(uint64_t offset) override {
     return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
   }
+  int64_t Tell() override { return ::lseek(fd_, 0, SEEK_CUR); }
   int64_t Size() override {
     struct stat st;
-    return ::fstat(fd_, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<int64_t>(st.st_size);
+  }
+  bool Sync() override { return ::fsync(fd_) == 0; }
+  std::optional<FileIdentity> Identity() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) return std::nullopt;
+    return IdentityOf(st);
   }
 
  private:
   int fd_;
+  bool owned_;
 };
 
 bool StatPath(const std::string& path, struct stat* st) { return ::stat(path.c_str(), st) == 0; }
@@ -75,12 +92,23 @@ class PosixFileSystem : public FileSystem {
       ::close(fd);
       return nullptr;
     }
-    return std::make_unique<PosixFile>(fd);
+    if (mode == OpenMode::kRead) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return std::make_unique<PosixFile>(fd, true);
   }
 
   int64_t FileSize(const std::string& path) override {
     struct stat st;
     return StatPath(path, &st) && S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : -1;
+  }
+
+  bool Exists(const std::string& path) override {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+  }
+  std::optional<FileIdentity> Identity(const std::string& path) override {
+    struct stat st;
+    if (!StatPath(path, &st)) return std::nullopt;
+    return IdentityOf(st);
   }
 
   bool Copy(const std::string& from, const std::string& to) override {
@@ -114,6 +142,16 @@ class PosixFileSystem : public FileSystem {
     if (fd < 0) return "";
     ::close(fd);
     return templ;
+  }
+
+  std::unique_ptr<File> CreateUnique(const std::string& stem, std::string* path) override {
+    std::string name = stem + "XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    // mkostemp gives 0600; an output is readable by others, as files usually are.
+    ::fchmod(fd, 0644);
+    *path = name;
+    return std::make_unique<PosixFile>(fd, true);
   }
 
   int32_t GetAttributes(const std::string& path) override {
@@ -200,6 +238,11 @@ class PosixFileSystem : public FileSystem {
 FileSystem& SystemFileSystem() {
   static PosixFileSystem instance;
   return instance;
+}
+
+std::unique_ptr<File> BorrowDescriptor(int descriptor) {
+  if (descriptor < 0) return nullptr;
+  return std::make_unique<PosixFile>(descriptor, false);
 }
 
 }  // namespace kinet::platform

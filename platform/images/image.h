@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/file_system.h"
+
 namespace kinet::platform {
 
 enum class ImageFormat : uint8_t { kBmp, kGif, kTiff, kPcx, kTga, kJpeg, kPng };
@@ -54,12 +56,13 @@ std::optional<Image> DecodeImage(ImageFormat format, std::span<const uint8_t> by
 // format allows (BMP, TGA, TIFF, PNG, JPEG) and refused by GIF and PCX. False on refusal.
 [[nodiscard]] bool EncodeImage(ImageFormat format, const Image& image, std::vector<uint8_t>& out);
 
-// Reads and decodes a file. Nothing when it cannot be read or decoded.
-std::optional<Image> ReadImageFile(ImageFormat format, const std::string& path);
+// Reads and decodes a file of `files`. Nothing when it cannot be read or decoded.
+std::optional<Image> ReadImageFile(FileSystem& files, ImageFormat format, const std::string& path);
 
-// Encodes and writes a file that replaces `path` only when complete. False on failure; any
-// earlier file of that name is then untouched.
-[[nodiscard]] bool WriteImageFile(ImageFormat format, const std::string& path, const Image& image);
+// Encodes and writes a file of `files` that replaces `path` only when complete. False on
+// failure; any earlier file of that name is then untouched.
+[[nodiscard]] bool WriteImageFile(FileSystem& files, ImageFormat format, const std::string& path,
+                                  const Image& image);
 
 // The format an extension names (".bmp", ".gif", ".tif" or ".tiff", ".pcx", ".tga", ".jpg"
 // or ".jpeg", ".png"; any case, with the dot), or nothing.

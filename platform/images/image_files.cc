@@ -123,10 +123,10 @@ bool MayBe(ImageFormat format, const uint8_t* head, size_t size) {
 
 }  // namespace
 
-std::optional<Image> ReadImageFile(ImageFormat format, const std::string& path) {
+std::optional<Image> ReadImageFile(FileSystem& files, ImageFormat format, const std::string& path) {
   InputFile file;
   uint8_t head[18];
-  if (!file.Open(path.c_str()) || !MayBe(format, head, file.Read(head, sizeof head)) ||
+  if (!file.Open(files, path) || !MayBe(format, head, file.Read(head, sizeof head)) ||
       !file.Seek(0)) {
     return std::nullopt;
   }
@@ -138,11 +138,12 @@ std::optional<Image> ReadImageFile(ImageFormat format, const std::string& path) 
   return DecodeImage(format, bytes);
 }
 
-bool WriteImageFile(ImageFormat format, const std::string& path, const Image& image) {
+bool WriteImageFile(FileSystem& files, ImageFormat format, const std::string& path,
+                    const Image& image) {
   std::vector<uint8_t> bytes;
   if (!EncodeImage(format, image, bytes)) return false;
   SafeOutputFile file;
-  return file.Create(path) && file.Write(bytes.data(), bytes.size()) && file.Commit();
+  return file.Create(files, path) && file.Write(bytes.data(), bytes.size()) && file.Commit();
 }
 
 std::optional<ImageFormat> FormatFromExtension(std::string_view extension) {

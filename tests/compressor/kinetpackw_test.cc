@@ -186,7 +186,7 @@ TEST_F(KinetPackW, TreeWithoutFreeMarkersEndsWithTheComplexityError) {
   o.frame_count = 2;
   o.frame_rate = 66;
   o.name = dir_ + "/pairs.flc";
-  auto writer = toolkit::CreateGraphicsWriter(o);
+  auto writer = toolkit::CreateGraphicsWriter(platform::SystemFileSystem(), o);
   ASSERT_TRUE(writer);
   std::array<uint8_t, 768> palette;
   for (int c = 0; c < 768; ++c) palette[c] = static_cast<uint8_t>(c * 7);
@@ -228,7 +228,7 @@ TEST_F(KinetPackW, HighColourSeriesIsQuantizedIntoItsPaletteRange) {
         px[1] = static_cast<uint8_t>(y * 5 + f * 20);
         px[2] = static_cast<uint8_t>(128);
       }
-    ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp,
+    ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
                                          dir_ + "/grad" + std::to_string(f + 1) + ".bmp", p));
   }
   const PackRun run = Pack(In("grad?.bmp*1-3") + " " + In("grad.knt") + " /Q64 /I96 /D2 /N0/K0");

@@ -119,7 +119,8 @@ TEST(HintFile, RangesOverridesAndStars) {
   EXPECT_EQ(h.key[7], 1);
   EXPECT_EQ(h.rate[8], -450);
   EXPECT_EQ(h.rate[9], -450);
-  EXPECT_EQ(encoder::ReadHintFile("/nonexistent/hints", 1, 3).rate, encoder::NoHints(3).rate);
+  EXPECT_EQ(encoder::ReadHintFile(platform::SystemFileSystem(), "/nonexistent/hints", 1, 3).rate,
+            encoder::NoHints(3).rate);
 }
 
 }  // namespace

@@ -138,8 +138,9 @@ TEST(SoundTrackEncoder, LevelZeroDecodesToTheSourceSamples) {
 
   const std::string path = testing::FreshTempPath("sound.knt");
   encoder::PackStatus status;
-  auto job = encoder::VideoJob::Create(testing::SettingsFor(64, 48, 0, 0), testing::TempDirectory(),
-                                       &status);
+  auto job =
+      encoder::VideoJob::Create(platform::SystemFileSystem(), testing::SettingsFor(64, 48, 0, 0),
+                                testing::TempDirectory(), &status);
   ASSERT_TRUE(job);
   for (size_t i = 0; i < frames.size(); ++i) {
     const encoder::FramePicture p{frames[i].pixels.data(), frames[i].palette.data(), 0};

@@ -26,7 +26,8 @@ struct Packed {
 Packed Pack(const std::string& path, const std::vector<encoder::AnimationFrame>& frames,
             const encoder::EncoderSettings& s, bool ring, uint32_t cancel_at = UINT32_MAX) {
   Packed out;
-  auto job = encoder::VideoJob::Create(s, fs::path(path).parent_path().string(), &out.status);
+  auto job = encoder::VideoJob::Create(platform::SystemFileSystem(), s,
+                                       fs::path(path).parent_path().string(), &out.status);
   if (!job) return out;
   const size_t records = frames.size() + (ring ? 1 : 0);
   auto picture = [&](size_t i) {

@@ -30,10 +30,9 @@ void ReadSome(kinet::toolkit::SoundSource& source) {
 }
 
 const std::string& ScratchWav() {
-  static const std::string path =
-      (std::filesystem::temp_directory_path() /
-       ("kinet-fuzz-wav-" + std::to_string(getpid()) + ".wav"))
-          .string();
+  static const std::string path = (std::filesystem::temp_directory_path() /
+                                   ("kinet-fuzz-wav-" + std::to_string(getpid()) + ".wav"))
+                                      .string();
   return path;
 }
 
@@ -59,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       {.rate = 44100, .bits = 16, .channels = 1},
   };
   for (const auto& options : passes) {
-    if (auto source = kinet::toolkit::OpenSoundSource(options, ScratchWav())) {
+    if (auto source = kinet::toolkit::OpenSoundSource(kinet::platform::SystemFileSystem(), options,
+                                                      ScratchWav())) {
       ReadSome(*source);
       if (source->Rewind()) ReadSome(*source);
     }

@@ -199,7 +199,8 @@ TEST(DisplayBuffer, ScreenshotsOfAPlayingVideo) {
         for (int c = 0; c < 3; ++c) shot.pixels[3 * i + c] = uint8_t(s.pixels[i] >> (16 - 8 * c));
       char name[64];
       std::snprintf(name, sizeof name, "screenshots/playing-mode%u-frame%02u.png", mode, f + 1);
-      EXPECT_TRUE(platform::WriteImageFile(platform::ImageFormat::kPng, name, shot));
+      EXPECT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(),
+                                           platform::ImageFormat::kPng, name, shot));
       // The ball is drawn in its shades: the window is not one flat colour.
       EXPECT_NE(s.At(0, 0), s.At(160, 199));
     }

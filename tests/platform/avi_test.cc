@@ -33,7 +33,7 @@ std::string Save(const std::vector<uint8_t>& bytes, const std::string& name) {
 
 std::unique_ptr<AviReader> OpenBytes(const std::vector<uint8_t>& bytes) {
   const std::string path = Save(bytes, "x.avi");
-  auto reader = AviReader::Open(path);
+  auto reader = AviReader::Open(SystemFileSystem(), path);
   std::filesystem::remove(path);
   return reader;
 }
@@ -171,7 +171,7 @@ TEST(AviTest, CutAndCorruptedFilesFailCleanly) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    auto reader = AviReader::Open(path);
+    auto reader = AviReader::Open(SystemFileSystem(), path);
     if (!reader) return -1;
     Image frame;
     int read = 0;

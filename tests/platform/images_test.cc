@@ -197,13 +197,14 @@ TEST(ImagesTest, ExtensionsAndFiles) {
   EXPECT_FALSE(FormatFromExtension(".flc").has_value());
   const std::string path = ::testing::TempDir() + "images_test_picture.pcx";
   const Image image = Indexed(5, 4, 1);
-  ASSERT_TRUE(WriteImageFile(ImageFormat::kPcx, path, image));
-  auto back = ReadImageFile(ImageFormat::kPcx, path);
+  ASSERT_TRUE(WriteImageFile(platform::SystemFileSystem(), ImageFormat::kPcx, path, image));
+  auto back = ReadImageFile(platform::SystemFileSystem(), ImageFormat::kPcx, path);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->pixels, image.pixels);
-  EXPECT_FALSE(ReadImageFile(ImageFormat::kBmp, path).has_value());
+  EXPECT_FALSE(ReadImageFile(platform::SystemFileSystem(), ImageFormat::kBmp, path).has_value());
   std::remove(path.c_str());
-  EXPECT_FALSE(WriteImageFile(ImageFormat::kPcx, "/nonexistent-folder/x.pcx", image));
+  EXPECT_FALSE(WriteImageFile(platform::SystemFileSystem(), ImageFormat::kPcx,
+                              "/nonexistent-folder/x.pcx", image));
 }
 
 }  // namespace

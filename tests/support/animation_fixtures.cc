@@ -62,7 +62,8 @@ std::string TempPath(const std::string& name) {
 std::string WriteTestFile(const std::string& name, const encoder::AnimationSettings& settings,
                           const std::vector<encoder::AnimationFrame>& frames) {
   std::string path = TempPath(name);
-  EXPECT_EQ(encoder::WriteAnimation(path, settings, frames), encoder::WriteStatus::kOk);
+  EXPECT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), path, settings, frames),
+            encoder::WriteStatus::kOk);
   return path;
 }
 

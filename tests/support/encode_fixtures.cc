@@ -35,7 +35,7 @@ EncodedClip EncodeClip(const std::string& path, const std::vector<encoder::Anima
   auto frame_codes = [&](size_t i) {
     return encoder::FrameCodes{clip.codes[i].data(), records[i]->pixels.data(), w, w / 4, h / 4};
   };
-  encoder::VideoFileWriter writer;
+  encoder::VideoFileWriter writer(platform::SystemFileSystem());
   writer.trees().Start();
   for (size_t i = 0; i < records.size(); ++i) writer.trees().AddFrame(frame_codes(i));
   encoder::VideoFileSettings file{w, h, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,

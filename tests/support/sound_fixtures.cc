@@ -51,7 +51,7 @@ std::string WriteSoundFile(const std::string& name, const encoder::AnimationSett
   auto frame_codes = [&](size_t i) {
     return encoder::FrameCodes{codes[i].data(), frames[i].pixels.data(), w, w / 4, h / 4};
   };
-  encoder::VideoFileWriter writer;
+  encoder::VideoFileWriter writer(platform::SystemFileSystem());
   writer.trees().Start();
   for (size_t i = 0; i < frames.size(); ++i) writer.trees().AddFrame(frame_codes(i));
   encoder::VideoFileSettings file{w, h, settings.frame_rate, 0,

@@ -21,7 +21,7 @@ using testing::TestFrame;
 
 std::string WriteFlic(const std::string& path, uint32_t width, uint32_t height,
                       const std::vector<TestFrame>& frames, int32_t rate = 70) {
-  auto writer = FlicWriter::Create(path, width, height, rate);
+  auto writer = FlicWriter::Create(platform::SystemFileSystem(), path, width, height, rate);
   EXPECT_TRUE(writer);
   for (const auto& f : frames) EXPECT_TRUE(writer->WriteFrame(f.palette.data(), f.pixels.data()));
   EXPECT_TRUE(writer->Close());
@@ -30,7 +30,7 @@ std::string WriteFlic(const std::string& path, uint32_t width, uint32_t height,
 
 std::unique_ptr<FlicReader> OpenFlic(const std::string& path) {
   platform::InputFile file;
-  EXPECT_TRUE(file.Open(path.c_str()));
+  EXPECT_TRUE(file.Open(platform::SystemFileSystem(), path));
   return FlicReader::Open(std::move(file));
 }
 

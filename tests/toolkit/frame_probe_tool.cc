@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
   }
   const std::string& name = line.names()[0];
   frame->SetStatus("Probing " + name + "...");
-  if (!overwrite && !frame->AskOverwrite(name)) return frame->Finish(RunOutcome::kFailed);
+  if (!overwrite && !frame->AskOverwrite(kinet::platform::SystemFileSystem(), name))
+    return frame->Finish(RunOutcome::kFailed);
   if (fail) {
     frame->ShowError("Error probing " + name + ".");
     return frame->Finish(RunOutcome::kFailed);

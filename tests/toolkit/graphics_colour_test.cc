@@ -20,9 +20,11 @@ void WriteRamp(const std::string& path, uint32_t shift, uint8_t blue = 90) {
   for (uint32_t y = 0; y < 8; ++y)
     for (uint32_t x = 0; x < 64; ++x) {
       uint8_t* p = &image.pixels[(y * 64 + x) * 3];
-      p[0] = static_cast<uint8_t>((x + shift) * 4), p[1] = static_cast<uint8_t>(y * 30), p[2] = blue;
+      p[0] = static_cast<uint8_t>((x + shift) * 4), p[1] = static_cast<uint8_t>(y * 30),
+      p[2] = blue;
     }
-  ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kPng, path, image));
+  ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kPng,
+                                       path, image));
 }
 
 SourceOptions Options(Recorder& recorder) {
@@ -42,7 +44,7 @@ TEST(GraphicsColourTest, HighColourFramesGetPalettesAsTheSettingsSay) {
   o.palette.colours = 16;
   o.palette.start_index = 100;
   o.palette.period = 2;
-  auto source = GraphicsSource::Open(o, dir + "Ramp00?.png*1-3");
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "Ramp00?.png*1-3");
   ASSERT_TRUE(source);
   std::vector<bool> changed;
   while (!source->at_end()) {
@@ -64,14 +66,15 @@ TEST(GraphicsColourTest, PaletteFileGivesThePalette) {
   two.width = 2, two.height = 1, two.bits = 8;
   two.pixels = {0, 1};
   two.palette[0] = 255, two.palette[5] = 255;
-  ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp, dir + "two.bmp", two));
+  ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
+                                       dir + "two.bmp", two));
   Recorder recorder;
   SourceOptions o = Options(recorder);
   o.palette.colours = 2;
   o.palette.start_index = 50;
   o.palette.system_colours = 2;
   o.palette.palette_file = dir + "two.bmp";
-  auto source = GraphicsSource::Open(o, dir + "source.png");
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "source.png");
   ASSERT_TRUE(source);
   ASSERT_TRUE(source->NextFrame());
   const auto& palette = source->palette();
@@ -85,7 +88,7 @@ TEST(GraphicsColourTest, PaletteFileGivesThePalette) {
   o.palette.palette_file = dir + "missing.bmp";
   Recorder failing;
   o.callbacks = failing.Callbacks();
-  EXPECT_FALSE(GraphicsSource::Open(o, dir + "source.png"));
+  EXPECT_FALSE(GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "source.png"));
   EXPECT_TRUE(failing.Said(kPaletteFileError));
 }
 

@@ -26,12 +26,12 @@ void WritePicture(platform::ImageFormat format, const std::string& path, const T
                   uint32_t width, uint32_t height) {
   platform::Image image;
   image.width = width, image.height = height, image.pixels = f.pixels, image.palette = f.palette;
-  ASSERT_TRUE(platform::WriteImageFile(format, path, image));
+  ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), format, path, image));
 }
 
 std::vector<TestFrame> WriteFlic(const std::string& path, uint32_t frames) {
   std::vector<TestFrame> out;
-  auto writer = FlicWriter::Create(path, 16, 8, 50);
+  auto writer = FlicWriter::Create(platform::SystemFileSystem(), path, 16, 8, 50);
   for (uint32_t i = 0; i < frames; ++i) {
     out.push_back(PatternFrame(16, 8, i));
     EXPECT_TRUE(writer->WriteFrame(out.back().palette.data(), out.back().pixels.data()));
@@ -66,7 +66,8 @@ TEST(GraphicsSourceTest, NumberedSeriesReadsEachFile) {
                  frames.back(), 12, 5);
   }
   Recorder recorder;
-  auto source = GraphicsSource::Open(Options(recorder), dir + "Exam???.BMP*1-3");
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder),
+                                     dir + "Exam???.BMP*1-3");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kBmp);
   EXPECT_EQ(source->frame_count(), 3u);
@@ -82,7 +83,8 @@ TEST(GraphicsSourceTest, NumberedSeriesReadsEachFile) {
   // A file of the series that went missing is reported when its turn comes.
   std::filesystem::remove(dir + "Exam002.BMP");
   Recorder second;
-  source = GraphicsSource::Open(Options(second), dir + "Exam???.BMP*1-3");
+  source =
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(second), dir + "Exam???.BMP*1-3");
   ASSERT_TRUE(source);
   EXPECT_TRUE(source->NextFrame());
   EXPECT_FALSE(source->NextFrame());
@@ -101,7 +103,8 @@ TEST(GraphicsSourceTest, ListWithCommentsBlankLinesAndRanges) {
                                   << "\"still one.pcx\"\n"
                                   << "walk.flc /E2\n";
   Recorder recorder;
-  auto source = GraphicsSource::Open(Options(recorder), dir + "show.lst");
+  auto source =
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "show.lst");
   ASSERT_TRUE(source);
   EXPECT_TRUE(recorder.Said("Opening the files in the list..."));
   EXPECT_EQ(source->kind(), SourceKind::kList);
@@ -123,7 +126,7 @@ TEST(GraphicsSourceTest, ListWithCommentsBlankLinesAndRanges) {
   Recorder ranged_recorder;
   SourceOptions ranged = Options(ranged_recorder);
   ranged.start = 6, ranged.end = 7;
-  source = GraphicsSource::Open(ranged, dir + "show.lst");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), ranged, dir + "show.lst");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->first_index(), 5u);
   EXPECT_EQ(ReadAll(*source), (std::vector<std::vector<uint8_t>>{still.pixels, flic[0].pixels}));
@@ -135,13 +138,17 @@ TEST(GraphicsSourceTest, ListErrors) {
   std::ofstream(dir + "empty.lst") << "# nothing here\n\n";
   std::ofstream(dir + "missing.lst") << "nowhere.flc\n";
   Recorder empty, missing, no_list, no_file;
-  EXPECT_FALSE(GraphicsSource::Open(Options(empty), dir + "empty.lst"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(empty), dir + "empty.lst"));
   EXPECT_EQ(empty.Errors(), std::vector<std::string>{"No files in the list file."});
-  EXPECT_FALSE(GraphicsSource::Open(Options(missing), dir + "missing.lst"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(missing), dir + "missing.lst"));
   EXPECT_EQ(missing.Errors(), std::vector<std::string>{"Error opening: nowhere.flc"});
-  EXPECT_FALSE(GraphicsSource::Open(Options(no_list), dir + "none.LST"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(no_list), dir + "none.LST"));
   EXPECT_EQ(no_list.Errors(), std::vector<std::string>{"Error opening: " + dir + "none.LST"});
-  EXPECT_FALSE(GraphicsSource::Open(Options(no_file), dir + "none.gif"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(no_file), dir + "none.gif"));
   EXPECT_EQ(no_file.Errors(), std::vector<std::string>{"Error opening: " + dir + "none.gif"});
 }
 
@@ -151,7 +158,7 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
   WritePicture(platform::ImageFormat::kTga, dir + "pic.tga", a, 8, 4);
   WritePicture(platform::ImageFormat::kGif, dir + "pic.gif", b, 8, 4);
   Recorder recorder;
-  auto source = GraphicsSource::Open(Options(recorder), dir + "pic");
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "pic");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kGif);  // GIF comes before Targa
   ASSERT_TRUE(source->NextFrame());
@@ -159,7 +166,7 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
 
   // A flic is recognised by its header, whatever its name.
   WriteFlic(dir + "anim", 3);
-  source = GraphicsSource::Open(Options(recorder), dir + "anim");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "anim");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kFlic);
 
@@ -172,9 +179,10 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
     knt_frames[i].pixels = f.pixels;
     for (int c = 0; c < 768; ++c) knt_frames[i].palette[c] = static_cast<uint8_t>(c * 5);
   }
-  ASSERT_EQ(encoder::WriteAnimation(dir + "movie.knt", settings, knt_frames),
+  ASSERT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), dir + "movie.knt", settings,
+                                    knt_frames),
             encoder::WriteStatus::kOk);
-  source = GraphicsSource::Open(Options(recorder), dir + "movie");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "movie");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kVideoFile);
   EXPECT_EQ(source->frame_rate(), -5000);
@@ -187,7 +195,7 @@ TEST(GraphicsSourceTest, NameWithoutExtensionIsTriedInOrder) {
   // Skipping to a start frame in a video file.
   SourceOptions from_two = Options(recorder);
   from_two.start = 3;
-  source = GraphicsSource::Open(from_two, dir + "movie.knt");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), from_two, dir + "movie.knt");
   ASSERT_TRUE(source);
   EXPECT_EQ(ReadAll(*source), std::vector<std::vector<uint8_t>>{knt_frames[2].pixels});
 }
@@ -211,7 +219,8 @@ TEST(GraphicsSourceTest, SoundFileGivesBlankFramesAndRawFileItsFrames) {
   const std::string dir = testing::TestFolder();
   testing::WriteBytes(dir + "ten.wav", WavHeader(44100, 441000));
   Recorder recorder;
-  auto source = GraphicsSource::Open(Options(recorder), dir + "ten.wav");
+  auto source =
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "ten.wav");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kWav);
   EXPECT_EQ(source->frame_count(), 101u);
@@ -222,7 +231,8 @@ TEST(GraphicsSourceTest, SoundFileGivesBlankFramesAndRawFileItsFrames) {
   std::vector<uint8_t> wrong = WavHeader(44100, 100);
   platform::PutU16At(wrong, 20, 2);  // not PCM
   testing::WriteBytes(dir + "adpcm.wav", wrong);
-  EXPECT_FALSE(GraphicsSource::Open(Options(recorder), dir + "adpcm.wav"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "adpcm.wav"));
 
   // A raw file: 2 frames of 3x2, lines padded to 4 bytes, each frame after its palette.
   std::vector<uint8_t> raw = {'R', 'A', 'W', 'B'};
@@ -233,7 +243,7 @@ TEST(GraphicsSourceTest, SoundFileGivesBlankFramesAndRawFileItsFrames) {
     raw.insert(raw.end(), {uint8_t(f), 1, 2, 0xEE, 3, 4, 5, 0xEE});
   }
   testing::WriteBytes(dir + "clip.raw", raw);
-  source = GraphicsSource::Open(Options(recorder), dir + "clip");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "clip");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->kind(), SourceKind::kRaw);
   EXPECT_EQ(source->frame_rate(), -4000);
@@ -242,7 +252,8 @@ TEST(GraphicsSourceTest, SoundFileGivesBlankFramesAndRawFileItsFrames) {
   EXPECT_EQ(source->palette()[0], 1);
   raw.resize(raw.size() - 1);  // the last frame cut short: the header lies
   testing::WriteBytes(dir + "cut.raw", raw);
-  EXPECT_FALSE(GraphicsSource::Open(Options(recorder), dir + "cut.raw"));
+  EXPECT_FALSE(
+      GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "cut.raw"));
 }
 
 TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
@@ -252,7 +263,7 @@ TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
   Recorder recorder;
   SourceOptions o = Options(recorder);
   o.sub_frame = {2, 3, 4, 0};  // columns 2-5, lines 3 to the bottom
-  auto source = GraphicsSource::Open(o, dir + "p.bmp");
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "p.bmp");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->width(), 4u);
   EXPECT_EQ(source->height(), 3u);
@@ -263,20 +274,21 @@ TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
     }
   }
   o.sub_frame = {8, 4, 4, 3};  // reaching past the picture: padded with 0
-  source = GraphicsSource::Open(o, dir + "p.bmp");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "p.bmp");
   ASSERT_TRUE(source);
   ASSERT_TRUE(source->NextFrame());
   EXPECT_EQ(source->pixels(), (std::vector<uint8_t>{f.pixels[48], f.pixels[49], 0, 0, f.pixels[58],
                                                     f.pixels[59], 0, 0, 0, 0, 0, 0}));
   o.sub_frame = {10, 0, 0, 0};  // nothing left of the picture
-  EXPECT_FALSE(GraphicsSource::Open(o, dir + "p.bmp"));
+  EXPECT_FALSE(GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "p.bmp"));
 
   // A 24-bit picture arrives as 8-bit frames with its depth noted.
   platform::Image colour;
   colour.width = 2, colour.height = 1, colour.bits = 24;
   colour.pixels = {255, 0, 0, 0, 0, 255};
-  ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kPng, dir + "c.png", colour));
-  source = GraphicsSource::Open(Options(recorder), dir + "c.png");
+  ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kPng,
+                                       dir + "c.png", colour));
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "c.png");
   ASSERT_TRUE(source);
   ASSERT_TRUE(source->NextFrame());
   EXPECT_EQ(source->depth(), 24u);
@@ -289,7 +301,8 @@ TEST(GraphicsSourceTest, SubFrameHighColourAndCancel) {
   cancelling.cancel_after = 1;
   WritePicture(platform::ImageFormat::kBmp, dir + "Exam001.bmp", f, 10, 6);
   WritePicture(platform::ImageFormat::kBmp, dir + "Exam002.bmp", f, 10, 6);
-  source = GraphicsSource::Open(Options(cancelling), dir + "Exam???.bmp*1-2");
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(cancelling),
+                                dir + "Exam???.bmp*1-2");
   ASSERT_TRUE(source);
   EXPECT_TRUE(source->NextFrame());
   EXPECT_FALSE(source->NextFrame());
@@ -325,7 +338,8 @@ TEST(GraphicsSourceTest, AviFileInEachVideoForm) {
     v.chunks = {form.chunk, form.chunk};
     testing::WriteBytes(dir + "clip.avi", kinet::testing::MakeAvi(v, nullptr));
     Recorder recorder;
-    auto source = GraphicsSource::Open(Options(recorder), dir + "clip");
+    auto source =
+        GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "clip");
     ASSERT_TRUE(source);
     EXPECT_EQ(source->kind(), SourceKind::kAvi);
     EXPECT_EQ(source->frame_count(), 2u);

@@ -73,13 +73,15 @@ TEST(GraphicsWriterTest, EveryPictureFormatReadsBackAsASeries) {
   for (const char* extension : {".bmp", ".GIF", ".tif", ".pcx", ".tga", ".png"}) {
     SCOPED_TRACE(extension);
     Recorder recorder;
-    auto writer = CreateGraphicsWriter(Options(recorder, dir + "out" + extension, 12));
+    auto writer = CreateGraphicsWriter(platform::SystemFileSystem(),
+                                       Options(recorder, dir + "out" + extension, 12));
     ASSERT_TRUE(writer);
     EXPECT_EQ(writer->output_name(), dir + "out01" + extension);
     ASSERT_TRUE(WriteAll(*writer, frames));
     EXPECT_TRUE(recorder.Said("Writing frame 12 to " + dir + "out12" + extension));
     SourceOptions o;
-    auto source = GraphicsSource::Open(o, dir + "out??" + extension + "*1-12");
+    auto source =
+        GraphicsSource::Open(platform::SystemFileSystem(), o, dir + "out??" + extension + "*1-12");
     ASSERT_TRUE(source);
     for (const auto& f : frames) {
       ASSERT_TRUE(source->NextFrame());
@@ -89,7 +91,7 @@ TEST(GraphicsWriterTest, EveryPictureFormatReadsBackAsASeries) {
   }
   // More frames than announced: the extra one gets a name of its own.
   Recorder extra;
-  auto one = CreateGraphicsWriter(Options(extra, dir + "one.bmp", 1));
+  auto one = CreateGraphicsWriter(platform::SystemFileSystem(), Options(extra, dir + "one.bmp", 1));
   ASSERT_TRUE(one);
   ASSERT_TRUE(WriteAll(*one, Frames(2)));
   EXPECT_TRUE(fs::exists(dir + "one.bmp"));
@@ -97,7 +99,8 @@ TEST(GraphicsWriterTest, EveryPictureFormatReadsBackAsASeries) {
 
   // JPEG keeps the colours only roughly; the files are there with their numbers.
   Recorder recorder;
-  auto jpeg = CreateGraphicsWriter(Options(recorder, dir + "out.jpg", 2));
+  auto jpeg =
+      CreateGraphicsWriter(platform::SystemFileSystem(), Options(recorder, dir + "out.jpg", 2));
   ASSERT_TRUE(jpeg);
   ASSERT_TRUE(WriteAll(*jpeg, Frames(2)));
   EXPECT_TRUE(fs::exists(dir + "out1.jpg"));
@@ -108,26 +111,31 @@ TEST(GraphicsWriterTest, FlicThroughTheFactory) {
   const std::string dir = testing::TestFolder();
   const auto frames = Frames(3);
   Recorder recorder;
-  auto writer = CreateGraphicsWriter(Options(recorder, dir + "anim.FLC", 3));
+  auto writer =
+      CreateGraphicsWriter(platform::SystemFileSystem(), Options(recorder, dir + "anim.FLC", 3));
   ASSERT_TRUE(writer);
   ASSERT_TRUE(WriteAll(*writer, frames));
-  auto source = GraphicsSource::Open(SourceOptions{}, dir + "anim.FLC");
+  auto source =
+      GraphicsSource::Open(platform::SystemFileSystem(), SourceOptions{}, dir + "anim.FLC");
   ASSERT_TRUE(source);
   EXPECT_EQ(source->frame_rate(), 40);  // 40 ms, the FLC speed
   for (const auto& f : frames) {
     ASSERT_TRUE(source->NextFrame());
     EXPECT_EQ(source->pixels(), f.pixels);
   }
-  EXPECT_FALSE(CreateGraphicsWriter(Options(recorder, dir + "no/such/folder/a.flc", 3)));
+  EXPECT_FALSE(CreateGraphicsWriter(platform::SystemFileSystem(),
+                                    Options(recorder, dir + "no/such/folder/a.flc", 3)));
   EXPECT_EQ(recorder.Errors(), std::vector<std::string>{"Error creating the output flic."});
 }
 
 TEST(GraphicsWriterTest, UnknownTypes) {
   const std::string dir = testing::TestFolder();
   Recorder loud, quiet;
-  EXPECT_FALSE(CreateGraphicsWriter(Options(loud, dir + "out.knt", 2)));
+  EXPECT_FALSE(
+      CreateGraphicsWriter(platform::SystemFileSystem(), Options(loud, dir + "out.knt", 2)));
   EXPECT_EQ(loud.Errors(), std::vector<std::string>{"Unsupported output file type."});
-  EXPECT_FALSE(CreateGraphicsWriter(Options(quiet, dir + "out", 2, kWriterQuietOnOtherTypes)));
+  EXPECT_FALSE(CreateGraphicsWriter(platform::SystemFileSystem(),
+                                    Options(quiet, dir + "out", 2, kWriterQuietOnOtherTypes)));
   EXPECT_TRUE(quiet.calls.empty());
 }
 
@@ -136,14 +144,15 @@ TEST(GraphicsWriterTest, OverwriteAskedDeclinedOrForced) {
   std::ofstream(dir + "out2.pcx") << "earlier";
   Recorder no;
   no.answer = false;
-  EXPECT_FALSE(CreateGraphicsWriter(Options(no, dir + "out.pcx", 3)));
+  EXPECT_FALSE(CreateGraphicsWriter(platform::SystemFileSystem(), Options(no, dir + "out.pcx", 3)));
   EXPECT_EQ(no.asked, std::vector<std::string>{dir + "out2.pcx"});
   ASSERT_EQ(no.calls.size(), 1u);
   EXPECT_EQ(no.calls[0].first, ProgressCode::kDeclined);
   EXPECT_EQ(testing::ReadBytes(dir + "out2.pcx").size(), 7u);
 
   Recorder forced;
-  auto writer = CreateGraphicsWriter(Options(forced, dir + "out.pcx", 3, kWriterOverwrite));
+  auto writer = CreateGraphicsWriter(platform::SystemFileSystem(),
+                                     Options(forced, dir + "out.pcx", 3, kWriterOverwrite));
   ASSERT_TRUE(writer);
   EXPECT_TRUE(forced.asked.empty());
   ASSERT_TRUE(WriteAll(*writer, Frames(3)));
@@ -156,11 +165,13 @@ TEST(GraphicsWriterTest, AbandonedRunsLeaveNothingNew) {
   std::ofstream(dir + "out1.bmp") << "earlier picture";
   Recorder recorder;
   {
-    auto flic = CreateGraphicsWriter(Options(recorder, dir + "keep.flc", 2, kWriterOverwrite));
+    auto flic = CreateGraphicsWriter(platform::SystemFileSystem(),
+                                     Options(recorder, dir + "keep.flc", 2, kWriterOverwrite));
     ASSERT_TRUE(flic);
     const auto frames = Frames(1);
     ASSERT_TRUE(flic->WriteFrame(frames[0].palette.data(), PitchedFrames(frames)[0].data()));
-    auto series = CreateGraphicsWriter(Options(recorder, dir + "out.bmp", 3, kWriterOverwrite));
+    auto series = CreateGraphicsWriter(platform::SystemFileSystem(),
+                                       Options(recorder, dir + "out.bmp", 3, kWriterOverwrite));
     ASSERT_TRUE(series);
     const auto two = PitchedFrames(Frames(2));
     ASSERT_TRUE(series->WriteFrame(frames[0].palette.data(), two[0].data()));
@@ -175,7 +186,8 @@ TEST(GraphicsWriterTest, AbandonedRunsLeaveNothingNew) {
   // A cancel through the progress text stops the writing.
   Recorder cancelling;
   cancelling.cancel_after = 0;
-  auto writer = CreateGraphicsWriter(Options(cancelling, dir + "c.flc", 2));
+  auto writer =
+      CreateGraphicsWriter(platform::SystemFileSystem(), Options(cancelling, dir + "c.flc", 2));
   ASSERT_TRUE(writer);
   EXPECT_FALSE(WriteAll(*writer, Frames(2)));
 }

@@ -74,10 +74,11 @@ TEST_F(OverwriteFacesTest, TerminalFace) {
   console->answers = &answers;
   auto face = std::make_unique<platform::TerminalFace>(*console);
   StatusFrame frame({"Kinet", "test", {}}, std::move(console), std::move(face));
-  EXPECT_TRUE(frame.AskOverwrite(path_));
+  EXPECT_TRUE(frame.AskOverwrite(platform::SystemFileSystem(), path_));
   EXPECT_EQ(frame.status(), "File " + path_ + " exists, overwrite? Yes.");
-  EXPECT_FALSE(frame.AskOverwrite(path_));
-  EXPECT_TRUE(frame.AskOverwrite((dir_ / "new.knt").string()));  // nothing there: no question
+  EXPECT_FALSE(frame.AskOverwrite(platform::SystemFileSystem(), path_));
+  EXPECT_TRUE(frame.AskOverwrite(platform::SystemFileSystem(),
+                                 (dir_ / "new.knt").string()));  // nothing there: no question
   EXPECT_EQ(written, "File " + path_ + " exists, overwrite? [y/N] File " + path_ +
                          " exists, overwrite? Yes.\nFile " + path_ +
                          " exists, overwrite? [y/N] File " + path_ + " exists, overwrite? No.\n");
@@ -95,8 +96,8 @@ TEST_F(OverwriteFacesTest, WindowFace) {
                                            std::make_unique<BoxAnswers>(asked));
   ASSERT_TRUE(face);
   StatusFrame frame({"Kinet", "test", {}}, std::move(console), std::move(face));
-  EXPECT_TRUE(frame.AskOverwrite(path_));
-  EXPECT_FALSE(frame.AskOverwrite(path_));
+  EXPECT_TRUE(frame.AskOverwrite(platform::SystemFileSystem(), path_));
+  EXPECT_FALSE(frame.AskOverwrite(platform::SystemFileSystem(), path_));
   EXPECT_EQ(frame.status(), "File " + path_ + " exists, overwrite? No.");
   EXPECT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], "Kinet: File " + path_ + " exists, overwrite? [no]");

@@ -32,12 +32,13 @@ class SoundListTest : public ::testing::Test {
   }
   std::unique_ptr<SoundSource> Open(const std::string& name, SoundOptions options = {}) {
     options.callback = log_.Callback();
-    return OpenSoundSource(options, folder_ + name);
+    return OpenSoundSource(platform::SystemFileSystem(), options, folder_ + name);
   }
   // What one item gives on its own in `format`.
   std::vector<uint8_t> Item(const std::string& name, const SoundFormat& format, int32_t start = 0,
                             int32_t end = 0) {
-    auto source = OpenSoundSource({.start = start,
+    auto source = OpenSoundSource(platform::SystemFileSystem(),
+                                  {.start = start,
                                    .end = end,
                                    .rate = int32_t(format.rate),
                                    .bits = int32_t(format.bits),

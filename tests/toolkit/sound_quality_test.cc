@@ -44,7 +44,8 @@ class SoundQualityTest : public ::testing::Test {
  protected:
   std::vector<int16_t> Convert(uint32_t from, uint32_t to, uint32_t frames) {
     WriteWav(folder_ + "sine.wav", {.format = {from, 16, 1}, .pcm = Pcm16(Sine(from, frames))});
-    auto source = OpenSoundSource({.rate = int32_t(to)}, folder_ + "sine.wav");
+    auto source =
+        OpenSoundSource(platform::SystemFileSystem(), {.rate = int32_t(to)}, folder_ + "sine.wav");
     EXPECT_NE(source, nullptr);
     return source ? Samples16(ReadAll(*source, 4096)) : std::vector<int16_t>{};
   }

@@ -17,7 +17,7 @@ class SoundSourceTest : public ::testing::Test {
  protected:
   std::unique_ptr<SoundSource> Open(const std::string& name, SoundOptions options = {}) {
     options.callback = log_.Callback();
-    return OpenSoundSource(options, folder_ + name);
+    return OpenSoundSource(platform::SystemFileSystem(), options, folder_ + name);
   }
   std::vector<uint8_t> OpenAndRead(const std::string& name, SoundOptions options = {}) {
     auto source = Open(name, options);

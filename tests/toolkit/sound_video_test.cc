@@ -40,7 +40,7 @@ class SoundVideoTest : public ::testing::Test {
   }
   std::unique_ptr<SoundSource> Open(const std::string& path, SoundOptions options = {}) {
     options.callback = log_.Callback();
-    return OpenSoundSource(options, path);
+    return OpenSoundSource(platform::SystemFileSystem(), options, path);
   }
   std::vector<uint8_t> OpenAndRead(const std::string& path, SoundOptions options = {}) {
     auto source = Open(path, options);

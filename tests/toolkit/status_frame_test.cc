@@ -176,15 +176,15 @@ TEST(StatusFrame, OverwriteAsksOnlyWhenSomethingIsThere) {
   std::filesystem::remove(path);
   FaceScript script;
   auto frame = MakeFrame(script);
-  EXPECT_TRUE(frame->AskOverwrite(path));
+  EXPECT_TRUE(frame->AskOverwrite(platform::SystemFileSystem(), path));
   EXPECT_TRUE(script.log.empty());
   std::ofstream(path) << "x";
   std::filesystem::permissions(path, std::filesystem::perms::none);  // unreadable still counts
-  EXPECT_FALSE(frame->AskOverwrite(path));
+  EXPECT_FALSE(frame->AskOverwrite(platform::SystemFileSystem(), path));
   EXPECT_EQ(script.log.front(), "ask File " + path + " exists, overwrite? [no]");
   EXPECT_EQ(frame->status(), "File " + path + " exists, overwrite? No.");
   script.answers = {true};
-  EXPECT_TRUE(frame->AskOverwrite(path));
+  EXPECT_TRUE(frame->AskOverwrite(platform::SystemFileSystem(), path));
   std::filesystem::remove_all(dir);
 }
 

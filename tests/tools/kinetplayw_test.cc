@@ -72,7 +72,8 @@ std::string SampleFile() {
       (std::filesystem::temp_directory_path() / "kinetplayw-sample.knt").string();
   encoder::AnimationSettings settings{160, 100, 20};
   settings.ring_frame = true;
-  EXPECT_EQ(WriteAnimation(path, settings, sample::BouncingBall(160, 100, 12)),
+  EXPECT_EQ(WriteAnimation(platform::SystemFileSystem(), path, settings,
+                           sample::BouncingBall(160, 100, 12)),
             encoder::WriteStatus::kOk);
   return path;
 }

@@ -2,8 +2,8 @@
 
 namespace kinet::toolkit {
 
-std::unique_ptr<AviFrames> AviFrames::Open(const std::string& path) {
-  auto avi = platform::AviReader::Open(path);
+std::unique_ptr<AviFrames> AviFrames::Open(platform::FileSystem& files, const std::string& path) {
+  auto avi = platform::AviReader::Open(files, path);
   if (!avi) return nullptr;
   return std::unique_ptr<AviFrames>(new AviFrames(std::move(avi)));
 }

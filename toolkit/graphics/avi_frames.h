@@ -12,8 +12,8 @@ namespace kinet::toolkit {
 
 class AviFrames : public FrameReader {
  public:
-  // Nothing when `path` is no AVI file with a video stream the reader decodes.
-  static std::unique_ptr<AviFrames> Open(const std::string& path);
+  // Nothing when `path` of `files` is no AVI file with a video stream the reader decodes.
+  static std::unique_ptr<AviFrames> Open(platform::FileSystem& files, const std::string& path);
 
   uint32_t width() const override { return avi_->width(); }
   uint32_t height() const override { return avi_->height(); }

@@ -12,11 +12,12 @@ namespace kinet::toolkit {
 using platform::PutU16At;
 using platform::PutU32At;
 
-std::unique_ptr<FlicWriter> FlicWriter::Create(const std::string& path, uint32_t width,
-                                               uint32_t height, int32_t frame_rate) {
+std::unique_ptr<FlicWriter> FlicWriter::Create(platform::FileSystem& files, const std::string& path,
+                                               uint32_t width, uint32_t height,
+                                               int32_t frame_rate) {
   if (width == 0 || height == 0 || width > 65535 || height > 65535) return nullptr;
   std::unique_ptr<FlicWriter> writer(new FlicWriter);
-  if (!writer->file_.Create(path)) return nullptr;
+  if (!writer->file_.Create(files, path)) return nullptr;
   writer->width_ = width, writer->height_ = height;
   // FLC counts milliseconds; the negative form counts 10 microseconds.
   writer->speed_ms_ = frame_rate >= 0 ? static_cast<uint32_t>(frame_rate)

@@ -16,10 +16,10 @@ namespace kinet::toolkit {
 
 class FlicWriter {
  public:
-  // Creates the output (a temporary file beside `path`). Nothing when it cannot be created or
-  // the sides do not fit a flic (1 to 65535).
-  static std::unique_ptr<FlicWriter> Create(const std::string& path, uint32_t width,
-                                            uint32_t height, int32_t frame_rate);
+  // Creates the output (a temporary file of `files` beside `path`). Nothing when it cannot be
+  // created or the sides do not fit a flic (1 to 65535).
+  static std::unique_ptr<FlicWriter> Create(platform::FileSystem& files, const std::string& path,
+                                            uint32_t width, uint32_t height, int32_t frame_rate);
 
   // Appends a frame: 768 palette bytes and width x height pixels. False on a write failure
   // or beyond 65535 frames.

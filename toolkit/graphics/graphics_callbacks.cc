@@ -21,7 +21,10 @@ GraphicsCallbacks FrameCallbacks(StatusFrame& frame) {
     }
     return frame.error();
   };
-  callbacks.may_overwrite = [&frame](const std::string& path) { return frame.AskOverwrite(path); };
+  // The writer asks only about outputs it found.
+  callbacks.may_overwrite = [&frame](const std::string& path) {
+    return frame.ConfirmOverwrite(path);
+  };
   return callbacks;
 }
 

@@ -48,15 +48,17 @@ ColourSettings ColourSettingsOf(const PaletteSettings& p) {
 
 }  // namespace
 
-GraphicsSource::GraphicsSource(const SourceOptions& options) : options_(options) {
+GraphicsSource::GraphicsSource(platform::FileSystem& files, const SourceOptions& options)
+    : files_(files), options_(options) {
   if (!options.raw_pictures)
     colour_ = std::make_unique<ColourWork>(ColourSettingsOf(options.palette));
 }
 GraphicsSource::~GraphicsSource() = default;
 
-std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& options,
+std::unique_ptr<GraphicsSource> GraphicsSource::Open(platform::FileSystem& files,
+                                                     const SourceOptions& options,
                                                      const std::string& name) {
-  std::unique_ptr<GraphicsSource> source(new GraphicsSource(options));
+  std::unique_ptr<GraphicsSource> source(new GraphicsSource(files, options));
   source->name_ = name;
   try {
     const bool opened = IsListName(name) ? source->OpenList(name) : source->AddEntry(name, 0, 0);
@@ -68,7 +70,7 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& option
       file_options.callbacks = options.callbacks;
       file_options.label = kPaletteFileLabel;
       file_options.raw_pictures = true;
-      auto file = GraphicsSource::Open(file_options, palette_file);
+      auto file = GraphicsSource::Open(files, file_options, palette_file);
       if (!file) {
         options.callbacks.Error(kPaletteFileError);
         return nullptr;
@@ -83,8 +85,8 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(const SourceOptions& option
 }
 
 bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t end) {
-  Entry entry{name,
-              IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr} : OpenEntry(name)};
+  Entry entry{name, IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr}
+                                     : OpenEntry(files_, name)};
   if (!entry.opened.reader) {
     options_.callbacks.Error("Error opening: " + name);
     return false;
@@ -99,7 +101,7 @@ bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t en
 
 bool GraphicsSource::OpenList(const std::string& name) {
   if (options_.callbacks.Progress(kOpeningList)) return false;
-  auto lines = ReadListFile(name);
+  auto lines = ReadListFile(files_, name);
   if (!lines) {
     options_.callbacks.Error("Error opening: " + name);
     return false;

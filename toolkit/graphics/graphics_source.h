@@ -1,7 +1,7 @@
 // The graphics source descriptor: one file, a numbered series of picture files, or a list file
 // naming several of them, read as a sequence of 8-bit frames with palettes.
 //
-//   auto source = GraphicsSource::Open(options, "walk.flc");   // nothing: already reported
+//   auto source = GraphicsSource::Open(files, options, "walk.flc");  // nothing: reported
 //   while (!source->at_end()) {
 //     if (!source->NextFrame()) fail;                            // cancelled or failed
 //     use source->pixels(), source->palette(), source->palette_changed() ...
@@ -62,9 +62,11 @@ struct SourceOptions {
 
 class GraphicsSource {
  public:
-  // Opens `name` (a file, a series, or a list). Nothing on failure, after reporting
-  // "Error opening: <name>" (for a list: the entry that failed) or kNoFilesInList.
-  static std::unique_ptr<GraphicsSource> Open(const SourceOptions& options,
+  // Opens `name` (a file, a series, or a list) of `files`, which must outlive the source.
+  // Nothing on failure, after reporting "Error opening: <name>" (for a list: the entry that
+  // failed) or kNoFilesInList.
+  static std::unique_ptr<GraphicsSource> Open(platform::FileSystem& files,
+                                              const SourceOptions& options,
                                               const std::string& name);
   ~GraphicsSource();
 
@@ -115,7 +117,7 @@ class GraphicsSource {
  private:
   struct Entry;
 
-  explicit GraphicsSource(const SourceOptions& options);
+  GraphicsSource(platform::FileSystem& files, const SourceOptions& options);
   bool AddEntry(const std::string& name, int32_t start, int32_t end);
   bool OpenList(const std::string& name);
   bool SetUpRange();
@@ -123,6 +125,7 @@ class GraphicsSource {
   bool ShowFrameNumber(uint32_t index);
   bool ConvertColours(uint32_t index);
 
+  platform::FileSystem& files_;
   SourceOptions options_;
   std::string name_;
   SourceKind kind_ = SourceKind::kRaw;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -57,14 +56,15 @@ class FlicOutput : public GraphicsWriter {
 // before this run are removed again unless the run closes the writer.
 class ImageSeriesOutput : public GraphicsWriter {
  public:
-  ImageSeriesOutput(const WriterOptions& options, platform::ImageFormat format)
-      : options_(options),
+  ImageSeriesOutput(platform::FileSystem& files, const WriterOptions& options,
+                    platform::ImageFormat format)
+      : files_(files),
+        options_(options),
         format_(format),
         first_name_(NumberedName(options.name, 1, options.frame_count)) {}
   ~ImageSeriesOutput() override {
     if (closed_) return;
-    std::error_code ignored;
-    for (const auto& name : created_) std::filesystem::remove(name, ignored);
+    for (const auto& name : created_) files_.Remove(name);
   }
 
   bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
@@ -83,9 +83,8 @@ class ImageSeriesOutput : public GraphicsWriter {
       return false;
     }
     std::copy_n(palette, 768, image.palette.begin());
-    std::error_code ec;
-    const bool existed = std::filesystem::exists(name, ec);
-    if (!platform::WriteImageFile(format_, name, image)) {
+    const bool existed = files_.Exists(name);
+    if (!platform::WriteImageFile(files_, format_, name, image)) {
       options_.callbacks.Error("Error writing " + name);
       return false;
     }
@@ -99,6 +98,7 @@ class ImageSeriesOutput : public GraphicsWriter {
   const std::string& output_name() const override { return first_name_; }
 
  private:
+  platform::FileSystem& files_;
   WriterOptions options_;
   platform::ImageFormat format_;
   std::string first_name_;
@@ -109,12 +109,12 @@ class ImageSeriesOutput : public GraphicsWriter {
 };
 
 // The first of the writer's output files that exists already, if any.
-std::optional<std::string> ExistingOutput(const WriterOptions& o, bool series) {
-  const uint32_t files = series ? std::max(o.frame_count, 1u) : 1;
-  std::error_code ec;
-  for (uint32_t i = 1; i <= files; ++i) {
+std::optional<std::string> ExistingOutput(platform::FileSystem& files, const WriterOptions& o,
+                                          bool series) {
+  const uint32_t count = series ? std::max(o.frame_count, 1u) : 1;
+  for (uint32_t i = 1; i <= count; ++i) {
     const std::string name = series ? NumberedName(o.name, i, o.frame_count) : o.name;
-    if (std::filesystem::exists(name, ec)) return name;
+    if (files.Exists(name)) return name;
   }
   return std::nullopt;
 }
@@ -141,7 +141,8 @@ std::string NumberedName(const std::string& name, uint32_t index, uint32_t count
   return name.substr(0, name.size() - extension.size()) + number + extension;
 }
 
-std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(const WriterOptions& o) {
+std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(platform::FileSystem& files,
+                                                     const WriterOptions& o) {
   std::string extension = ExtensionOf(o.name);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -153,15 +154,15 @@ std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(const WriterOptions& o) {
   }
   if (o.pitch < o.width) return nullptr;
   if (!(o.flags & kWriterOverwrite)) {
-    if (auto existing = ExistingOutput(o, !flic)) {
+    if (auto existing = ExistingOutput(files, o, !flic)) {
       if (!o.callbacks.may_overwrite || !o.callbacks.may_overwrite(*existing)) {
         if (o.callbacks.report) o.callbacks.report(ProgressCode::kDeclined, "");
         return nullptr;
       }
     }
   }
-  if (!flic) return std::make_unique<ImageSeriesOutput>(o, *format);
-  auto writer = FlicWriter::Create(o.name, o.width, o.height, o.frame_rate);
+  if (!flic) return std::make_unique<ImageSeriesOutput>(files, o, *format);
+  auto writer = FlicWriter::Create(files, o.name, o.width, o.height, o.frame_rate);
   if (!writer) {
     o.callbacks.Error(kFlicCreateError);
     return nullptr;

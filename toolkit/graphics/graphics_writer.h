@@ -1,8 +1,8 @@
 // The output writers: a flic, or one still picture per frame with numbered names.
 //
-//   auto writer = CreateGraphicsWriter({.flags = 0, .callbacks = FrameCallbacks(frame), ...});
-//   for each frame: if (!writer->WriteFrame(palette, pixels)) stop;
-//   writer->Close();   // the output exists only after a successful Close
+//   auto writer = CreateGraphicsWriter(files, {.flags = 0, .callbacks = FrameCallbacks(frame),
+//   ...}); for each frame: if (!writer->WriteFrame(palette, pixels)) stop; writer->Close();   //
+//   the output exists only after a successful Close
 //
 // Outputs replace their targets only when complete: a writer destroyed without Close (a
 // failed or cancelled run) leaves no partial file and any earlier file of that name as it was.
@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/files/file_system.h"
 #include "toolkit/graphics/graphics_callbacks.h"
 
 namespace kinet::toolkit {
@@ -47,13 +48,15 @@ class GraphicsWriter {
   virtual const std::string& output_name() const = 0;
 };
 
-// A writer for the output's extension: ".flc" a flic; ".bmp", ".jpg", ".tga", ".tif", ".pcx",
+// A writer of files of `files` for the output's extension: ".flc" a flic; ".bmp", ".jpg", ".tga",
+// ".tif", ".pcx",
 // ".gif" and ".png" numbered pictures (any case). Other extensions give nothing, reported as
 // kUnsupportedOutput unless kWriterQuietOnOtherTypes. Unless kWriterOverwrite, an existing
 // output is only replaced when the callbacks' overwrite question says yes; "no" reports
 // ProgressCode::kDeclined and gives nothing. A flic that cannot be created reports
 // kFlicCreateError.
-std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(const WriterOptions& options);
+std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(platform::FileSystem& files,
+                                                     const WriterOptions& options);
 
 // The file name of frame `index` (counted from 1) of `count` frames written to `name`: with
 // more than one frame the number goes before the extension with 1 to 5 digits chosen from

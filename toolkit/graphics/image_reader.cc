@@ -1,40 +1,37 @@
 #include "toolkit/graphics/image_reader.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace kinet::toolkit {
-namespace {
 
-uint64_t FileBytes(const std::string& path) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  return ec ? 0 : size;
+uint64_t ImageReader::FileBytes(const std::string& path) const {
+  const int64_t size = files_.FileSize(path);
+  return size > 0 ? static_cast<uint64_t>(size) : 0;
 }
 
-}  // namespace
-
-std::unique_ptr<ImageReader> ImageReader::Open(platform::ImageFormat format,
+std::unique_ptr<ImageReader> ImageReader::Open(platform::FileSystem& files,
+                                               platform::ImageFormat format,
                                                const std::string& path) {
-  auto first = platform::ReadImageFile(format, path);
+  auto first = platform::ReadImageFile(files, format, path);
   if (!first) return nullptr;
-  std::unique_ptr<ImageReader> reader(new ImageReader);
+  std::unique_ptr<ImageReader> reader(new ImageReader(files));
   reader->format_ = format;
   reader->path_ = path;
   reader->width_ = first->width, reader->height_ = first->height;
-  reader->total_bytes_ = FileBytes(path);
+  reader->total_bytes_ = reader->FileBytes(path);
   return reader;
 }
 
-std::unique_ptr<ImageReader> ImageReader::OpenSeries(platform::ImageFormat format,
+std::unique_ptr<ImageReader> ImageReader::OpenSeries(platform::FileSystem& files,
+                                                     platform::ImageFormat format,
                                                      const SeriesName& series) {
-  auto reader = Open(format, series.FileName(series.first));
+  auto reader = Open(files, format, series.FileName(series.first));
   if (!reader) return nullptr;
   reader->series_ = series;
   // The series' size counts every file that is there now; missing ones fail when read.
   reader->total_bytes_ = 0;
   for (uint32_t i = 0; i < series.count(); ++i) {
-    reader->total_bytes_ += FileBytes(series.FileName(series.first + i));
+    reader->total_bytes_ += reader->FileBytes(series.FileName(series.first + i));
   }
   return reader;
 }
@@ -46,7 +43,7 @@ std::string ImageReader::FileOf(uint32_t frame) const {
 uint64_t ImageReader::Read(platform::Image& frame) {
   if (next_ >= frame_count()) next_ = 0;
   const std::string path = FileOf(next_);
-  auto picture = platform::ReadImageFile(format_, path);
+  auto picture = platform::ReadImageFile(files_, format_, path);
   if (!picture) return 0;
   frame = std::move(*picture);
   ++next_;

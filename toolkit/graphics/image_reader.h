@@ -16,11 +16,14 @@ inline constexpr int32_t kStillFrameRate = 100;
 
 class ImageReader : public FrameReader {
  public:
-  // One picture file of `format`. Nothing when it is not a readable picture of that format.
-  // Only the sides are kept: a list of many pictures holds no pixels until each is read.
-  static std::unique_ptr<ImageReader> Open(platform::ImageFormat format, const std::string& path);
+  // One picture file of `format` in `files`, which must outlive the reader. Nothing when it
+  // is not a readable picture of that format. Only the sides are kept: a list of many
+  // pictures holds no pixels until each is read.
+  static std::unique_ptr<ImageReader> Open(platform::FileSystem& files,
+                                           platform::ImageFormat format, const std::string& path);
   // A series of `format` files; its first file must be a readable picture of that format.
-  static std::unique_ptr<ImageReader> OpenSeries(platform::ImageFormat format,
+  static std::unique_ptr<ImageReader> OpenSeries(platform::FileSystem& files,
+                                                 platform::ImageFormat format,
                                                  const SeriesName& series);
 
   uint32_t width() const override { return width_; }
@@ -36,9 +39,11 @@ class ImageReader : public FrameReader {
   std::string NextFile() const override { return FileOf(next_ < frame_count() ? next_ : 0); }
 
  private:
-  ImageReader() = default;
+  explicit ImageReader(platform::FileSystem& files) : files_(files) {}
   std::string FileOf(uint32_t frame) const;
+  uint64_t FileBytes(const std::string& path) const;
 
+  platform::FileSystem& files_;
   platform::ImageFormat format_{};
   std::string path_;
   std::optional<SeriesName> series_;

@@ -36,16 +36,16 @@ std::string Lower(std::string text) {
   return text;
 }
 
-platform::InputFile OpenFile(const std::string& path) {
+platform::InputFile OpenFile(platform::FileSystem& files, const std::string& path) {
   platform::InputFile file;
-  if (!file.Open(path.c_str())) file.Close();
+  if (!file.Open(files, path)) file.Close();
   return file;
 }
 
-OpenedEntry OpenSeries(const SeriesName& series) {
+OpenedEntry OpenSeries(platform::FileSystem& files, const SeriesName& series) {
   const std::string first = series.FileName(series.first);
   for (const auto& k : kPictureKinds) {
-    if (auto reader = ImageReader::OpenSeries(k.format, series)) {
+    if (auto reader = ImageReader::OpenSeries(files, k.format, series)) {
       return {k.kind, first, std::move(reader)};
     }
   }
@@ -56,17 +56,17 @@ OpenedEntry OpenSeries(const SeriesName& series) {
 
 bool IsListName(const std::string& name) { return Lower(ExtensionOf(name)) == ".lst"; }
 
-OpenedEntry OpenEntry(const std::string& name) {
-  if (auto series = ParseSeriesName(name)) return OpenSeries(*series);
+OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name) {
+  if (auto series = ParseSeriesName(name)) return OpenSeries(files, *series);
   const bool bare = ExtensionOf(name).empty();
   auto with = [&](const char* extension) { return bare ? name + extension : name; };
   if (Lower(ExtensionOf(name)) == ".wav") {
-    return {SourceKind::kWav, name, WavBlankReader::Open(OpenFile(name))};
+    return {SourceKind::kWav, name, WavBlankReader::Open(OpenFile(files, name))};
   }
-  if (auto flic = FlicReader::Open(OpenFile(name))) {
+  if (auto flic = FlicReader::Open(OpenFile(files, name))) {
     return {SourceKind::kFlic, name, std::move(flic)};
   }
-  if (auto video = VideoFileReader::Open(with(".knt"))) {
+  if (auto video = VideoFileReader::Open(files, with(".knt"))) {
     return {SourceKind::kVideoFile, with(".knt"), std::move(video)};
   }
   // An animated GIF or PNG is a sequence; a single picture is a still like the other formats.
@@ -78,11 +78,12 @@ OpenedEntry OpenEntry(const std::string& name) {
   }
   for (const auto& k : kPictureKinds) {
     const std::string path = with(std::string(platform::DefaultExtension(k.format)).c_str());
-    if (auto picture = ImageReader::Open(k.format, path)) return {k.kind, path, std::move(picture)};
+    if (auto picture = ImageReader::Open(files, k.format, path))
+      return {k.kind, path, std::move(picture)};
   }
-  if (auto avi = AviFrames::Open(with(".avi")))
+  if (auto avi = AviFrames::Open(files, with(".avi")))
     return {SourceKind::kAvi, with(".avi"), std::move(avi)};
-  if (auto raw = RawReader::Open(OpenFile(with(".raw")))) {
+  if (auto raw = RawReader::Open(OpenFile(files, with(".raw")))) {
     return {SourceKind::kRaw, with(".raw"), std::move(raw)};
   }
   return {SourceKind::kRaw, name, nullptr};

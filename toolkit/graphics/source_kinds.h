@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/files/file_system.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {
@@ -39,7 +40,8 @@ struct OpenedEntry {
   std::unique_ptr<FrameReader> reader;
 };
 
-// Opens one entry that is not a list. A reader of nothing when no kind accepts it.
-OpenedEntry OpenEntry(const std::string& name);
+// Opens one entry of `files` (which must outlive the reader) that is not a list. A reader of
+// nothing when no kind accepts it.
+OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name);
 
 }  // namespace kinet::toolkit

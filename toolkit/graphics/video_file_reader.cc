@@ -1,14 +1,19 @@
 #include "toolkit/graphics/video_file_reader.h"
 
 #include <algorithm>
-#include <filesystem>
+
+#include "lib/playback/open_input.h"
 
 namespace kinet::toolkit {
 
-std::unique_ptr<VideoFileReader> VideoFileReader::Open(const std::string& path) {
+std::unique_ptr<VideoFileReader> VideoFileReader::Open(platform::FileSystem& files,
+                                                       const std::string& path) {
+  platform::InputFile file;
+  if (!file.Open(files, path)) return nullptr;
+  const int64_t size = file.Size();
   // No sound tracks, and every frame decoded however long it takes: a tool reads, it does not
   // play.
-  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_NO_SKIP, -1);
+  KinetHandle* h = OpenInputFile(std::move(file), KINET_OPEN_NO_SKIP, -1);
   if (!h) return nullptr;
   std::unique_ptr<VideoFileReader> reader(new VideoFileReader);
   reader->handle_ = h;
@@ -16,9 +21,7 @@ std::unique_ptr<VideoFileReader> VideoFileReader::Open(const std::string& path) 
   reader->picture_.resize(size_t{h->Width} * h->Height);
   KinetToBuffer(h, 0, 0, static_cast<int32_t>(h->Width), static_cast<int32_t>(h->Height),
                 reader->picture_.data(), 0);
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  reader->file_bytes_ = ec ? 0 : size;
+  reader->file_bytes_ = size > 0 ? static_cast<uint64_t>(size) : 0;
   return reader;
 }
 

@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "kinet/kinet.h"
+#include "platform/files/file_system.h"
 #include "toolkit/graphics/frame_reader.h"
 
 namespace kinet::toolkit {
 
 class VideoFileReader : public FrameReader {
  public:
-  // Nothing when the library does not open `path` as a video file.
-  static std::unique_ptr<VideoFileReader> Open(const std::string& path);
+  // Nothing when the library does not open `path` of `files` as a video file.
+  static std::unique_ptr<VideoFileReader> Open(platform::FileSystem& files,
+                                               const std::string& path);
   ~VideoFileReader() override;
 
   uint32_t width() const override { return handle_->Width; }

@@ -19,10 +19,10 @@ size_t AviInput::Read(uint8_t* out, size_t size) {
   return got;
 }
 
-std::optional<OpenedInput> OpenSoundFile(const std::string& path, uint32_t raw_type,
-                                         uint32_t skip) {
+std::optional<OpenedInput> OpenSoundFile(platform::FileSystem& files, const std::string& path,
+                                         uint32_t raw_type, uint32_t skip) {
   platform::InputFile file;
-  if (!file.Open(path.c_str())) return std::nullopt;
+  if (!file.Open(files, path)) return std::nullopt;
   OpenedInput opened;
   uint64_t data_offset = 0;
   if (raw_type != 0) {
@@ -43,8 +43,8 @@ std::optional<OpenedInput> OpenSoundFile(const std::string& path, uint32_t raw_t
   return opened;
 }
 
-AviOpenResult OpenAviAudio(const std::string& path) {
-  auto avi = platform::AviReader::Open(path);
+AviOpenResult OpenAviAudio(platform::FileSystem& files, const std::string& path) {
+  auto avi = platform::AviReader::Open(files, path);
   if (!avi) return {};
   const auto& audio = avi->audio_format();
   OpenedInput opened;

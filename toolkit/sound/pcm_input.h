@@ -64,10 +64,11 @@ class AviInput : public PcmInput {
   uint64_t position_ = 0;
 };
 
-// Opens `path` as a WAV file, or as raw PCM of `raw_type` (packed as in UnpackRawType, 0 for
-// none) whose data starts `skip` bytes in (at most at the last byte). Nothing when the file
+// Opens `path` of `files` as a WAV file, or as raw PCM of `raw_type` (packed as in UnpackRawType, 0
+// for none) whose data starts `skip` bytes in (at most at the last byte). Nothing when the file
 // cannot be opened, is no WAV file, or its format is not usable.
-std::optional<OpenedInput> OpenSoundFile(const std::string& path, uint32_t raw_type, uint32_t skip);
+std::optional<OpenedInput> OpenSoundFile(platform::FileSystem& files, const std::string& path,
+                                         uint32_t raw_type, uint32_t skip);
 
 // What opening an AVI file gave: an input, or the reason there is none.
 enum class AviOpenStatus { kOpened, kNotAvi, kNoPcmAudio };
@@ -75,6 +76,6 @@ struct AviOpenResult {
   AviOpenStatus status = AviOpenStatus::kNotAvi;
   std::optional<OpenedInput> opened;
 };
-AviOpenResult OpenAviAudio(const std::string& path);
+AviOpenResult OpenAviAudio(platform::FileSystem& files, const std::string& path);
 
 }  // namespace kinet::toolkit

@@ -154,7 +154,7 @@ std::unique_ptr<SoundSource> OpenSeriesSource(const OpenRequest& request, const 
 
 std::unique_ptr<SoundSource> OpenWaveListSource(const OpenRequest& request,
                                                 const std::string& path) {
-  auto entries = ReadListFile(path);
+  auto entries = ReadListFile(*request.files, path);
   if (!entries) return nullptr;
   const auto count = entries->size();
   ListCandidates candidates{count, [lines = std::move(*entries)](uint64_t i) {

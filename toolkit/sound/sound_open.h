@@ -14,9 +14,10 @@ inline constexpr int kMaxListDepth = 4;
 
 struct OpenRequest {
   SoundOptions options;
-  bool values_count_frames = false;  // the per-line /S /E of a wave list item
-  uint64_t extra_start_ticks = 0;    // where a list's own start ends inside this item
-  int depth = 0;                     // lists around this source
+  bool values_count_frames = false;       // the per-line /S /E of a wave list item
+  uint64_t extra_start_ticks = 0;         // where a list's own start ends inside this item
+  int depth = 0;                          // lists around this source
+  platform::FileSystem* files = nullptr;  // where every file is read: set by OpenSoundSource
 };
 
 std::unique_ptr<SoundSource> OpenRequested(const OpenRequest& request, const std::string& name);

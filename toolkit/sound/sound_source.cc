@@ -73,16 +73,16 @@ std::unique_ptr<SoundSource> OpenRequested(const OpenRequest& request, const std
   if (name.find('?') != std::string::npos) return OpenSeriesSource(request, name);
   const std::string wav_name = WithDefaultExtension(name, ".wav");
   if (HasExtension(wav_name, ".lst")) return OpenWaveListSource(request, wav_name);
-  if (auto file = OpenSoundFile(wav_name, o.raw_type, o.skip)) {
+  if (auto file = OpenSoundFile(*request.files, wav_name, o.raw_type, o.skip)) {
     return OpenInput(request, wav_name, std::move(*file));
   }
   const std::string video_name = WithDefaultExtension(name, ".knt");
-  VideoOpenResult video = OpenVideoTrack(video_name, o.track);
+  VideoOpenResult video = OpenVideoTrack(*request.files, video_name, o.track);
   if (video.opened) return OpenInput(request, video_name, std::move(*video.opened));
   std::string_view error = video.error;
   if (!video.is_video) {
     const std::string avi_name = WithDefaultExtension(name, ".avi");
-    AviOpenResult avi = OpenAviAudio(avi_name);
+    AviOpenResult avi = OpenAviAudio(*request.files, avi_name);
     if (avi.opened) return OpenInput(request, avi_name, std::move(*avi.opened));
     error = avi.status == AviOpenStatus::kNoPcmAudio ? kErrorReadingAvi : kErrorOpeningInput;
   }
@@ -90,8 +90,11 @@ std::unique_ptr<SoundSource> OpenRequested(const OpenRequest& request, const std
   return nullptr;
 }
 
-std::unique_ptr<SoundSource> OpenSoundSource(const SoundOptions& options, const std::string& name) {
-  return OpenRequested(OpenRequest{options}, name);
+std::unique_ptr<SoundSource> OpenSoundSource(platform::FileSystem& files,
+                                             const SoundOptions& options, const std::string& name) {
+  OpenRequest request{options};
+  request.files = &files;
+  return OpenRequested(request, name);
 }
 
 }  // namespace kinet::toolkit

@@ -96,7 +96,9 @@ class SoundSource {
   bool at_end_ = false, read_before_ = false;
 };
 
-// Opens `name` (see above). Nothing on failure, after the callback got the reason, if any.
-std::unique_ptr<SoundSource> OpenSoundSource(const SoundOptions& options, const std::string& name);
+// Opens `name` (see above) of `files`, which must outlive the source. Nothing on failure, after
+// the callback got the reason, if any.
+std::unique_ptr<SoundSource> OpenSoundSource(platform::FileSystem& files,
+                                             const SoundOptions& options, const std::string& name);
 
 }  // namespace kinet::toolkit

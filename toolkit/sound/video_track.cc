@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lib/playback/open_input.h"
+
 namespace kinet::toolkit {
 namespace {
 
@@ -66,8 +68,11 @@ size_t VideoTrackInput::Read(uint8_t* out, size_t size) {
   return done;
 }
 
-VideoOpenResult OpenVideoTrack(const std::string& path, int32_t track) {
-  KinetHandlePtr handle(KinetOpen(path.c_str(), 0, -1));
+VideoOpenResult OpenVideoTrack(platform::FileSystem& files, const std::string& path,
+                               int32_t track) {
+  platform::InputFile file;
+  if (!file.Open(files, path)) return {};
+  KinetHandlePtr handle(OpenInputFile(std::move(file), 0, -1));
   if (!handle) return {};
   const auto chosen = ChooseTrack(handle.get(), track);
   if (!chosen) return {true, std::nullopt, kNoSoundInFile};

@@ -47,10 +47,10 @@ struct VideoOpenResult {
   std::string_view error;             // kNoSoundInFile or kNoSoundInTrack otherwise
 };
 
-// Opens `path` as a video file and chooses the track: `track` 0 (or below) the first of 1 to 7
-// with sound, 1 to 7 that track, 8 and above track 7. The stated length of a coded track is
+// Opens `path` of `files` as a video file and chooses the track: `track` 0 (or below) the first of
+// 1 to 7 with sound, 1 to 7 that track, 8 and above track 7. The stated length of a coded track is
 // the video's duration of sound, rounded down to a multiple of 4 bytes; for a raw track the
 // rate times the frame count, or the duration where that is longer.
-VideoOpenResult OpenVideoTrack(const std::string& path, int32_t track);
+VideoOpenResult OpenVideoTrack(platform::FileSystem& files, const std::string& path, int32_t track);
 
 }  // namespace kinet::toolkit

@@ -3,7 +3,6 @@
 //   kntinfow file.knt [-F] [-D<folder>] [-W<output> [-O]]
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,8 @@
 #include "kinet/kinet.h"
 #include "lib/core/format.h"
 #include "lib/core/frame_tables.h"
+#include "lib/playback/open_input.h"
+#include "platform/files/file_system.h"
 #include "platform/files/input_file.h"
 #include "platform/images/image.h"
 #include "platform/report/report_channel.h"
@@ -37,7 +38,8 @@ constexpr toolkit::KnownSwitch kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
                                               {'O', toolkit::SwitchKind::kFlag}};
 
 // The graphics writer for -W: errors on stderr, existing outputs kept unless -O.
-std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(const KinetHandle& h, const std::string& name,
+std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(platform::FileSystem& files,
+                                                    const KinetHandle& h, const std::string& name,
                                                     bool overwrite) {
   toolkit::WriterOptions o;
   o.flags = overwrite ? toolkit::kWriterOverwrite : 0;
@@ -54,14 +56,14 @@ std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(const KinetHandle& h, const 
   o.height = h.Height;
   o.frame_count = h.Frames;
   o.name = name;
-  return toolkit::CreateGraphicsWriter(o);
+  return toolkit::CreateGraphicsWriter(files, o);
 }
 
 // The type byte of every frame record, read from the file's own table.
-std::vector<uint8_t> ReadTypes(const std::string& path) {
+std::vector<uint8_t> ReadTypes(platform::FileSystem& files, const std::string& path) {
   platform::InputFile file;
   uint8_t head[KINET_HEADER_SIZE];
-  if (!file.Open(path.c_str()) || file.Read(head, sizeof head) != sizeof head) return {};
+  if (!file.Open(files, path) || file.Read(head, sizeof head) != sizeof head) return {};
   const uint64_t records = FrameRecordCount(ParseHeader(head));
   std::vector<uint8_t> tables(5 * records);
   if (file.Read(tables.data(), tables.size()) != tables.size()) return {};
@@ -69,26 +71,24 @@ std::vector<uint8_t> ReadTypes(const std::string& path) {
 }
 
 // The decoded frame as an 8-bit picture with the frame's palette.
-bool WritePicture(const std::string& path, const std::vector<uint8_t>& picture,
-                  const KinetHandle& h) {
+bool WritePicture(platform::FileSystem& files, const std::string& path,
+                  const std::vector<uint8_t>& picture, const KinetHandle& h) {
   platform::Image image;
   image.width = h.Width;
   image.height = h.Height;
   image.bits = 8;
   image.pixels = picture;
   std::copy(h.Palette, h.Palette + 768, image.palette.begin());
-  return platform::WriteImageFile(platform::ImageFormat::kPng, path, image);
+  return platform::WriteImageFile(files, platform::ImageFormat::kPng, path, image);
 }
 
 // Steps through every frame record once, listing and writing as asked.
-bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::string& folder,
-                toolkit::GraphicsWriter* writer) {
+bool WalkFrames(platform::FileSystem& files, KinetHandle* h, const std::string& path, bool list,
+                const std::string& folder, toolkit::GraphicsWriter* writer) {
   const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
-  const std::vector<uint8_t> types = list ? ReadTypes(path) : std::vector<uint8_t>();
+  const std::vector<uint8_t> types = list ? ReadTypes(files, path) : std::vector<uint8_t>();
   std::vector<uint8_t> picture(size_t{h->Width} * h->Height);
-  std::error_code ec;
-  if (!folder.empty() && !std::filesystem::is_directory(folder, ec) &&
-      !std::filesystem::create_directories(folder, ec)) {
+  if (!folder.empty() && !platform::MakeDirectories(files, folder)) {
     std::fprintf(stderr, "Error: cannot create the folder %s\n", folder.c_str());
     return false;
   }
@@ -104,7 +104,7 @@ bool WalkFrames(KinetHandle* h, const std::string& path, bool list, const std::s
     if (!folder.empty()) {
       char name[32];
       std::snprintf(name, sizeof name, "/frame%04u.png", i + 1);
-      if (!WritePicture(folder + name, picture, *h)) {
+      if (!WritePicture(files, folder + name, picture, *h)) {
         std::fprintf(stderr, "Error: cannot write %s%s\n", folder.c_str(), name);
         return false;
       }
@@ -142,8 +142,11 @@ int main(int argc, char** argv) {
     return Finish(report, toolkit::kExitUsage, "Usage: kntinfow file.knt [-F] [-D<folder>]");
   }
   const std::string& path = line.names()[0];
+  platform::FileSystem& files = platform::SystemFileSystem();
+  platform::InputFile file;
   // Every frame decoded however long writing takes: a dump must hold every picture.
-  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_NO_SKIP, -1);
+  KinetHandle* h =
+      file.Open(files, path) ? OpenInputFile(std::move(file), KINET_OPEN_NO_SKIP, -1) : nullptr;
   if (!h) {
     std::fprintf(stderr, "Error: %s cannot be opened as a video file\n", path.c_str());
     return Finish(report, toolkit::kExitFailed,
@@ -151,10 +154,10 @@ int main(int argc, char** argv) {
   }
   info::PrintHeader(stdout, *h);
   std::unique_ptr<toolkit::GraphicsWriter> writer;
-  if (!output.empty()) writer = OpenWriter(*h, output, overwrite);
+  if (!output.empty()) writer = OpenWriter(files, *h, output, overwrite);
   const bool walk = list || !folder.empty() || writer;
-  const bool ok =
-      (output.empty() || writer) && (!walk || WalkFrames(h, path, list, folder, writer.get()));
+  const bool ok = (output.empty() || writer) &&
+                  (!walk || WalkFrames(files, h, path, list, folder, writer.get()));
   KinetSummaryRecord summary;
   KinetSummary(h, &summary);
   info::PrintSummary(stdout, summary);

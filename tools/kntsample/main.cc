@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
   track.track_length = encoder::TrackBytes(ms, track.bytes_per_second(), track.format.FrameBytes());
   TuneSupply tune(sample::BounceTune(track.rate, ms));
   encoder::SoundTrackEncoder sound(tune, track);
-  if (encoder::WriteAnimation(path, settings, animation, quiet ? nullptr : &sound) !=
-      encoder::WriteStatus::kOk) {
+  if (encoder::WriteAnimation(platform::SystemFileSystem(), path, settings, animation,
+                              quiet ? nullptr : &sound) != encoder::WriteStatus::kOk) {
     std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
     return toolkit::kExitFailed;
   }
