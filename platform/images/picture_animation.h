@@ -32,10 +32,11 @@ class PictureAnimation {
 
 // The animation in a picture file: a GIF with more than one picture, or a PNG with an
 // animation control chunk and more than one frame. Null for anything else (a still picture,
-// another format, a file that cannot be read or is malformed before its second frame).
-std::unique_ptr<PictureAnimation> ReadPictureAnimation(const std::string& path);
+// another format, a file of `files` that cannot be read or is malformed before its second
+// frame).
+std::unique_ptr<PictureAnimation> ReadPictureAnimation(FileSystem& files, const std::string& path);
 
-// The whole contents of a file of at most 2 GiB. Empty when it cannot be read.
-std::vector<uint8_t> ReadWholeSmallFile(const std::string& path);
+// The whole contents of a file of `files` of at most 2 GiB. Empty when it cannot be read.
+std::vector<uint8_t> ReadWholeSmallFile(FileSystem& files, const std::string& path);
 
 }  // namespace kinet::platform

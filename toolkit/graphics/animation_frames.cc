@@ -15,8 +15,9 @@ uint32_t CommonDelayMs(const std::vector<uint32_t>& delays_ms) {
   return best;
 }
 
-std::unique_ptr<AnimationFrames> AnimationFrames::Open(const std::string& path) {
-  auto animation = platform::ReadPictureAnimation(path);
+std::unique_ptr<AnimationFrames> AnimationFrames::Open(platform::FileSystem& files,
+                                                       const std::string& path) {
+  auto animation = platform::ReadPictureAnimation(files, path);
   if (!animation) return nullptr;
   std::unique_ptr<AnimationFrames> frames(new AnimationFrames);
   const auto& delays = animation->delays_ms();

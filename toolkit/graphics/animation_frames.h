@@ -19,7 +19,8 @@ class AnimationFrames : public FrameReader {
  public:
   // Null unless `path` is an animated GIF or PNG with more than one frame (a single picture
   // is a still).
-  static std::unique_ptr<AnimationFrames> Open(const std::string& path);
+  static std::unique_ptr<AnimationFrames> Open(platform::FileSystem& files,
+                                               const std::string& path);
 
   uint32_t width() const override { return animation_->width(); }
   uint32_t height() const override { return animation_->height(); }

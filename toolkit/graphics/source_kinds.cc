@@ -73,7 +73,7 @@ OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name) {
   for (const auto& [extension, kind] :
        {std::pair{".gif", SourceKind::kGif}, std::pair{".png", SourceKind::kPng}}) {
     if (Lower(ExtensionOf(with(extension))) != extension) continue;
-    if (auto animation = AnimationFrames::Open(with(extension)))
+    if (auto animation = AnimationFrames::Open(files, with(extension)))
       return {kind, with(extension), std::move(animation)};
   }
   for (const auto& k : kPictureKinds) {
