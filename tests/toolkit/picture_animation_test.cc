@@ -44,7 +44,7 @@ TEST(GifAnimation, TransparencyAndClearingToTheBackgroundOnOneGlobalPalette) {
   testing::Recorder recorder;
   SourceOptions options;
   options.callbacks = recorder.Callbacks();
-  auto source = GraphicsSource::Open(options, path);
+  auto source = GraphicsSource::Open(platform::SystemFileSystem(), options, path);
   ASSERT_TRUE(source);
   EXPECT_EQ(source->frame_count(), 3u);
   EXPECT_EQ(source->frame_rate(), 100);
@@ -74,7 +74,7 @@ TEST(GifAnimation, LocalTablesGiveColourFramesAndPuttingBackRestoresTheScreen) {
   GifPicture corner = Picture(3, 1, 1, 1, {2});
   ASSERT_TRUE(kinet::testing::WriteAnimatedGif(path, 4, 2, Palette(), {full, red, corner}));
 
-  auto frames = AnimationFrames::Open(path);
+  auto frames = AnimationFrames::Open(platform::SystemFileSystem(), path);
   ASSERT_TRUE(frames);
   EXPECT_EQ(frames->Remark(), "");
   platform::Image image;
@@ -96,11 +96,11 @@ TEST(GifAnimation, SinglePicturesAreStillsAndCutFilesKeepTheirWholePictures) {
   const std::string one = kinet::testing::TempPath("one.gif");
   ASSERT_TRUE(kinet::testing::WriteAnimatedGif(one, 4, 2, Palette(),
                                                {Picture(0, 0, 4, 2, std::vector<uint8_t>(8, 1))}));
-  EXPECT_FALSE(AnimationFrames::Open(one));
+  EXPECT_FALSE(AnimationFrames::Open(platform::SystemFileSystem(), one));
   testing::Recorder recorder;
   SourceOptions options;
   options.callbacks = recorder.Callbacks();
-  auto still = GraphicsSource::Open(options, one);
+  auto still = GraphicsSource::Open(platform::SystemFileSystem(), options, one);
   ASSERT_TRUE(still);
   EXPECT_EQ(still->frame_count(), 1u);
 
@@ -137,7 +137,7 @@ TEST(PngAnimation, FramesAreBlendedClearedAndTimedAsTheirControlChunksSay) {
   clear.blend = 1;  // a fully transparent pixel blended over leaves the red
   ASSERT_TRUE(kinet::testing::WriteAnimatedPng(path, 8, 4, {red, green, clear}));
 
-  auto frames = AnimationFrames::Open(path);
+  auto frames = AnimationFrames::Open(platform::SystemFileSystem(), path);
   ASSERT_TRUE(frames);
   EXPECT_EQ(frames->frame_count(), 3u);
   EXPECT_EQ(frames->frame_rate(), 100);
@@ -161,7 +161,7 @@ TEST(PngAnimation, FramesAreBlendedClearedAndTimedAsTheirControlChunksSay) {
   const std::string still = kinet::testing::TempPath("still.png");
   ASSERT_TRUE(
       platform::WriteImageFile(platform::ImageFormat::kPng, still, Solid(4, 4, 24, {1, 2, 3})));
-  EXPECT_FALSE(AnimationFrames::Open(still));
+  EXPECT_FALSE(AnimationFrames::Open(platform::SystemFileSystem(), still));
 }
 
 TEST(GifAnimation, TheCommonDelayCountsShortDelaysAsBrowsersDo) {
