@@ -79,7 +79,7 @@ std::string SilentVideo() {
     Picture(f, cur);
     return encoder::ChooseExactBlockCodes(cur.data(), f ? prev.data() : nullptr, kWidth, kHeight);
   };
-  encoder::VideoFileWriter writer;
+  encoder::VideoFileWriter writer(platform::SystemFileSystem());
   writer.trees().Start();
   std::vector<uint8_t> cur, prev;
   for (uint32_t f = 0; f < kFrames; ++f) {

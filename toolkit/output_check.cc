@@ -8,7 +8,7 @@ bool NamesAnInput(platform::FileSystem& files, const std::string& output,
                   std::initializer_list<std::string> inputs) {
   const std::string full = files.FullPath(output);
   for (const std::string& input : inputs)
-    if (full == files.FullPath(input) || platform::SameFile(output, input)) return true;
+    if (full == files.FullPath(input) || platform::SameFile(files, output, input)) return true;
   return false;
 }
 
@@ -16,7 +16,7 @@ bool MayWriteOutput(StatusFrame& frame, platform::FileSystem& files, const std::
                     std::initializer_list<std::string> inputs, bool overwrite) {
   if (NamesAnInput(files, output, inputs)) {
     frame.ShowError(kOutputIsInput);
-  } else if (overwrite || frame.AskOverwrite(output)) {
+  } else if (overwrite || frame.AskOverwrite(files, output)) {
     return true;
   }
   frame.SetError();

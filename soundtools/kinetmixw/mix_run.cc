@@ -125,7 +125,8 @@ bool MixRun::OpenSound() {
     options.rate = static_cast<int32_t>(toolkit::UnpackRawType(options.raw_type).rate);
     options.bits = options.channels = 0;
   }
-  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(options, s_.sound);
+  std::unique_ptr<toolkit::SoundSource> source =
+      toolkit::OpenSoundSource(files_, options, s_.sound);
   if (!source) {
     if (sound_reason_.empty()) sound_reason_ = toolkit::kErrorOpeningInput;
     return Fail(std::string(kCannotOpenSound) + "\r\n" + s_.sound + ": " + sound_reason_);
@@ -180,7 +181,7 @@ bool MixRun::WriteHeaderAndTables() {
 
 // Header and tables as the input has them, then the trees; both tables change frame by frame.
 bool MixRun::WriteHead() {
-  if (!out_.Create(output_)) return Fail(kCannotCreate);
+  if (!out_.Create(files_, output_)) return Fail(kCannotCreate);
   header_.AudioRate[s_.track] = TrackWord();
   if (s_.frame_rate != 0) header_.FrameRate = -static_cast<int32_t>(period_);
   if (!WriteHeaderAndTables()) return Fail(kWriteFailed);

@@ -41,11 +41,12 @@ std::array<uint8_t, kWavHeaderSize> WavHeaderBytes(const toolkit::SoundFormat& f
   return h;
 }
 
-bool ToneOutput::Create(const std::string& path, const toolkit::SoundFormat& format) {
+bool ToneOutput::Create(platform::FileSystem& files, const std::string& path,
+                        const toolkit::SoundFormat& format) {
   format_ = format;
   wav_ = IsWavName(path);
   length_ = 0;
-  if (!out_.Create(path)) return false;
+  if (!out_.Create(files, path)) return false;
   if (!wav_) return true;
   const auto header = WavHeaderBytes(format_, 0);
   length_ = kWavHeaderSize;

@@ -28,8 +28,9 @@ std::array<uint8_t, kWavHeaderSize> WavHeaderBytes(const toolkit::SoundFormat& f
 
 class ToneOutput {
  public:
-  // Creates the temporary file and, for a WAV name, writes the header with lengths 0.
-  [[nodiscard]] bool Create(const std::string& path, const toolkit::SoundFormat& format);
+  // Creates the temporary file of `files` and, for a WAV name, writes the header with lengths 0.
+  [[nodiscard]] bool Create(platform::FileSystem& files, const std::string& path,
+                            const toolkit::SoundFormat& format);
   // Appends samples. False when not all were written, or when a WAV file would pass the
   // 4 GiB its lengths can count.
   [[nodiscard]] bool Write(const uint8_t* data, size_t size);

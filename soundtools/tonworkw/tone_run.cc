@@ -50,7 +50,7 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
              platform::Clock& clock) {
   toolkit::SoundOptions options = s.sound_options;
   options.callback = SpacedCallback(frame, clock);
-  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(options, s.input);
+  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(files, options, s.input);
   if (!source) {
     // A wave list that cannot be read fails without a message of its own.
     return frame.error() || Fail(frame, toolkit::kErrorOpeningInput);
@@ -59,7 +59,7 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
   if (!toolkit::MayWriteOutput(frame, files, output, {s.input, source->name()}, s.overwrite))
     return false;
   ToneOutput out;
-  if (!out.Create(output, source->format())) return Fail(frame, kCannotCreate);
+  if (!out.Create(files, output, source->format())) return Fail(frame, kCannotCreate);
   std::vector<uint8_t> block(kBlock);
   const uint32_t start_ms = clock.NowMs();
   std::optional<uint32_t> bar_ms;

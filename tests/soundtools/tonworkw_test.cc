@@ -66,7 +66,7 @@ class TonWorkW : public ::testing::Test {
   ToolRun Tone(const std::string& arguments) const { return testing::RunTool(TONWORKW, arguments); }
   // What the sound source itself gives for `path` in the format the switches ask for.
   std::vector<uint8_t> SourceGives(const std::string& path, toolkit::SoundOptions options) {
-    auto source = toolkit::OpenSoundSource(options, path);
+    auto source = toolkit::OpenSoundSource(platform::SystemFileSystem(), options, path);
     EXPECT_NE(source, nullptr) << path;
     return source ? toolkit::testing::ReadAll(*source, 4096) : std::vector<uint8_t>{};
   }

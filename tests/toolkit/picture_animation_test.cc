@@ -159,8 +159,8 @@ TEST(PngAnimation, FramesAreBlendedClearedAndTimedAsTheirControlChunksSay) {
   EXPECT_EQ(at(image, 0, 0), kRed);
   // A still PNG is no animation.
   const std::string still = kinet::testing::TempPath("still.png");
-  ASSERT_TRUE(
-      platform::WriteImageFile(platform::ImageFormat::kPng, still, Solid(4, 4, 24, {1, 2, 3})));
+  ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kPng,
+                                       still, Solid(4, 4, 24, {1, 2, 3})));
   EXPECT_FALSE(AnimationFrames::Open(platform::SystemFileSystem(), still));
 }
 
