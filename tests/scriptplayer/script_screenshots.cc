@@ -52,7 +52,8 @@ class ShotHost : public script::WindowHost {
     for (size_t i = 0; i < pixels.size(); ++i)
       for (int c = 0; c < 3; ++c) shot.pixels[3 * i + c] = uint8_t(pixels[i] >> (16 - 8 * c));
     std::string name = prefix_ + "-" + std::to_string(moments_[next_]) + "ms.png";
-    if (platform::WriteImageFile(platform::ImageFormat::kPng, name, shot)) {
+    if (platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kPng, name,
+                                 shot)) {
       std::printf("%s\n", name.c_str());
       ++written;
     }
