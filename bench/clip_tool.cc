@@ -25,7 +25,7 @@ int Make(const std::string& kind_name, const std::string& out, uint32_t frames) 
     if (kinet::testing::NameOf(kind) != kind_name) continue;
     const auto [w, h] = kinet::testing::SizeOf(kind);
     kinet::encoder::AnimationSettings settings{w, h, -10000};  // 10 frames per second
-    return kinet::encoder::WriteAnimation(out, settings,
+    return kinet::encoder::WriteAnimation(kinet::platform::SystemFileSystem(), out, settings,
                                           kinet::testing::MakeContent(kind, frames)) ==
                    kinet::encoder::WriteStatus::kOk
                ? 0

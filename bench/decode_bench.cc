@@ -106,12 +106,12 @@ void BM_DecodeContent(benchmark::State& state) {
   const auto kind = static_cast<testing::ContentKind>(state.range(0));
   const auto [w, h] = testing::SizeOf(kind);
   state.SetLabel(testing::NameOf(kind));
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("kinet-bench-" + testing::NameOf(kind) + ".knt"))
-                               .string();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("kinet-bench-" + testing::NameOf(kind) + ".knt"))
+          .string();
   encoder::AnimationSettings settings{w, h, 66};
-  if (encoder::WriteAnimation(path, settings, testing::MakeContent(kind, 100)) !=
-      encoder::WriteStatus::kOk) {
+  if (encoder::WriteAnimation(platform::SystemFileSystem(), path, settings,
+                              testing::MakeContent(kind, 100)) != encoder::WriteStatus::kOk) {
     state.SkipWithError("cannot write");
     return;
   }
