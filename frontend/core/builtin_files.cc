@@ -28,11 +28,12 @@ enum class CopyResult { kCopied, kFailed, kCancelled };
 CopyResult CopyOne(CommandRunner& runner, const std::string& from, const std::string& to,
                    uint64_t& bytes) {
   std::error_code error;
-  if (fs::exists(to, error) && platform::SameFile(from, to)) return CopyResult::kFailed;
+  if (fs::exists(to, error) && platform::SameFile(platform::SystemFileSystem(), from, to))
+    return CopyResult::kFailed;
   std::ifstream in(from, std::ios::binary);
   const uint64_t total = fs::file_size(from, error);
   platform::SafeOutputFile out;
-  if (!in || error || !out.Create(to)) return CopyResult::kFailed;
+  if (!in || error || !out.Create(platform::SystemFileSystem(), to)) return CopyResult::kFailed;
   std::vector<char> buffer(1 << 16);
   uint64_t done = 0;
   while (in) {

@@ -85,7 +85,8 @@ void CommandHistory::Shorten() {
 bool SaveHistoryText(const CommandHistory& history, const std::string& path) {
   const std::string text = history.Text() + "\n";
   platform::SafeOutputFile out;
-  return out.Create(path) && out.Write(text.data(), text.size()) && out.Commit();
+  return out.Create(platform::SystemFileSystem(), path) && out.Write(text.data(), text.size()) &&
+         out.Commit();
 }
 
 std::string GroupedNumber(uint64_t n, std::string_view separator) {

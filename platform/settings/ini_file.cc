@@ -166,7 +166,9 @@ bool IniFile::Save(const std::string& path) const {
   if (!parent.empty()) std::filesystem::create_directories(parent, error);
   SafeOutputFile out;
   const std::string text = Text();
-  return out.Create(path) && out.Write(text.data(), text.size()) && out.Commit();
+  // The settings file is always one of the operating system's.
+  return out.Create(SystemFileSystem(), path) && out.Write(text.data(), text.size()) &&
+         out.Commit();
 }
 
 }  // namespace kinet::platform

@@ -25,7 +25,7 @@ void WriteSeries(const testing::TempFolder& dir) {
     ASSERT_TRUE(p.Allocate());
     for (int i = 0; i < 256; ++i) p.palette[3 * i] = p.palette[3 * i + 1] = static_cast<uint8_t>(i);
     for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = static_cast<uint8_t>(i * f);
-    ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp,
+    ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
                                          dir / ("walk" + std::to_string(f) + ".bmp"), p));
   }
 }
