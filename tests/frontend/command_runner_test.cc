@@ -154,7 +154,8 @@ TEST_F(Runner, WindowCommandsAndBatchFiles) {
 
 TEST_F(Runner, CompletionReportsGoToTheHistory) {
   runner_.Run("", "kinetpack a b");
-  runner_.ReceiveReport(std::string("kinetpackw - Kinetor compressor\r\n  Done.\0junk", 47));
+  static constexpr char kReport[] = "kinetpackw - Kinetor compressor\r\n  Done.\0junk";
+  runner_.ReceiveReport(std::string(kReport, sizeof kReport - 1));
   EXPECT_EQ(Line(2), "  kinetpackw - Kinetor compressor");
   EXPECT_EQ(Line(1), "  Done.");
   EXPECT_EQ(Last(), dir_.path() + "> ");
