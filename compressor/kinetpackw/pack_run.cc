@@ -106,7 +106,7 @@ bool PackRun::OpenSource() {
     frame_.SetError();
     return false;
   }
-  frame_rate_ = OutputFrameRate(source_->frame_rate(), s_.frame_rate);
+  frame_rate_ = toolkit::OutputFrameRate(source_->frame_rate(), s_.frame_rate);
   period_ = PeriodOf(frame_rate_);
   shape_ = ShapeRun(s_, source_->width(), source_->height(), source_->frame_count());
   first_number_ = source_->first_index() + 1;

@@ -149,13 +149,6 @@ std::optional<PackSettings> ReadPackSettings(toolkit::SwitchLine& line) {
   return s;
 }
 
-int32_t OutputFrameRate(int32_t source_rate, int32_t f) {
-  if (f == 0) return source_rate;
-  if (f < -1500) return f;
-  if (f < 0) return f * 100;
-  return -100000 / f;
-}
-
 uint32_t PeriodOf(int32_t frame_rate) {
   if (frame_rate < 0) return static_cast<uint32_t>(-int64_t{frame_rate});
   return static_cast<uint32_t>(frame_rate) * 100;

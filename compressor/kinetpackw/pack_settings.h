@@ -43,9 +43,6 @@ struct PackSettings {
 // a syntax error (an invalid rate code, a switch left over, a missing or extra name).
 std::optional<PackSettings> ReadPackSettings(toolkit::SwitchLine& line);
 
-// The header's FrameRate: the source's `source_rate` unless /F overrides it (below -1500 a
-// raw period, -1500..-1 milliseconds, above 0 frames per second).
-int32_t OutputFrameRate(int32_t source_rate, int32_t override_rate);
 // P in 10-microsecond units of a FrameRate value.
 uint32_t PeriodOf(int32_t frame_rate);
 

@@ -25,11 +25,17 @@ int64_t SafeOutputFile::Tell() const { return file_ ? file_->Tell() : -1; }
 
 bool SafeOutputFile::Flush() { return file_ && file_->Sync(); }
 
-bool SafeOutputFile::Commit() {
-  if (!file_) return false;
+bool SafeOutputFile::Close() {
+  if (!file_) return !temp_.empty();
   const bool synced = file_->Sync();
   file_.reset();
-  if (synced && files_->Rename(temp_, target_)) {
+  if (!synced) Abandon();
+  return synced;
+}
+
+bool SafeOutputFile::Commit() {
+  if (!Close()) return false;
+  if (files_->Rename(temp_, target_)) {
     temp_.clear();
     return true;
   }

@@ -29,8 +29,12 @@ class SafeOutputFile {
   // Puts the bytes written so far on the medium. False when that fails (a full disk can show
   // only here), so that a caller can tell a write failure from a failed Commit.
   [[nodiscard]] bool Flush();
-  // Puts the bytes on the medium and renames over the target. False on failure; the target
-  // is then untouched and the temporary file removed.
+  // Puts the bytes on the medium and closes the temporary file without putting it in place,
+  // so that many outputs can wait for their Commit without holding a file each. False on
+  // failure; the temporary file is then removed.
+  [[nodiscard]] bool Close();
+  // Puts the bytes on the medium (when still open) and renames over the target. False on failure;
+  // the target is then untouched and the temporary file removed.
   [[nodiscard]] bool Commit();
   // Removes the temporary file; the target stays as it was.
   void Abandon();

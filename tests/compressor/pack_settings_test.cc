@@ -60,10 +60,10 @@ TEST(PackSettings, NormalisedValuesAndDefaults) {
 }
 
 TEST(PackSettings, FrameRateOverrideAndNames) {
-  EXPECT_EQ(OutputFrameRate(66, 15), -6666);
-  EXPECT_EQ(OutputFrameRate(66, -50), -5000);
-  EXPECT_EQ(OutputFrameRate(66, -2000), -2000);
-  EXPECT_EQ(OutputFrameRate(66, 0), 66);
+  EXPECT_EQ(toolkit::OutputFrameRate(66, 15), -6666);
+  EXPECT_EQ(toolkit::OutputFrameRate(66, -50), -5000);
+  EXPECT_EQ(toolkit::OutputFrameRate(66, -2000), -2000);
+  EXPECT_EQ(toolkit::OutputFrameRate(66, 0), 66);
   EXPECT_EQ(PeriodOf(66), 6600u);
   EXPECT_EQ(PeriodOf(-6666), 6666u);
   EXPECT_EQ(WithDefaultExtension("walk"), "walk.knt");

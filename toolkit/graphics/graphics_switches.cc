@@ -45,4 +45,11 @@ SourceOptions MakeSourceOptions(const GraphicsSwitches& switches, GraphicsCallba
   return o;
 }
 
+int32_t OutputFrameRate(int32_t source_rate, int32_t f) {
+  if (f == 0) return source_rate;
+  if (f < -1500) return f;
+  if (f < 0) return f * 100;
+  return -100000 / f;
+}
+
 }  // namespace kinet::toolkit

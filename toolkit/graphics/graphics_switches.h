@@ -28,4 +28,8 @@ GraphicsSwitches ReadGraphicsSwitches(SwitchLine& line);
 SourceOptions MakeSourceOptions(const GraphicsSwitches& switches, GraphicsCallbacks callbacks,
                                 std::string label);
 
+// The FrameRate an output takes: the source's `source_rate` unless the /F value `f` overrides
+// it (below -1500 a raw period, -1500..-1 milliseconds per frame, above 0 frames per second).
+int32_t OutputFrameRate(int32_t source_rate, int32_t f);
+
 }  // namespace kinet::toolkit

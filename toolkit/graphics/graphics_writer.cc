@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/files/output_file.h"
 #include "platform/images/image.h"
 #include "toolkit/graphics/flic_writer.h"
 
@@ -52,8 +53,9 @@ class FlicOutput : public GraphicsWriter {
   uint32_t frames_ = 0;
 };
 
-// One picture per frame. Each file is put in place when written; pictures that did not exist
-// before this run are removed again unless the run closes the writer.
+// One picture per frame. Each picture waits under a temporary name beside its target until
+// Close puts them all in place: a failed or cancelled run leaves neither new pictures nor
+// changed earlier ones.
 class ImageSeriesOutput : public GraphicsWriter {
  public:
   ImageSeriesOutput(platform::FileSystem& files, const WriterOptions& options,
@@ -62,10 +64,6 @@ class ImageSeriesOutput : public GraphicsWriter {
         options_(options),
         format_(format),
         first_name_(NumberedName(options.name, 1, options.frame_count)) {}
-  ~ImageSeriesOutput() override {
-    if (closed_) return;
-    for (const auto& name : created_) files_.Remove(name);
-  }
 
   bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
     // More frames than announced still get names of their own: none overwrites another.
@@ -78,21 +76,27 @@ class ImageSeriesOutput : public GraphicsWriter {
     try {
       const uint8_t* tight = TightPicture(options_, pixels, scratch_);
       image.pixels.assign(tight, tight + size_t{image.width} * image.height);
+      staged_.push_back(std::make_unique<platform::SafeOutputFile>());
     } catch (const std::bad_alloc&) {
       options_.callbacks.Error(kImageMemoryError);
       return false;
     }
     std::copy_n(palette, 768, image.palette.begin());
-    const bool existed = files_.Exists(name);
-    if (!platform::WriteImageFile(files_, format_, name, image)) {
+    platform::SafeOutputFile& file = *staged_.back();
+    if (!platform::EncodeImage(format_, image, bytes_) || !file.Create(files_, name) ||
+        !file.Write(bytes_.data(), bytes_.size()) || !file.Close()) {
       options_.callbacks.Error("Error writing " + name);
       return false;
     }
-    if (!existed) created_.push_back(name);
     return true;
   }
   bool Close() override {
-    closed_ = true;
+    for (auto& file : staged_) {
+      if (!file->Commit()) {
+        options_.callbacks.Error("Error writing " + file->target());
+        return false;
+      }
+    }
     return true;
   }
   const std::string& output_name() const override { return first_name_; }
@@ -102,10 +106,9 @@ class ImageSeriesOutput : public GraphicsWriter {
   WriterOptions options_;
   platform::ImageFormat format_;
   std::string first_name_;
-  std::vector<std::string> created_;
-  std::vector<uint8_t> scratch_;
+  std::vector<std::unique_ptr<platform::SafeOutputFile>> staged_;
+  std::vector<uint8_t> scratch_, bytes_;
   uint32_t frames_ = 0;
-  bool closed_ = false;
 };
 
 // The first of the writer's output files that exists already, if any.
