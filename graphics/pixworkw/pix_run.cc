@@ -74,6 +74,7 @@ bool PixRun::CopyFrames() {
   while (!source_->at_end()) {
     if (!source_->NextFrame()) return Fail();
     if (!writer_->WriteFrame(source_->palette().data(), source_->pixels().data())) return Fail();
+    frame_.SetProgress(source_->frames_read(), source_->frame_count(), clock_.NowMs() - start_ms_);
   }
   return writer_->Close() ? true : Fail();
 }
