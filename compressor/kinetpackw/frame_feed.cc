@@ -6,13 +6,15 @@
 namespace kinet::pack {
 
 void FrameFeed::Shape(ShapedFrame& out) const {
-  const uint32_t w = shape_.width;
+  const uint32_t w = shape_.width, columns = std::min(source_.width(), w);
   out.pixels.resize(size_t{w} * shape_.height);
   const std::vector<uint8_t>& in = source_.pixels();
   const uint32_t lines = source_.height();
   for (uint32_t y = 0; y < shape_.height; ++y) {
     const uint32_t from = std::min(y * shape_.line_step, lines - 1);
-    std::memcpy(&out.pixels[size_t{y} * w], &in[size_t{from} * source_.pitch()], w);
+    uint8_t* line = &out.pixels[size_t{y} * w];
+    std::memcpy(line, &in[size_t{from} * source_.pitch()], columns);
+    std::fill(line + columns, line + w, line[columns - 1]);
   }
   out.palette = source_.palette();
   out.source_bytes = source_.frame_bytes();

@@ -1,6 +1,7 @@
 // The frames of a run in the order they are encoded, shaped as they are stored: every second
 // source frame with /V, every second line in the height modes (lines below the source repeat
-// its last line), and frame 0 once more at the end with a ring frame.
+// its last line, columns right of it its last column), and frame 0 once more at the end with a
+// ring frame.
 #pragma once
 
 #include <array>

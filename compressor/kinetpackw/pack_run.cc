@@ -133,8 +133,11 @@ bool PackRun::CheckOutput() {
   w.flags = toolkit::kWriterQuietOnOtherTypes | (s_.overwrite ? toolkit::kWriterOverwrite : 0);
   w.callbacks = toolkit::FrameCallbacks(frame_);
   w.frame_rate = frame_rate_;
-  w.pitch = w.width = shape_.width;
-  w.height = shape_.height;
+  // Pictures and flics get the source's own size, without the columns and lines that only
+  // fill the last blocks (the height modes store fewer lines than the source has).
+  w.pitch = shape_.width;
+  w.width = source_->width();
+  w.height = s_.height_mode == 0 ? source_->height() : shape_.height;
   w.frame_count = shape_.frames * (s_.mix_original ? 2 : 1);
   w.name = output_;
   writer_ = toolkit::CreateGraphicsWriter(files_, w);

@@ -164,7 +164,9 @@ std::string WithDefaultExtension(const std::string& name) {
 RunShape ShapeRun(const PackSettings& s, uint32_t source_width, uint32_t source_height,
                   uint32_t source_frames) {
   RunShape r;
-  r.width = source_width;
+  // Blocks are 4 pixels wide: a width between multiples of 4 is coded rounded up, the extra
+  // columns repeating the picture's last one (FrameFeed), and cut off again by frame writers.
+  r.width = (source_width + 3) / 4 * 4;
   const uint32_t hs = (source_height + 3) / 4 * 4;
   r.height = s.height_mode == 0 ? hs : hs / 2 / 4 * 4;
   r.line_step = s.height_mode == 0 ? 1 : 2;

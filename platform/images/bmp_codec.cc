@@ -1,4 +1,5 @@
-// BMP: 1-, 4- and 8-bit pictures with palettes (8-bit also run-length coded, RLE8), 16-bit
+// BMP: 1-, 4- and 8-bit pictures with palettes (4- and 8-bit also run-length coded, RLE4 and
+// RLE8), 16-bit
 // (5-5-5), 24-bit and 32-bit, and 16/32-bit pixels with bit-field masks (5-6-5 and others);
 // bottom-up or top-down rows padded to four bytes. Written uncompressed and bottom-up, 8-bit with
 // all 256 palette entries.
@@ -10,7 +11,7 @@
 namespace kinet::platform::codecs {
 namespace {
 
-constexpr uint32_t kRgb = 0, kRle8 = 1, kBitFields = 3;
+constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr size_t kMasksAt = 14 + 40;  // after the info header's first 40 bytes, in every version
 
 struct BmpHeader {
@@ -92,10 +93,12 @@ bool ReadRows(ByteReader& in, uint32_t bits, bool bottom_up, Image& image) {
   return true;
 }
 
-// RLE8: (count, index) runs and escapes 0 (end of line), 1 (end of picture), 2 (move by dx,
-// dy) and 3..255 (that many literal indices, padded to a word). Runs that would cross the
-// right edge or the last line are cut, as a file that lies must not write outside.
-bool ReadRle8(ByteReader& in, bool bottom_up, Image& image) {
+// RLE8 and RLE4: (count, value) runs and escapes 0 (end of line), 1 (end of picture), 2 (move
+// by dx, dy) and 3..255 (that many literal indices, padded to a word). In RLE4 a run's value
+// holds two indices that alternate, high nibble first, and literal indices come two to a byte.
+// Runs that would cross the right edge or the last line are cut, as a file that lies must not
+// write outside.
+bool ReadRle(ByteReader& in, uint32_t bits, bool bottom_up, Image& image) {
   uint32_t x = 0, y = 0;
   auto put = [&](uint8_t v) {
     if (x < image.width && y < image.height) {
@@ -103,10 +106,11 @@ bool ReadRle8(ByteReader& in, bool bottom_up, Image& image) {
     }
     ++x;
   };
+  auto nibble = [](uint8_t pair, uint32_t i) -> uint8_t { return i % 2 ? pair & 15 : pair >> 4; };
   while (!in.failed()) {
     const uint8_t count = in.U8(), value = in.U8();
     if (count > 0) {
-      for (uint32_t i = 0; i < count; ++i) put(value);
+      for (uint32_t i = 0; i < count; ++i) put(bits == 8 ? value : nibble(value, i));
     } else if (value == 0) {
       x = 0, ++y;
     } else if (value == 1) {
@@ -115,9 +119,11 @@ bool ReadRle8(ByteReader& in, bool bottom_up, Image& image) {
       x += in.U8();
       y += in.U8();
     } else {
-      auto literal = in.Take(value);
-      for (uint8_t v : literal) put(v);
-      if (value & 1) in.Skip(1);
+      const uint32_t bytes = bits == 8 ? value : (value + 1u) / 2;
+      auto literal = in.Take(bytes);
+      if (literal.empty()) return false;
+      for (uint32_t i = 0; i < value; ++i) put(bits == 8 ? literal[i] : nibble(literal[i / 2], i));
+      if (bytes & 1) in.Skip(1);
     }
     if (y > image.height) return true;
   }
@@ -176,11 +182,12 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
   image.width = h->width > 0 && h->width <= kMaxImageSide ? static_cast<uint32_t>(h->width) : 0;
   const int64_t rows = bottom_up ? h->height : -h->height;
   image.height = rows > 0 && rows <= kMaxImageSide ? static_cast<uint32_t>(rows) : 0;
-  const bool rle8 = h->compression == kRle8 && h->bits == 8;
+  const bool rle =
+      (h->compression == kRle8 && h->bits == 8) || (h->compression == kRle4 && h->bits == 4);
   if (h->compression == kBitFields && (h->bits == 16 || h->bits == 32)) {
     return DecodeMasked(bytes, *h, bottom_up, image);
   }
-  if (h->compression != kRgb && !rle8) return std::nullopt;
+  if (h->compression != kRgb && !rle) return std::nullopt;
   switch (h->bits) {
     case 1:
     case 4:
@@ -199,7 +206,7 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
   // before the picture is allocated.
   const uint64_t stride = (uint64_t{image.width} * h->bits + 31) / 32 * 4;
   const uint64_t data = bytes.size() > h->data_offset ? bytes.size() - h->data_offset : 0;
-  if (!rle8 && stride * image.height > data) return std::nullopt;
+  if (!rle && stride * image.height > data) return std::nullopt;
   if (!image.Allocate()) return std::nullopt;
   if (image.bits == 8) ReadPalette(in, *h, image);
   if (h->data_offset > bytes.size() ||
@@ -212,7 +219,8 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> bytes) {
 bool DecodeDibPixels(std::span<const uint8_t> data, uint32_t bits, uint32_t compression,
                      bool bottom_up, Image& image) {
   ByteReader in(data);
-  if (compression == kRle8) return bits == 8 && ReadRle8(in, bottom_up, image);
+  if (compression == kRle8) return bits == 8 && ReadRle(in, 8, bottom_up, image);
+  if (compression == kRle4) return bits == 4 && ReadRle(in, 4, bottom_up, image);
   return compression == kRgb && ReadRows(in, bits, bottom_up, image);
 }
 

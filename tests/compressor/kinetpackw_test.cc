@@ -11,10 +11,12 @@
 #include "lib/core/format.h"
 #include "platform/images/image.h"
 #include "tests/support/animation_fixtures.h"
+#include "tests/support/avi_test_writer.h"
 #include "tests/support/encode_fixtures.h"
 #include "tests/support/gif_fixtures.h"
 #include "tests/support/sound_fixtures.h"
 #include "tests/support/tool_runs.h"
+#include "toolkit/graphics/flic_writer.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "tools/kntsample/sample_animation.h"
 
@@ -298,6 +300,73 @@ TEST_F(KinetPackW, SoundOfAVideoFileDecodesToTheSourceAtLevelZero) {
   ASSERT_EQ(Pack(In("with_sound.knt") + " " + In("silent.knt") + " -L-1").status, 0);
   EXPECT_EQ(HeaderOf(dir_ + "/silent.knt").AudioRate[0], 0u);
   EXPECT_TRUE(TrackSound(dir_ + "/silent.knt").empty());
+}
+
+// Pictures of every width: the video file codes them rounded up to whole blocks (the extra
+// columns repeating the last one), and picture outputs keep the source's own size; at /N0 an
+// 8-bit picture comes back with every index.
+TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
+  constexpr uint32_t h = 37;
+  for (const uint32_t w : {125u, 126u, 127u}) {
+    platform::Image picture;
+    picture.width = w, picture.height = h;
+    ASSERT_TRUE(picture.Allocate());
+    for (int i = 0; i < 768; ++i) picture.palette[i] = static_cast<uint8_t>((i * 29) & 0xFC);
+    for (uint32_t y = 0; y < h; ++y)
+      for (uint32_t x = 0; x < w; ++x)
+        picture.pixels[y * w + x] = static_cast<uint8_t>(x + 7 * (y / 5) + (x >= w - 3 ? 100 : 0));
+    // The pictures as each input kind holds them: every picture format, a flic, an AVI file,
+    // and a sub-frame of a wider picture.
+    std::vector<std::string> inputs;
+    for (const char* extension : {".bmp", ".gif", ".tif", ".pcx", ".tga", ".png"}) {
+      const std::string name = "w" + std::to_string(w) + extension;
+      ASSERT_TRUE(platform::WriteImageFile(*platform::FormatFromExtension(extension),
+                                           dir_ + "/" + name, picture));
+      inputs.push_back(In(name));
+    }
+    auto flic = toolkit::FlicWriter::Create(dir_ + "/w.flc", w, h, 40);
+    ASSERT_TRUE(flic && flic->WriteFrame(picture.palette.data(), picture.pixels.data()) &&
+                flic->Close());
+    inputs.push_back(In("w.flc"));
+    testing::AviVideo video{w, h};
+    video.palette.assign(picture.palette.begin(), picture.palette.end());
+    video.chunks.push_back(testing::DibRows(picture.pixels, w, h, 8));
+    testing::WriteWholeFile(dir_ + "/w.avi", testing::MakeAvi(video, nullptr));
+    inputs.push_back(In("w.avi"));
+    platform::Image wide;
+    wide.width = w + 10, wide.height = h;
+    ASSERT_TRUE(wide.Allocate());
+    wide.palette = picture.palette;
+    for (uint32_t y = 0; y < h; ++y)
+      std::copy_n(&picture.pixels[y * w], w, &wide.pixels[y * (w + 10) + 4]);
+    ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp, dir_ + "/wide.bmp", wide));
+    inputs.push_back(In("wide.bmp") + " /X4 /W" + std::to_string(w));
+
+    for (const std::string& input : inputs) {
+      SCOPED_TRACE(input);
+      ASSERT_EQ(Pack(input + " " + In("w.knt") + " /N0/K0 /O").status, 0);
+      const KinetHeader header = HeaderOf(dir_ + "/w.knt");
+      EXPECT_EQ(header.Width, 128u);
+      EXPECT_EQ(header.Height, 40u);
+      fs::remove_all(dir_ + "/frames");
+      ASSERT_EQ(testing::RunTool(KNTINFOW, In("w.knt") + " '-D" + dir_ + "/frames'").status, 0);
+      const auto frame =
+          platform::ReadImageFile(platform::ImageFormat::kPng, dir_ + "/frames/frame0001.png");
+      ASSERT_TRUE(frame);
+      for (uint32_t y = 0; y < h; ++y) {
+        for (uint32_t x = 0; x < 128; ++x) {
+          ASSERT_EQ(frame->pixels[y * 128 + x], picture.pixels[y * w + std::min(x, w - 1)])
+              << x << "," << y;
+        }
+      }
+      ASSERT_EQ(Pack(input + " " + In("w.png") + " /N0/K0 /O").status, 0);
+      const auto out = platform::ReadImageFile(platform::ImageFormat::kPng, dir_ + "/w.png");
+      ASSERT_TRUE(out);
+      EXPECT_EQ(out->width, w);
+      EXPECT_EQ(out->height, h);
+      EXPECT_EQ(out->pixels, picture.pixels);
+    }
+  }
 }
 
 }  // namespace

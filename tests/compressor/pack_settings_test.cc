@@ -74,6 +74,9 @@ TEST(PackSettings, FrameRateOverrideAndNames) {
 TEST(PackSettings, RunShape) {
   PackSettings s;
   RunShape r = ShapeRun(s, 320, 198, 10);
+  // Blocks are 4 pixels wide: widths between multiples of 4 are coded rounded up.
+  for (uint32_t w : {125u, 126u, 127u, 128u}) EXPECT_EQ(ShapeRun(s, w, 4, 1).width, 128u);
+  EXPECT_EQ(ShapeRun(s, 3, 4, 1).width, 4u);
   EXPECT_EQ(r.height, 200u);
   EXPECT_EQ(r.frames, 10u);
   EXPECT_EQ(r.auto_key_blocks, 320u * 200 / 16 * 95 / 100);

@@ -1,6 +1,6 @@
 // Pictures through every format: 8-bit pictures keep palette and indices exactly, colour
 // pictures keep their colours; hand-made files reach the forms our writers do not produce
-// (BMP RLE8 and 4-bit, plain bottom-up Targa, 24-bit PCX); cut and corrupted files fail
+// (BMP RLE8, RLE4 and 4-bit, plain bottom-up Targa, 24-bit PCX); cut and corrupted files fail
 // cleanly.
 #include <gtest/gtest.h>
 
@@ -160,6 +160,54 @@ TEST(ImagesTest, HandMadeFormsOurWritersDoNotProduce) {
   ASSERT_TRUE(pcx.has_value());
   EXPECT_EQ(pcx->bits, 24u);
   EXPECT_EQ(pcx->pixels, (std::vector<uint8_t>{7, 7, 9, 7, 8, 1}));
+}
+
+// A BMP of `width` x `height`, bottom-up, with 16 palette entries and run-length coded `data`.
+std::vector<uint8_t> RunLengthBmp(uint32_t compression, uint16_t bits, uint32_t width,
+                                  uint32_t height, std::initializer_list<uint8_t> data) {
+  std::vector<uint8_t> b = {'B', 'M'};
+  PutU32(b, 0), PutU32(b, 0), PutU32(b, 14 + 40 + 64);
+  PutU32(b, 40), PutU32(b, width), PutU32(b, height), PutU16(b, 1), PutU16(b, bits);
+  PutU32(b, compression), PutU32(b, 0), PutU32(b, 0), PutU32(b, 0), PutU32(b, 16), PutU32(b, 0);
+  for (int i = 0; i < 64; ++i) PutU8(b, static_cast<uint8_t>(i % 4 == 3 ? 0 : i));
+  b.insert(b.end(), data);
+  return b;
+}
+
+TEST(ImagesTest, RunLengthCodedBmpsOfBothDepths) {
+  // RLE4, 5 wide: a run alternates the two indices of its byte; literals hold two indices a
+  // byte and are padded to a word; a move skips pixels.
+  auto four = DecodeImage(
+      ImageFormat::kBmp,
+      RunLengthBmp(2, 4, 5, 3, {5, 0x12, 0,    0,                    // bottom: 1 2 1 2 1
+                                0, 3,    0x34, 0x50, 0,    2, 1, 0,  // 3 4 5, move 1 right
+                                1, 0x70, 0,    0,                    // 7
+                                0, 5,    0x9A, 0xBC, 0xD0, 0,        // top: 9 .. 13, pad
+                                0, 1}));
+  ASSERT_TRUE(four.has_value());
+  EXPECT_EQ(four->bits, 8u);
+  EXPECT_EQ(four->pixels, (std::vector<uint8_t>{9, 10, 11, 12, 13, 3, 4, 5, 0, 7, 1, 2, 1, 2, 1}));
+  EXPECT_EQ(four->palette[3 * 2], 10);  // entry 2: blue 8, green 9, red 10
+  EXPECT_EQ(four->palette[3 * 2 + 2], 8);
+
+  // Runs past the right edge are cut there, not carried into the next line; a move past the
+  // last line ends the picture; a cut literal fails.
+  auto eight = DecodeImage(ImageFormat::kBmp, RunLengthBmp(1, 8, 4, 2,
+                                                           {9, 5, 0, 0,        // bottom, cut
+                                                            0, 2, 1, 1, 2, 6,  // below: dropped
+                                                            0, 2, 0, 5, 3, 9}));
+  ASSERT_TRUE(eight.has_value());
+  EXPECT_EQ(eight->pixels, (std::vector<uint8_t>{0, 0, 0, 0, 5, 5, 5, 5}));
+  auto cut_four = DecodeImage(ImageFormat::kBmp, RunLengthBmp(2, 4, 3, 2,
+                                                              {9, 0x56, 0, 0,     // 5 6 5, cut
+                                                               4, 0x78, 0, 0,     // 7 8 7
+                                                               9, 0x11, 0, 1}));  // below
+  ASSERT_TRUE(cut_four.has_value());
+  EXPECT_EQ(cut_four->pixels, (std::vector<uint8_t>{7, 8, 7, 5, 6, 5}));
+  EXPECT_FALSE(DecodeImage(ImageFormat::kBmp, RunLengthBmp(2, 4, 8, 2, {0, 9, 0x12})));
+  // RLE4 is for 4-bit pictures only, RLE8 for 8-bit ones.
+  EXPECT_FALSE(DecodeImage(ImageFormat::kBmp, RunLengthBmp(2, 8, 4, 2, {0, 1})));
+  EXPECT_FALSE(DecodeImage(ImageFormat::kBmp, RunLengthBmp(1, 4, 4, 2, {0, 1})));
 }
 
 TEST(ImagesTest, CutAndCorruptedFilesFailCleanly) {
