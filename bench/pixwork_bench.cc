@@ -14,6 +14,7 @@
 
 #include "compressor/kinetpackw/pack_run.h"
 #include "graphics/pixworkw/pix_run.h"
+#include "platform/clock/clock.h"
 #include "platform/files/file_system.h"
 #include "platform/images/image.h"
 
@@ -82,12 +83,14 @@ void Convert(benchmark::State& state, int (*run)(std::span<const std::string>),
   state.SetLabel("frames");
 }
 
+int Pack(std::span<const std::string> words) {
+  return pack::RunPack(words, platform::SystemFileSystem(), platform::SystemClock());
+}
+
 void BM_PixworkwSeriesToFlic(benchmark::State& state) { Convert(state, pix::RunPix, "out.flc"); }
 BENCHMARK(BM_PixworkwSeriesToFlic)->Unit(benchmark::kMillisecond);
 
-void BM_KinetpackwSeriesToVideoFile(benchmark::State& state) {
-  Convert(state, pack::RunPack, "out.knt");
-}
+void BM_KinetpackwSeriesToVideoFile(benchmark::State& state) { Convert(state, Pack, "out.knt"); }
 BENCHMARK(BM_KinetpackwSeriesToVideoFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -320,11 +320,13 @@ TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
     std::vector<std::string> inputs;
     for (const char* extension : {".bmp", ".gif", ".tif", ".pcx", ".tga", ".png"}) {
       const std::string name = "w" + std::to_string(w) + extension;
-      ASSERT_TRUE(platform::WriteImageFile(*platform::FormatFromExtension(extension),
+      ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(),
+                                           *platform::FormatFromExtension(extension),
                                            dir_ + "/" + name, picture));
       inputs.push_back(In(name));
     }
-    auto flic = toolkit::FlicWriter::Create(dir_ + "/w.flc", w, h, 40);
+    auto flic =
+        toolkit::FlicWriter::Create(platform::SystemFileSystem(), dir_ + "/w.flc", w, h, 40);
     ASSERT_TRUE(flic && flic->WriteFrame(picture.palette.data(), picture.pixels.data()) &&
                 flic->Close());
     inputs.push_back(In("w.flc"));
@@ -339,7 +341,8 @@ TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
     wide.palette = picture.palette;
     for (uint32_t y = 0; y < h; ++y)
       std::copy_n(&picture.pixels[y * w], w, &wide.pixels[y * (w + 10) + 4]);
-    ASSERT_TRUE(platform::WriteImageFile(platform::ImageFormat::kBmp, dir_ + "/wide.bmp", wide));
+    ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
+                                         dir_ + "/wide.bmp", wide));
     inputs.push_back(In("wide.bmp") + " /X4 /W" + std::to_string(w));
 
     for (const std::string& input : inputs) {
@@ -351,7 +354,8 @@ TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
       fs::remove_all(dir_ + "/frames");
       ASSERT_EQ(testing::RunTool(KNTINFOW, In("w.knt") + " '-D" + dir_ + "/frames'").status, 0);
       const auto frame =
-          platform::ReadImageFile(platform::ImageFormat::kPng, dir_ + "/frames/frame0001.png");
+          platform::ReadImageFile(platform::SystemFileSystem(), platform::ImageFormat::kPng,
+                                  dir_ + "/frames/frame0001.png");
       ASSERT_TRUE(frame);
       for (uint32_t y = 0; y < h; ++y) {
         for (uint32_t x = 0; x < 128; ++x) {
@@ -360,7 +364,8 @@ TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
         }
       }
       ASSERT_EQ(Pack(input + " " + In("w.png") + " /N0/K0 /O").status, 0);
-      const auto out = platform::ReadImageFile(platform::ImageFormat::kPng, dir_ + "/w.png");
+      const auto out = platform::ReadImageFile(platform::SystemFileSystem(),
+                                               platform::ImageFormat::kPng, dir_ + "/w.png");
       ASSERT_TRUE(out);
       EXPECT_EQ(out->width, w);
       EXPECT_EQ(out->height, h);
