@@ -1,6 +1,7 @@
 // kinetscriptw: runs a KinetScript file. Its message boxes are desktop message boxes when a
 // program started it ("/#") on a display, else texts on the terminal; the completion report
 // goes over the report channel named by "/#".
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/environment/environment.h"
 #include "platform/files/file_system.h"
 #include "platform/process/program_starter.h"
+#include "platform/program_info/program_info.h"
 #include "platform/report/report_channel.h"
 #include "platform/status_window/status_face.h"
 #include "platform/system_info/system_info.h"
@@ -55,6 +57,10 @@ class DesktopStartHost : public kinet::script::StartHost {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Only the first word can ask: the words after the script name are the script's own.
+  if (const auto status = kinet::platform::AnswerInfoRequest(
+          std::min(argc, 2), argv, {"kinetscriptw", {&kinet::script::kUsageText, 1}}))
+    return *status;
   std::vector<std::string> args(argv + 1, argv + argc);
   kinet::script::PlatformServices platform;
   platform.files = &kinet::platform::SystemFileSystem();

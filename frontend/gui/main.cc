@@ -7,8 +7,20 @@
 
 #include "frontend/core/settings_location.h"
 #include "frontend/gui/main_window.h"
+#include "platform/program_info/program_info.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: kinetdesk [batch.sbt ...] [settings[.INI]]\n"
+    "  batch.sbt     a batch file to run once the window is shown (several may follow)\n"
+    "  settings.INI  the settings file to read and to write back at close\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = kinet::platform::AnswerInfoRequest(argc, argv, {"kinetdesk", {&kUsage, 1}}))
+    return *status;
   using namespace kinet::desk;
   QApplication app(argc, argv);
   QApplication::setApplicationName("kinetdesk");

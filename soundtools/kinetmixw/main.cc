@@ -5,9 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_info/program_info.h"
 #include "soundtools/kinetmixw/mix_run.h"
+#include "soundtools/kinetmixw/mix_settings.h"
 
 int main(int argc, char** argv) {
+  if (const auto status =
+          kinet::platform::AnswerInfoRequest(argc, argv, {"kinetmixw", {&kinet::mix::kSyntax, 1}}))
+    return *status;
   const std::vector<std::string> words(argv + 1, argv + argc);
   return kinet::mix::RunMix(words);
 }

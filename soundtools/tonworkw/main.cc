@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_info/program_info.h"
 #include "soundtools/tonworkw/tone_run.h"
+#include "soundtools/tonworkw/tone_settings.h"
 
 int main(int argc, char** argv) {
+  if (const auto status =
+          kinet::platform::AnswerInfoRequest(argc, argv, {"tonworkw", {&kinet::tone::kSyntax, 1}}))
+    return *status;
   const std::vector<std::string> words(argv + 1, argv + argc);
   return kinet::tone::RunTone(words);
 }

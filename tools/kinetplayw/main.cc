@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_info/program_info.h"
 #include "toolkit/knt_report.h"
 #include "toolkit/status_frame.h"
 #include "tools/kinetplayw/player.h"
 
 int main(int argc, char** argv) {
   using namespace kinet;
+  const std::string_view usage[] = {player::kPlayerUsage};
+  if (const auto status = platform::AnswerInfoRequest(argc, argv, {"kinetplayw", usage}))
+    return *status;
   std::vector<std::string> words(argv + 1, argv + argc);
   toolkit::SwitchLine line(words, player::PlayerSwitches());
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);

@@ -14,6 +14,7 @@
 #include "platform/files/file_system.h"
 #include "platform/files/input_file.h"
 #include "platform/images/image.h"
+#include "platform/program_info/program_info.h"
 #include "platform/report/report_channel.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/knt_report.h"
@@ -128,6 +129,9 @@ int Finish(const toolkit::ReportSwitches& report, int status, const std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string_view usage[] = {kUsage};
+  if (const auto status = platform::AnswerInfoRequest(argc, argv, {"kntinfow", usage}))
+    return *status;
   std::vector<std::string> words(argv + 1, argv + argc);
   toolkit::SwitchLine line(words, kSwitches);
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);

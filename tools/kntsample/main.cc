@@ -9,6 +9,7 @@
 
 #include "compressor/animation_writer.h"
 #include "compressor/sound_track_encoder.h"
+#include "platform/program_info/program_info.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 #include "tools/kntsample/sample_animation.h"
@@ -51,6 +52,9 @@ constexpr toolkit::KnownSwitch kSwitches[] = {{'W', toolkit::SwitchKind::kNumber
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string_view usage[] = {kUsage};
+  if (const auto status = platform::AnswerInfoRequest(argc, argv, {"kntsample", usage}))
+    return *status;
   std::vector<std::string> words(argv + 1, argv + argc);
   toolkit::SwitchLine line(words, kSwitches);
   const int32_t width = line.TakeNumber('W').value_or(320);
