@@ -87,7 +87,11 @@ int Pack(std::span<const std::string> words) {
   return pack::RunPack(words, platform::SystemFileSystem(), platform::SystemClock());
 }
 
-void BM_PixworkwSeriesToFlic(benchmark::State& state) { Convert(state, pix::RunPix, "out.flc"); }
+int Pix(std::span<const std::string> words) {
+  return pix::RunPix(words, platform::SystemFileSystem(), platform::SystemClock());
+}
+
+void BM_PixworkwSeriesToFlic(benchmark::State& state) { Convert(state, Pix, "out.flc"); }
 BENCHMARK(BM_PixworkwSeriesToFlic)->Unit(benchmark::kMillisecond);
 
 void BM_KinetpackwSeriesToVideoFile(benchmark::State& state) { Convert(state, Pack, "out.knt"); }

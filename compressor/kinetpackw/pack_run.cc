@@ -271,6 +271,13 @@ bool PackRun::Run() {
 
 }  // namespace
 
+bool Pack(StatusFrame& frame, const PackSettings& settings, platform::FileSystem& files,
+          platform::Clock& clock) {
+  const bool ok = PackRun(files, clock, frame, settings).Run();
+  if (settings.delete_hint_file && !settings.hint_file.empty()) files.Remove(settings.hint_file);
+  return ok;
+}
+
 int RunPack(std::span<const std::string> words, platform::FileSystem& files,
             platform::Clock& clock) {
   toolkit::SwitchLine line(words, SwitchTable());
@@ -282,8 +289,7 @@ int RunPack(std::span<const std::string> words, platform::FileSystem& files,
     frame->ShowUsage(kUsageBoxes, line.NotUnderstood(2));
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
-  const bool ok = PackRun(files, clock, *frame, *settings).Run();
-  if (settings->delete_hint_file && !settings->hint_file.empty()) files.Remove(settings->hint_file);
+  const bool ok = Pack(*frame, *settings, files, clock);
   return frame->Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
 }
 

@@ -6,10 +6,17 @@
 #include <span>
 #include <string>
 
+#include "compressor/kinetpackw/pack_settings.h"
 #include "platform/clock/clock.h"
 #include "platform/files/file_system.h"
+#include "toolkit/status_frame.h"
 
 namespace kinet::pack {
+
+// One compression (or conversion, for a writer's output) with its clean-up, shown on `frame`;
+// true when it succeeded. Failures have been shown and set the frame's error.
+bool Pack(toolkit::StatusFrame& frame, const PackSettings& settings, platform::FileSystem& files,
+          platform::Clock& clock);
 
 // Runs the compressor on its argument words over `files` and `clock` and returns the exit
 // status: 0 success, 1 failure, 2 a usage error.

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
           kinet::platform::AnswerInfoRequest(argc, argv, {"pixworkw", kinet::pix::kUsageBoxes}))
     return *status;
   const std::vector<std::string> words(argv + 1, argv + argc);
-  return kinet::pix::RunPix(words);
+  return kinet::pix::RunPix(words, kinet::platform::SystemFileSystem(),
+                            kinet::platform::SystemClock());
 }

@@ -16,8 +16,9 @@ using toolkit::StatusFrame;
 
 class PixRun {
  public:
-  PixRun(StatusFrame& frame, const PixSettings& s, platform::Clock& clock)
-      : frame_(frame), s_(s), clock_(clock), start_ms_(clock.NowMs()) {}
+  PixRun(StatusFrame& frame, const PixSettings& s, platform::FileSystem& files,
+         platform::Clock& clock)
+      : frame_(frame), s_(s), files_(files), clock_(clock), start_ms_(clock.NowMs()) {}
   bool Run();
 
  private:
@@ -28,6 +29,7 @@ class PixRun {
 
   StatusFrame& frame_;
   const PixSettings& s_;
+  platform::FileSystem& files_;
   platform::Clock& clock_;
   uint32_t start_ms_;
   std::unique_ptr<toolkit::GraphicsSource> source_;
@@ -42,7 +44,7 @@ bool PixRun::Fail(const char* text) {
 
 bool PixRun::OpenSource() {
   source_ = toolkit::GraphicsSource::Open(
-      platform::SystemFileSystem(),
+      files_,
       toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Copying"),
       s_.input);
   if (!source_) return Fail();
@@ -55,7 +57,7 @@ bool PixRun::OpenSource() {
 // failures (an unknown extension, a declined overwrite, a flic that cannot be created).
 bool PixRun::CreateWriter() {
   const std::string output = OutputName(s_.output);
-  if (toolkit::NamesAnInput(platform::SystemFileSystem(), output, {s_.input, source_->name()}))
+  if (toolkit::NamesAnInput(files_, output, {s_.input, source_->name()}))
     return Fail(toolkit::kOutputIsInput.data());
   toolkit::WriterOptions w;
   w.flags = s_.overwrite ? toolkit::kWriterOverwrite : 0;
@@ -66,7 +68,7 @@ bool PixRun::CreateWriter() {
   w.height = source_->height();
   w.frame_count = source_->frame_count();
   w.name = output;
-  writer_ = toolkit::CreateGraphicsWriter(platform::SystemFileSystem(), w);
+  writer_ = toolkit::CreateGraphicsWriter(files_, w);
   return writer_ ? true : Fail();
 }
 
@@ -88,11 +90,13 @@ bool PixRun::Run() {
 
 }  // namespace
 
-bool ConvertGraphics(StatusFrame& frame, const PixSettings& settings, platform::Clock& clock) {
-  return PixRun(frame, settings, clock).Run();
+bool ConvertGraphics(StatusFrame& frame, const PixSettings& settings, platform::FileSystem& files,
+                     platform::Clock& clock) {
+  return PixRun(frame, settings, files, clock).Run();
 }
 
-int RunPix(std::span<const std::string> words) {
+int RunPix(std::span<const std::string> words, platform::FileSystem& files,
+           platform::Clock& clock) {
   toolkit::SwitchLine line(words, SwitchTable());
   const toolkit::ReportSwitches report = toolkit::TakeReportSwitches(line);
   std::unique_ptr<StatusFrame> frame =
@@ -102,7 +106,7 @@ int RunPix(std::span<const std::string> words) {
     frame->ShowUsage(kUsageBoxes);
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
-  const bool ok = ConvertGraphics(*frame, *settings, platform::SystemClock());
+  const bool ok = ConvertGraphics(*frame, *settings, files, clock);
   return frame->Finish(ok ? toolkit::RunOutcome::kSucceeded : toolkit::RunOutcome::kFailed);
 }
 

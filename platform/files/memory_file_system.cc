@@ -70,7 +70,7 @@ bool MemoryFileSystem::Blob::Resize(size_t size) {
   const int64_t growth = static_cast<int64_t>(size) - static_cast<int64_t>(bytes.size());
   if (growth > 0 && space->quota >= 0 && space->used + growth > space->quota) return false;
   bytes.resize(size);
-  space->used += growth;
+  space->Grow(growth);
   return true;
 }
 
@@ -79,7 +79,7 @@ MemoryFileSystem::MemoryFileSystem() { directories_.insert("/"); }
 std::shared_ptr<MemoryFileSystem::Blob> MemoryFileSystem::NewBlob(std::string content) {
   auto blob = std::make_shared<Blob>(space_);
   blob->bytes = std::move(content);
-  space_->used += static_cast<int64_t>(blob->bytes.size());
+  space_->Grow(static_cast<int64_t>(blob->bytes.size()));
   return blob;
 }
 

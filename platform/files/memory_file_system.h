@@ -4,6 +4,7 @@
 // needs can be made: a full disk (SetQuota) and a rename that fails (FailRenames).
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -32,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
   void SetQuota(int64_t bytes) { space_->quota = bytes; }
   // Bytes held by all files, those removed but still open included.
   int64_t used_bytes() const { return space_->used; }
+  // The most `used_bytes` has been since the file system was made.
+  int64_t peak_bytes() const { return space_->peak; }
   // While set, every Rename fails and changes nothing.
   void FailRenames(bool fail) { fail_renames_ = fail; }
   // Full paths of every file.
@@ -66,7 +69,12 @@ class MemoryFileSystem : public FileSystem {
   struct Space {
     int64_t quota = -1;
     int64_t used = 0;
+    int64_t peak = 0;
     uint64_t next_node = 1;
+    void Grow(int64_t bytes) {
+      used += bytes;
+      peak = std::max(peak, used);
+    }
   };
   // A file's bytes, counted against the space while anything (a name or an open file) holds
   // them, like an inode.

@@ -42,7 +42,7 @@ class PixRunTest : public ::testing::Test {
     s.overwrite = overwrite;
     s.graphics.start = start;
     platform::ManualClock clock;
-    const bool ok = ConvertGraphics(*frame, s, clock);
+    const bool ok = ConvertGraphics(*frame, s, platform::SystemFileSystem(), clock);
     EXPECT_EQ(ok, !frame->error());
     return ok;
   }

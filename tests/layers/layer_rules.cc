@@ -38,8 +38,13 @@ std::vector<std::string_view> Allowed(std::string_view area) {
   return {};
 }
 
-// Headers of the operating system, SDL, the image libraries and Qt.
+// Headers of the operating system, SDL, the image libraries and Qt, and the standard library's
+// file access: files are reached through platform's file service, so that every failure of a
+// disk can be made in a test.
+bool IsFileAccessHeader(std::string_view h) { return h == "filesystem" || h == "fstream"; }
+
 bool IsSystemServiceHeader(std::string_view h) {
+  if (IsFileAccessHeader(h)) return true;
   static constexpr std::array<std::string_view, 18> kPrefixes = {
       "SDL",       "sys/",      "unistd.h", "fcntl.h",   "dirent.h", "poll.h",
       "pthread.h", "spawn.h",   "signal.h", "termios.h", "dlfcn.h",  "png.h",
@@ -86,7 +91,9 @@ std::string QuotedIncludeFault(std::string_view file, std::string_view header) {
 std::string SystemIncludeFault(std::string_view file, std::string_view header) {
   const std::string from = AreaOf(file);
   if (from == "platform" || from == "test" || from.empty()) return "";
-  if (from == "frontend" && StartsWith(header, "Q")) return "";
+  // The desktop is a Qt program, and its built-in file commands (dir, copy, attr ...) work on
+  // the disk itself.
+  if (from == "frontend" && (StartsWith(header, "Q") || IsFileAccessHeader(header))) return "";
   if (!IsSystemServiceHeader(header)) return "";
   return "includes <" + std::string(header) + ">: system services belong to platform/";
 }

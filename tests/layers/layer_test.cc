@@ -47,6 +47,10 @@ TEST(Layers, SystemServicesOnlyInPlatform) {
   EXPECT_EQ(SystemIncludeFault("frontend/gui/main_window.cc", "QWidget"), "");
   EXPECT_EQ(SystemIncludeFault("platform/files/input_file.cc", "unistd.h"), "");
   EXPECT_EQ(SystemIncludeFault("toolkit/words.cc", "string_view"), "");
+  EXPECT_NE(SystemIncludeFault("toolkit/graphics/list_file.cc", "fstream"), "");
+  EXPECT_NE(SystemIncludeFault("compressor/hint_file.cc", "filesystem"), "");
+  EXPECT_EQ(SystemIncludeFault("platform/files/posix_file_system.cc", "filesystem"), "");
+  EXPECT_EQ(SystemIncludeFault("frontend/core/builtin_files.cc", "filesystem"), "");
 }
 
 TEST(Layers, FaultsNameTheirLine) {

@@ -2,6 +2,7 @@
 // decode, pixel for pixel, and ANIMATIONPLAY's options do what they say.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -130,6 +131,21 @@ TEST(AnimationCommandsTest, PlayOptions) {
     for (uint8_t& px : expected)
       if (px == transparent) px = 33;
     EXPECT_EQ(p.Image(), expected);
+  }
+  {
+    Player p;  // 32: the file's palette is faded in and reached; 64: faded out to black at the end
+    EXPECT_EQ(p.Play(path, 1, 4 | 32), "1");
+    EXPECT_EQ(p.screen().palette, last.palette);
+    EXPECT_EQ(p.Image(), last.pixels);
+    ASSERT_EQ(p.r.Run("SCREENPALETTELOCK 1 1 1\n").kind, RunOutcome::kFinished);
+    const std::array<uint8_t, 3> locked = {p.screen().palette[3], p.screen().palette[4],
+                                           p.screen().palette[5]};
+    EXPECT_EQ(p.Play(path, 1, 4 | 64), "1");
+    for (size_t i = 0; i < 768; ++i) {
+      if (i / 3 == 1) continue;  // the locked entry
+      ASSERT_EQ(p.screen().palette[i], 0) << i;
+    }
+    EXPECT_TRUE(std::equal(locked.begin(), locked.end(), p.screen().palette.begin() + 3));
   }
   {
     Player p;

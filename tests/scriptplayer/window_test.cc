@@ -287,5 +287,81 @@ TEST(WindowTest, TextBlocksAreTextNotCommands) {
   EXPECT_NE(r.Run("TEXTBEGIN\nx\nTEXTEND\n").error_text.find("A window hasn't"), std::string::npos);
 }
 
+// The full-screen modes open a buffer only for pictures that fit their screen; SCREENINFO names
+// the mode each SCREENSETTINGS chose.
+TEST(WindowTest, ScreenSettingsChooseTheModeOfTheNextWindow) {
+  const struct {
+    const char* script;
+    const char* opened;
+    const char* mode;
+  } cases[] = {
+      {"SCREENSETTINGS 1\nSCREENGRAPHICS OK 320 240\n", "1", "Full screen 320x240"},
+      {"SCREENSETTINGS 2\nSCREENGRAPHICS OK 320 200\n", "1", "Full screen 320x200"},
+      {"SCREENSETTINGS 3\nSCREENGRAPHICS OK 640 480\n", "1", "Standard Windows DIBs"},
+      {"SCREENSETTINGS 4\nSCREENGRAPHICS OK 640 480\n", "1", "CreateDIBSection"},
+      {"SCREENSETTINGS 4\nSCREENSETTINGS 9\nSCREENGRAPHICS OK 64 48\n", "1", "CreateDIBSection"},
+      {"SCREENSETTINGS 1\nSCREENGRAPHICS OK 640 480\n", "0", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    WindowRun w;
+    ASSERT_EQ(w.Run(std::string(c.script) + "SCREENINFO I\n").kind, RunOutcome::kFinished);
+    EXPECT_EQ(w.r.Var("OK"), c.opened);
+    if (c.mode) {
+      EXPECT_EQ(w.r.Var("I"), c.mode);
+    }
+  }
+  // A full-screen buffer that is large enough is reused for a smaller picture, cleared to 0.
+  WindowRun w;
+  ASSERT_EQ(w.Run("SCREENSETTINGS 1\nSCREENGRAPHICS OK 320 240\nSCREENCLEAR 9\n"
+                  "SCREENGRAPHICS AGAIN 200 100\nSCREENINFO I\nSCREENGETPIXEL P 0 0\n")
+                .kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("AGAIN"), "1");
+  EXPECT_EQ(w.r.Var("I"), "Full screen 320x240");
+  EXPECT_EQ(w.r.Var("P"), "0");
+}
+
+// A clock that gives the window its focus back after a number of sleeps, as a user coming
+// back to a paused presentation would.
+class FocusReturningClock : public platform::ManualClock {
+ public:
+  void SleepMs(uint32_t ms) override {
+    ManualClock::SleepMs(ms);
+    if (++sleeps == return_after && window) {
+      platform::WindowEvent focus;
+      focus.kind = platform::WindowEvent::Kind::kFocus;
+      focus.window = platform::WindowNumber(window);
+      EXPECT_TRUE(platform::PostWindowEvent(focus));
+    }
+  }
+  int sleeps = 0, return_after = 25;
+  void* window = nullptr;
+};
+
+TEST(WindowTest, AutoPauseHoldsTheScriptWhileTheWindowLacksTheFocus) {
+  for (bool auto_pause : {false, true}) {
+    SCOPED_TRACE(auto_pause);
+    FocusReturningClock clock;
+    ScriptRunner r;
+    r.platform().clock = &clock;
+    WindowHost host{r.platform()};
+    r.UseHost(&host);
+    ASSERT_EQ(r.Run(std::string(kOpen) + "SCREENWINDOWAUTOPAUSE " + (auto_pause ? "1" : "0") +
+                    "\n")
+                  .kind,
+              RunOutcome::kFinished);
+    clock.window = host.screen()->window();
+    platform::WindowEvent lost;
+    lost.kind = platform::WindowEvent::Kind::kFocusLost;
+    lost.window = platform::WindowNumber(clock.window);
+    ASSERT_TRUE(platform::PostWindowEvent(lost));
+    ASSERT_EQ(r.Run("VARSET DONE 1\nSCREENWINDOWHASFOCUS F\n").kind, RunOutcome::kFinished);
+    EXPECT_EQ(r.Var("DONE"), "1");
+    // Paused, the script went on only when the focus came back; otherwise it never waited.
+    EXPECT_EQ(clock.sleeps, auto_pause ? clock.return_after : 0);
+  }
+}
+
 }  // namespace
 }  // namespace kinet::script
