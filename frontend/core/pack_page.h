@@ -1,0 +1,60 @@
+// The compression page without widgets: every choice it offers, its Defaults, and the
+// kinetpackw command line its run button builds.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "frontend/core/page_names.h"
+#include "frontend/core/switch_text.h"
+
+namespace kinet::desk {
+
+// The items of the two compression-type lists, in order.
+enum class RateType { kDataRate, kPercentOfAverage, kPercentOfSize, kErrorPercent, kLossless };
+
+struct RateChoice {
+  RateType type = RateType::kDataRate;
+  std::string number;  // the field shown for the type
+};
+
+// A page as made here is the page the Defaults button leaves.
+struct PackPage {
+  // Kinet tab
+  RateChoice regular{RateType::kDataRate, "240000"};
+  RateChoice key{RateType::kErrorPercent, "20"};
+  std::string auto_key = "95";
+  CheckedNumber key_every;  // "Use a key frame at least every:"
+  int height = 0;           // "None.", "Interlace.", "Double."
+  // Output type menu
+  bool mix_original = false, overwrite = true;
+  // Frame tab
+  CheckedNumber start, end, frame_rate, x, y, width, height_px;
+  bool ring = false, every_other = false;
+  // Sound tab
+  bool no_sound = false;
+  int lossy = 0;
+  int rate = 0, bits = 0, channels = 0;  // list indices
+  std::string typed_rate;                // "Let me enter a specific rate."
+  // Palette tab
+  CheckedNumber colours, start_index, palette_every;
+  int halftone = 0, palette_control = 0, system_colours = 0;
+  std::string palette_file{kPaletteFromInput};
+  // Expert tab: "Start End DataRate Key?" lines
+  std::string expert;
+};
+
+// The rate code of a choice: the leading digits of its number, "-" in front for a share of the
+// average frame, "-" and 400 added for a share of its size, "0" losslessly; empty when the
+// number has no leading digits.
+std::string RateCode(const RateChoice& choice);
+
+// Writes the Expert text into a new temporary file and returns its full path ("" on failure).
+using ExpertFileWriter = std::function<std::string(const std::string& text)>;
+
+// "KinetPack <names> /N.../K.../A... /L<n> ..." for `names` (from CommandNames) with
+// `input_dir` the directory the command runs in.
+std::string PackCommand(const PackPage& page, const std::string& names,
+                        const std::string& input_dir, const ExpertFileWriter& write_expert);
+
+}  // namespace kinet::desk

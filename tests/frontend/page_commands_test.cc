@@ -1,0 +1,191 @@
+// The command lines the option pages build, and how they name their files: what a user's
+// choices on a page become when the tool runs.
+#include <gtest/gtest.h>
+
+#include "frontend/core/pack_page.h"
+#include "frontend/core/page_names.h"
+#include "frontend/core/tool_pages.h"
+
+namespace kinet::desk {
+namespace {
+
+std::string NoExpertFile(const std::string&) {
+  ADD_FAILURE() << "an empty Expert text needs no file";
+  return "";
+}
+
+std::string Pack(const PackPage& page) {
+  return PackCommand(page, "walk.flc walk.knt", "/clips", NoExpertFile);
+}
+
+TEST(PackPage, TheDefaultsAndEachRateType) {
+  PackPage page;
+  EXPECT_EQ(Pack(page), "KinetPack walk.flc walk.knt /N240000/K20/A95/L0 /O");
+  page.regular = {RateType::kPercentOfSize, "50"};
+  EXPECT_EQ(RateCode(page.regular), "-450");
+  page.regular = {RateType::kPercentOfAverage, "50"};
+  EXPECT_EQ(RateCode(page.regular), "-50");
+  page.regular = {RateType::kLossless, ""};
+  EXPECT_EQ(RateCode(page.regular), "0");
+  page.regular = {RateType::kErrorPercent, "65 %"};
+  EXPECT_EQ(RateCode(page.regular), "65");
+  page.key = {RateType::kDataRate, ""};  // an empty number leaves the switch out
+  page.auto_key = "80 %";
+  EXPECT_EQ(Pack(page), "KinetPack walk.flc walk.knt /N65/A80/L0 /O");
+}
+
+TEST(PackPage, SoundSwitchesFollowTheLossyLevelAndItsBlank) {
+  PackPage page;
+  page.overwrite = false;
+  page.rate = 2;
+  page.bits = 2;
+  page.channels = 1;
+  page.lossy = 4;
+  EXPECT_EQ(Pack(page), "KinetPack walk.flc walk.knt /N240000/K20/A95/L4 /R22050/B16/C1");
+  page.rate = 4;
+  page.typed_rate = "32000";
+  page.bits = 1;
+  page.channels = 2;
+  EXPECT_EQ(Pack(page), "KinetPack walk.flc walk.knt /N240000/K20/A95/L4 /R32000/B8/C2");
+  page.no_sound = true;  // no sound: /L-1 and a blank, no /R /B /C
+  EXPECT_EQ(Pack(page), "KinetPack walk.flc walk.knt /N240000/K20/A95/L-1 ");
+}
+
+TEST(PackPage, EveryOtherSwitchInItsPlace) {
+  PackPage page;
+  page.key_every = {true, "30"};
+  page.height = 1;
+  page.mix_original = page.every_other = page.ring = true;
+  page.start = {true, "5"};
+  page.end = {false, "9"};  // not checked: left out
+  page.frame_rate = {true, "15"};
+  page.x = {true, "8"};
+  page.width = {true, ""};  // checked without a number: left out
+  page.colours = {true, "128"};
+  page.start_index = {true, "16"};
+  page.halftone = 2;
+  page.palette_control = 1;
+  page.system_colours = 2;
+  page.palette_every = {true, "10"};
+  page.palette_file = "/clips/my palette.bmp";
+  page.expert = "50 60 300000 0\n";
+  std::string written;
+  const std::string command =
+      PackCommand(page, "walk.flc walk.knt", "/clips", [&](const std::string& text) {
+        written = text;
+        return std::string("/tmp/kinet hints.txt");
+      });
+  EXPECT_EQ(command,
+            "KinetPack walk.flc walk.knt /N240000/K20/A95/J30/Z1/M/V/G/@*\"/tmp/kinet hints.txt\""
+            "/S5/F15/X8/L0 /Q128/I16/T2/P1/D2/U10/&\"my palette.bmp\"/O");
+  EXPECT_EQ(written, "50 60 300000 0\n");
+  page.palette_file = "The input file.";
+  page.expert.clear();
+  EXPECT_EQ(Pack(page).find("/&"), std::string::npos);
+  EXPECT_EQ(Pack(page).find("/@"), std::string::npos);
+}
+
+TEST(ToolPages, MixPageSwitches) {
+  const std::string names = "walk.knt tune.wav out.knt";
+  MixPage page;
+  EXPECT_EQ(MixCommand(page, names), "KinetMix walk.knt tune.wav out.knt ");
+  page.track = 3;
+  page.lossy = 4;
+  page.loop = true;
+  EXPECT_EQ(MixCommand(page, names), "KinetMix walk.knt tune.wav out.knt /L4/M3/P");
+  page.frame_rate = {true, "12"};
+  page.start_frame = {true, "20"};
+  page.sound = {1, 1, 2, "", true, {true, "2"}, {true, "100"}, {true, "900"}, {5, "8000", "44"}};
+  EXPECT_EQ(MixCommand(page, names),
+            "KinetMix walk.knt tune.wav out.knt /L4/M3/F12/G20/P/O/R11025/B8/C2/T2/S100/E900"
+            "/Y5/D8000/K44");
+}
+
+TEST(ToolPages, SoundAndGraphicsPages) {
+  SoundConversion sound;
+  sound.input = {3, "22050", ""};
+  EXPECT_EQ(SoundCommand(sound, "in.raw out.wav"), "TonWorkW in.raw out.wav /Y3/D22050");
+  sound.input.type = 0;  // the default type takes neither field
+  sound.input.skip_bytes = "10";
+  sound.overwrite = true;
+  EXPECT_EQ(SoundCommand(sound, "in.raw out.wav"), "TonWorkW in.raw out.wav /O");
+
+  GraphicsPage g;
+  EXPECT_EQ(GraphicsCommand(g, "a.flc b.bmp", "/x"), "PixWorkW a.flc b.bmp ");
+  g.colours = {true, "64"};
+  g.halftone = 1;
+  g.palette_file = "/x/grey.bmp";
+  g.overwrite = true;
+  g.start = {true, "2"};
+  g.height = {true, "100"};
+  EXPECT_EQ(GraphicsCommand(g, "a.flc b.bmp", "/x"), "PixWorkW a.flc b.bmp /Q64/T1/&grey.bmp/O/S2/H100");
+}
+
+TEST(ToolPages, PlayPageSwitchesInTheOrderOfItsControls) {
+  PlayPage page;
+  EXPECT_EQ(PlayCommand(page, "walk.knt"), "KinetPlay walk.knt ");
+  page.loop = {true, ""};  // forever
+  page.frame_rate = {true, "30"};
+  page.summary = true;
+  page.window_style = 2;
+  page.display = 4;
+  page.tracks = 5;
+  page.controls = 7;
+  page.simulate = {true, "300000"};
+  EXPECT_EQ(PlayCommand(page, "walk.knt"), "KinetPlay walk.knt /L/F30/S/I2/V4/T5/U7/M300000");
+  page.loop = {true, "3"};
+  page.frame_rate = {true, ""};
+  EXPECT_EQ(PlayCommand(page, "walk.knt").substr(0, 25), "KinetPlay walk.knt /L3/F/");
+}
+
+TEST(ToolPages, ScriptAndFrameRateButtons) {
+  EXPECT_EQ(ScriptCommand("show.ss").command, "KinetScript show.ss");
+  EXPECT_EQ(ScriptCommand("").error, kScriptNotSaved);
+  EXPECT_EQ(FrameRateCommand("walk.knt", "12").command, "KinetFR walk.knt /f12");
+  EXPECT_EQ(FrameRateCommand("walk.knt", "").error, kPermNoRate);
+  EXPECT_EQ(FrameRateCommand("", "12").error, kPermNoFile);
+}
+
+TEST(PageNames, RelativeAndQuotedNames) {
+  EXPECT_EQ(CommandNames({"/clips/walk.flc", "/clips/out/walk.knt"}), "walk.flc out/walk.knt");
+  EXPECT_EQ(CommandNames({"/clips/my walk.flc", "/other/walk.knt"}),
+            "\"my walk.flc\" /other/walk.knt");
+  EXPECT_EQ(CommandName("/clipsx/a.flc", "/clips"), "/clipsx/a.flc");
+  EXPECT_EQ(CommandName("/a.flc", "/"), "a.flc");
+}
+
+TEST(PageNames, NumberedSequences) {
+  const std::vector<std::string> listed = {"f008.bmp", "f009.bmp", "f010.bmp", "f011.bmp",
+                                           "f013.bmp", "walk9.png", "walk10.png", "walk11.png",
+                                           "one5.gif"};
+  auto s = FindSequence("f010.bmp", listed);
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->input, "f???.bmp*8-11");
+  EXPECT_EQ(s->question,
+            "This file appears to be part of a sequence of files (f008.bmp to f011.bmp).\r\n"
+            "Do you want to treat the sequence as a single animation?");
+  s = FindSequence("walk10.png", listed);  // not padded: 9 comes before 10
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->first, 9);
+  EXPECT_EQ(s->last, 11);
+  EXPECT_EQ(s->input, "walk??.png*9-11");
+  EXPECT_FALSE(FindSequence("one5.gif", listed));  // no neighbour
+  EXPECT_FALSE(FindSequence("walk.png", listed));  // no digits
+  EXPECT_EQ(WithoutFrameNumber("/clips/f010.knt"), "/clips/f.knt");
+}
+
+TEST(PageNames, OutputProposalAndTheNewRule) {
+  EXPECT_EQ(ProposeOutput("/clips/walk.flc", "knt"), "walk.knt");
+  EXPECT_EQ(ProposeOutput("/clips/walk.knt", "knt"), "New_walk.knt");
+  EXPECT_EQ(ProposeOutput("/clips/walk.knt", "flc"), "walk.flc");
+  // The user had moved the output elsewhere: the next proposal goes there too.
+  EXPECT_EQ(ProposeOutput("/clips/run.flc", "knt", "/out/walk.knt", "/clips/walk.flc"),
+            "/out/run.knt");
+  EXPECT_EQ(ProposeOutput("/clips/run.flc", "knt", "walk.knt", "/clips/walk.flc"), "run.knt");
+  EXPECT_EQ(ListFileCreatedText("a.lst"),
+            "The list file, a.lst, has been created and is highlighted.\r\n"
+            "You may now use it to process your multiple selections.");
+}
+
+}  // namespace
+}  // namespace kinet::desk
