@@ -2,6 +2,7 @@
 // program started it ("/#") on a display, else texts on the terminal; the completion report
 // goes over the report channel named by "/#".
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
   platform.environment = &kinet::platform::ProcessEnvironment();
   platform.programs = &kinet::platform::SystemProgramStarter();
   platform.system = kinet::platform::QuerySystemInfo();
+  platform.boxes = &kinet::platform::SystemMessageBoxes();
+  std::unique_ptr<kinet::platform::SoundClips> sounds = kinet::platform::OpenSdlSoundClips();
+  platform.sounds = sounds.get();
   kinet::script::WindowHost player(std::move(platform));
   kinet::script::Services services;
   services.host = &player;

@@ -9,9 +9,11 @@
 #include <string_view>
 
 #include "kinet/kinet.h"
+#include "platform/audio/sound_clips.h"
 #include "platform/clock/clock.h"
 #include "platform/environment/environment.h"
 #include "platform/files/file_system.h"
+#include "platform/message_box/message_box.h"
 #include "platform/process/program_starter.h"
 #include "platform/system_info/system_info.h"
 
@@ -26,6 +28,8 @@ struct PlatformServices {
   platform::Environment* environment = nullptr;
   platform::ProgramStarter* programs = nullptr;
   platform::SystemInfo system;
+  platform::MessageBoxes* boxes = nullptr;
+  platform::SoundClips* sounds = nullptr;
 };
 
 class PlayerHost {
@@ -40,11 +44,17 @@ class PlayerHost {
   platform::Environment& environment() const { return *services_.environment; }
   platform::ProgramStarter& programs() const { return *services_.programs; }
   const platform::SystemInfo& system() const { return services_.system; }
+  platform::MessageBoxes& boxes() const { return *services_.boxes; }
+  platform::SoundClips& sounds() const { return *services_.sounds; }
 
   // Pumps window messages and services the sound output. Called between commands, after
   // every loaded line and inside every wait. While auto-pause holds the script (the window
   // lacks the focus), it keeps pumping before it returns.
   virtual void Pump() {}
+  // Called before and after every command: the windowed player takes its drawn pointer off
+  // the image for the command and puts it back afterwards.
+  virtual void CommandStarts() {}
+  virtual void CommandEnded() {}
   // True while the player window exists.
   virtual bool WindowExists() const { return false; }
   // Draws one line of text at the text cursor (listings when no debug file is open).

@@ -239,6 +239,14 @@ void ClientSize(void* window, int& width, int& height) {
   if (window) SDL_GetWindowSize(W(window), &width, &height);
 }
 
+void ShowSystemPointer(bool shown) {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool SystemPointerShown() {
+  return !SDL_WasInit(SDL_INIT_VIDEO) || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+}
+
 uint32_t WindowNumber(void* window) { return window ? SDL_GetWindowID(W(window)) : 0; }
 
 bool ReadWindow(void* window, std::vector<uint32_t>& pixels, int& width, int& height) {

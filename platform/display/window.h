@@ -24,6 +24,10 @@ void SetClientSize(void* window, int width, int height);
 void PlaceWindow(void* window, int x, int y);
 void WindowPlace(void* window, int& x, int& y);
 void ClientSize(void* window, int& width, int& height);
+// Shows or hides the system's mouse pointer over the program's windows (programs that draw a
+// pointer of their own hide it); SystemPointerShown tells which holds.
+void ShowSystemPointer(bool shown);
+bool SystemPointerShown();
 // A number naming the window among the program's windows (never 0 for a window).
 uint32_t WindowNumber(void* window);
 // What the window shows now, as 0x00RRGGBB row by row. False when it cannot be read.

@@ -7,20 +7,22 @@
 #include "scriptplayer/commands/bitmap_copy.h"
 #include "scriptplayer/commands/bitmaps.h"
 #include "scriptplayer/commands/compute.h"
+#include "scriptplayer/commands/dialogs.h"
 #include "scriptplayer/commands/directories.h"
 #include "scriptplayer/commands/files.h"
 #include "scriptplayer/commands/flow.h"
 #include "scriptplayer/commands/input.h"
+#include "scriptplayer/commands/mci.h"
 #include "scriptplayer/commands/mouse.h"
 #include "scriptplayer/commands/palettes.h"
 #include "scriptplayer/commands/print.h"
 #include "scriptplayer/commands/screen.h"
 #include "scriptplayer/commands/screen_draw.h"
+#include "scriptplayer/commands/sounds.h"
 #include "scriptplayer/commands/strings.h"
 #include "scriptplayer/commands/system.h"
 #include "scriptplayer/commands/text.h"
 #include "scriptplayer/commands/variables.h"
-#include "scriptplayer/commands/window.h"
 
 namespace kinet::script {
 namespace {
@@ -127,11 +129,11 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"IFSET", cmd::IfSet},
     {"INPUTCHAR", cmd::InputChar},
     {"INPUTCHARORDELAY", cmd::InputCharOrDelay},
-    {"INPUTMSGWIN", cmd::NeedsWindow},
+    {"INPUTMSGWIN", cmd::InputMsgWin},
     {"INPUTSTR", cmd::InputStr},
-    {"INPUTSTRWIN", cmd::NeedsWindow},
+    {"INPUTSTRWIN", cmd::InputStrWin},
     {"INTERPRET", cmd::Interpret},
-    {"MCISENDSTRING", cmd::NeedsWindow},
+    {"MCISENDSTRING", cmd::MciSendString},
     {"MOUSEADD", cmd::MouseAdd},
     {"MOUSEAREA", cmd::MouseAreaCommand},
     {"MOUSEMODE", cmd::MouseMode},
@@ -175,7 +177,7 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"SCREENWINDOWHWND", cmd::ScreenWindowHwnd},
     {"SCREENWINDOWPOS", cmd::ScreenWindowPos},
     {"SCREENWINDOWTITLE", cmd::ScreenWindowTitle},
-    {"SOUND", cmd::NeedsWindow},
+    {"SOUND", cmd::Sound},
     {"STRADDBACKSLASH", cmd::StrAddBackslash},
     {"STRFIND", cmd::StrFind},
     {"STRFIRST", cmd::StrFirst},
@@ -201,7 +203,7 @@ constexpr std::array<Entry, kCommandCount> kCommands = {{
     {"SYSTEMOSMINOR", cmd::SystemOsMinor},
     {"SYSTEMPLATFORM", cmd::SystemPlatform},
     {"SYSTEMTIMER", cmd::SystemTimer},
-    {"SYSTEMUSEDIRECTSOUND", cmd::NeedsWindow},
+    {"SYSTEMUSEDIRECTSOUND", cmd::SystemUseDirectSound},
     {"TEXT", cmd::Text},
     {"TEXTBACKCOLOR", cmd::TextBackColor},
     {"TEXTBEGIN", cmd::TextBegin},

@@ -13,10 +13,9 @@ namespace {
 
 constexpr uint32_t kInputSliceMs = 5;
 
-// The next key or click, oldest key first, then left releases (the area under the pointer,
-// when there is one) before right ones.
-std::optional<std::string> TakeInput(Interpreter& in, Screen& screen) {
-  if (auto code = screen.keys.Take()) return KeyName(*code);
+// The next click: left releases (the area under the pointer, when there is one) before
+// right ones.
+std::optional<std::string> TakeClick(Interpreter& in, Screen& screen) {
   if (screen.left_releases > 0) {
     --screen.left_releases;
     std::string area = AreaUnderPointer(in);
@@ -29,6 +28,19 @@ std::optional<std::string> TakeInput(Interpreter& in, Screen& screen) {
   return std::nullopt;
 }
 
+// Draws the pointer, choosing its shape again when it has moved since the last choice.
+void FollowPointer(Interpreter& in, Screen& screen) {
+  MouseState& mouse = in.State<MouseState>();
+  if (!screen.pointer_shown || mouse.chosen_x != screen.pointer_x ||
+      mouse.chosen_y != screen.pointer_y) {
+    mouse.chosen_x = screen.pointer_x;
+    mouse.chosen_y = screen.pointer_y;
+    ChoosePointer(in);
+  }
+  screen.pointer_shown = true;
+  screen.PutPointerBack();
+}
+
 // Waits for input until `deadline` (none when empty), pumping; "DELAY" when it passes.
 std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
   platform::Clock& clock = in.host().clock();
@@ -36,7 +48,9 @@ std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
     in.host().Pump();
     Screen* screen = in.host().screen();
     if (!screen || !screen->IsOpen()) in.RequireWindow();
-    if (auto input = TakeInput(in, *screen)) return *input;
+    if (auto code = screen->keys.Take()) return KeyName(*code);
+    FollowPointer(in, *screen);
+    if (auto input = TakeClick(in, *screen)) return *input;
     if (deadline && static_cast<int32_t>(*deadline - clock.NowMs()) <= 0) return "DELAY";
     clock.SleepMs(kInputSliceMs);
   }
@@ -120,23 +134,15 @@ void InputCharOrDelay(Interpreter& in) {
 
 namespace kinet::script::cmd {
 
-// Typed characters are echoed while fewer than `length` (at most 255) are in; backspace takes
-// the last one back, Enter ends, Escape gives the empty text.
-void InputStr(Interpreter& in) {
+std::string ReadLine(Interpreter& in, int32_t length) {
   constexpr int32_t kLongestLine = 255;
-  std::string name = in.ArgName();
-  int32_t length = std::clamp(in.ArgNumber(), 0, kLongestLine);
-  std::string prompt = in.ArgText();
-  OpenScreen(in).WriteText(prompt);
+  length = std::clamp(length, 0, kLongestLine);
   std::string line;
   for (;;) {
     uint8_t code = WaitForKey(in);
     Screen& screen = OpenScreen(in);
-    if (code == 13) break;
-    if (code == 27) {
-      line.clear();
-      break;
-    }
+    if (code == 13) return line;
+    if (code == 27) return "";
     if (code == 8 && !line.empty()) {
       line.pop_back();
       screen.WriteText("\b");
@@ -145,6 +151,14 @@ void InputStr(Interpreter& in) {
       screen.WriteText(std::string(1, char(code)));
     }
   }
+}
+
+void InputStr(Interpreter& in) {
+  std::string name = in.ArgName();
+  int32_t length = in.ArgNumber();
+  std::string prompt = in.ArgText();
+  OpenScreen(in).WriteText(prompt);
+  std::string line = ReadLine(in, length);
   OpenScreen(in).WriteText("\n");
   in.SetVariable(name, line);
 }

@@ -14,6 +14,10 @@ namespace kinet::script::cmd {
 // The name INPUTCHAR stores for a key code of the window.
 std::string KeyName(uint8_t code);
 
+// Reads a typed line at the text cursor: characters are echoed while fewer than `length` (at
+// most 255) are in, backspace takes the last one back, Enter ends, Escape gives the empty text.
+std::string ReadLine(Interpreter& in, int32_t length);
+
 void InputChar(Interpreter& in);         // -> name
 void InputCharOrDelay(Interpreter& in);  // -> name, n ms (-1: no deadline)
 void InputStr(Interpreter& in);          // -> name, n length, text prompt

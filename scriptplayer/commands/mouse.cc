@@ -29,6 +29,18 @@ std::string AreaUnderPointer(Interpreter& in) {
   return a ? a->name : "";
 }
 
+void ChoosePointer(Interpreter& in) {
+  Screen* screen = ScreenSettings(in);
+  if (!screen) return;
+  const MouseArea* a = in.State<MouseState>().Hit(screen->pointer_x, screen->pointer_y);
+  Bitmap* picture = a && a->bitmap ? Bitmaps(in).Get(a->bitmap) : nullptr;
+  if (picture) {
+    screen->pointer.UsePicture(picture->View());
+  } else {
+    screen->pointer.UseArrow();
+  }
+}
+
 void MouseAdd(Interpreter& in) {
   std::string name = in.ArgNonEmptyText().substr(0, kLongestName);
   int64_t x = in.ArgNumber(), y = in.ArgNumber(), w = in.ArgNumber(), h = in.ArgNumber();
@@ -39,6 +51,7 @@ void MouseAdd(Interpreter& in) {
   Screen* screen = ScreenSettings(in);
   const int64_t ox = screen ? screen->origin_x : 0, oy = screen ? screen->origin_y : 0;
   state.areas.push_back({name, x + ox, y + oy, x + ox + w, y + oy + h, bitmap});
+  ChoosePointer(in);
 }
 
 void MouseRemove(Interpreter& in) {
@@ -47,11 +60,13 @@ void MouseRemove(Interpreter& in) {
   std::erase_if(state.areas, [&, i = size_t{0}](const MouseArea& a) mutable {
     return i++ >= state.base && a.name == name;
   });
+  ChoosePointer(in);
 }
 
 void MouseRemoveAll(Interpreter& in) {
   MouseState& state = in.State<MouseState>();
   state.areas.resize(state.base);
+  ChoosePointer(in);
 }
 
 void MousePushAndRemoveAll(Interpreter& in) {
@@ -59,6 +74,7 @@ void MousePushAndRemoveAll(Interpreter& in) {
   if (state.levels.size() >= MouseState::kLevels) return;
   state.levels.push_back(state.base);
   state.base = state.areas.size();
+  ChoosePointer(in);
 }
 
 void MousePop(Interpreter& in) {
@@ -67,6 +83,7 @@ void MousePop(Interpreter& in) {
   state.areas.resize(state.base);
   state.base = state.levels.back();
   state.levels.pop_back();
+  ChoosePointer(in);
 }
 
 void MouseAreaCommand(Interpreter& in) {

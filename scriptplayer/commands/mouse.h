@@ -28,6 +28,8 @@ struct MouseState : FamilyState {
   std::vector<MouseArea> areas;
   size_t base = 0;
   std::vector<size_t> levels;  // the bases below
+  // Where the pointer was when its shape was last chosen during a wait for input.
+  int64_t chosen_x = -1, chosen_y = -1;
 
   // The newest area of the current level containing x, y (image coordinates), or null.
   const MouseArea* Hit(int64_t x, int64_t y) const;
@@ -35,6 +37,9 @@ struct MouseState : FamilyState {
 
 // The name of the area under the pointer, or "" (the click names INPUTCHAR stores).
 std::string AreaUnderPointer(Interpreter& in);
+// Gives the drawn pointer the picture of the area under it, or the arrow when that area has
+// none (or its bitmap is gone).
+void ChoosePointer(Interpreter& in);
 
 void MouseAdd(Interpreter& in);     // text name, n x, n y, n width, n height, b or 0
 void MouseRemove(Interpreter& in);  // text

@@ -11,9 +11,4 @@ Screen& OpenScreen(Interpreter& in) {
 
 Screen* ScreenSettings(Interpreter& in) { return in.host().screen(); }
 
-void NeedsWindow(Interpreter& in) {
-  in.RequireWindow();
-  in.DiscardParameters();
-}
-
 }  // namespace kinet::script::cmd

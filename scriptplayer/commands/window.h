@@ -14,7 +14,4 @@ Screen& OpenScreen(Interpreter& in);
 // The window's settings and state, open or not; null for a player without windows.
 Screen* ScreenSettings(Interpreter& in);
 
-// Commands this player does not carry out yet: they need the window and read nothing more.
-void NeedsWindow(Interpreter& in);
-
 }  // namespace kinet::script::cmd

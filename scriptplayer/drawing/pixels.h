@@ -58,5 +58,11 @@ PixelRect CopyPixels(const PixelView& source, const PixelView& target, int64_t x
 int64_t Brightness(const uint8_t* rgb);
 int BrightestEntry(const uint8_t* palette);
 int DarkestEntry(const uint8_t* palette);
+// The first of the indices 0, 1 and 2 that is neither a nor b (a key for transparent pixels).
+inline uint8_t IndexBesides(uint8_t a, uint8_t b) {
+  uint8_t key = 0;
+  while (key == a || key == b) ++key;
+  return key;
+}
 
 }  // namespace kinet::script

@@ -162,9 +162,15 @@ void Interpreter::ExecuteLoop() {
     line_ += params_;
     if (tracing()) TraceHead("");
     ++steps_;
-    CommandHandler(record.command)(*this);
+    RunCommand(record.command);
     if (!AfterCommand()) break;
   }
+}
+
+void Interpreter::RunCommand(int index) {
+  host().CommandStarts();
+  CommandHandler(index)(*this);
+  host().CommandEnded();
 }
 
 // Steps 4 to 7 of the loop for the command that just ran; false when the file is left.
@@ -208,7 +214,7 @@ bool Interpreter::RunPending() {
   cursor_ = 0;
   if (tracing()) TraceHead(" -> ");
   ++steps_;
-  CommandHandler(index)(*this);
+  RunCommand(index);
   return true;
 }
 

@@ -170,6 +170,7 @@ class Interpreter {
   void Compile(ScriptFile& file, CompiledFile& compiled);
   void CompileLine(std::string_view text, CompiledFile& compiled);
   void ExecuteLoop();
+  void RunCommand(int index);
   bool AfterCommand();
   bool RunPending();
   void TraceHead(std::string_view prefix);

@@ -52,7 +52,10 @@ bool Screen::Open(int32_t width, int32_t height) {
   if (!window_) {
     window_ = platform::OpenWindow(title.c_str(), kFirstWidth, kFirstHeight, FrameOf(settings));
     if (!window_) return false;
+    platform::ShowSystemPointer(false);
   }
+  pointer.Forget();
+  pointer_seen_ = {};
   const bool reusable = buffer_ && buffer_->FullScreen && buffer_->Width >= uint32_t(width) &&
                         buffer_->Height >= uint32_t(height);
   if (reusable) {
@@ -98,8 +101,12 @@ void Screen::MeasureClient() {
 void Screen::Close() {
   KinetBufferClose(buffer_);
   buffer_ = nullptr;
+  if (window_) platform::ShowSystemPointer(true);
   platform::CloseWindow(window_);
   window_ = nullptr;
+  pointer.Forget();
+  pointer_shown = false;
+  pointer_seen_ = {};
   ResetText();
   origin_x = origin_y = 0;
   text_x = text_y = 0;
@@ -121,6 +128,11 @@ PixelView Screen::View() const {
 }
 
 void Screen::Show(const PixelRect& r) {
+  ++shows_;
+  Blit(r);
+}
+
+void Screen::Blit(const PixelRect& r) {
   if (!buffer_ || r.w <= 0 || r.h <= 0) return;
   KinetBufferBlit(buffer_, nullptr, int32_t(r.x), int32_t(r.y), int32_t(r.x), int32_t(r.y),
                   int32_t(r.w), int32_t(r.h));
@@ -130,10 +142,31 @@ void Screen::ShowAll() {
   if (buffer_) Show({0, 0, buffer_->Width, buffer_->Height});
 }
 
+void Screen::TakePointerOff() {
+  if (buffer_) pointer.TakeOff(View());
+}
+
+void Screen::PutPointerBack() {
+  if (!pointer_shown || !buffer_) return;
+  const PixelView image = View();
+  pointer.TakeOff(image);
+  const PixelRect now = pointer.Draw(image, pointer_x, pointer_y);
+  const PixelRect& was = pointer_seen_;
+  const bool same_place = now.x == was.x && now.y == was.y && now.w == was.w && now.h == was.h;
+  if (same_place && shows_ == pointer_seen_shows_ && pointer.version() == pointer_seen_version_)
+    return;
+  Blit(was);
+  Blit(now);
+  pointer_seen_ = now;
+  pointer_seen_shows_ = shows_;
+  pointer_seen_version_ = pointer.version();
+}
+
 void Screen::SetPalette(const uint8_t* rgb) {
   for (int i = 0; i < 256; ++i) {
     if (!locked[i]) std::copy_n(rgb + 3 * i, 3, palette.begin() + 3 * i);
   }
+  pointer.ChooseColours(palette.data());
   if (!buffer_) return;
   KinetBufferNewPalette(buffer_, palette.data(), 0);
   KinetBufferSetPalette(buffer_);

@@ -13,6 +13,7 @@
 #include "scriptplayer/drawing/font.h"
 #include "scriptplayer/drawing/pixels.h"
 #include "scriptplayer/window/key_queue.h"
+#include "scriptplayer/window/pointer.h"
 
 namespace kinet::script {
 
@@ -63,6 +64,16 @@ class Screen {
   void Show(const PixelRect& rect);
   void ShowAll();
 
+  // The pointer the player draws at pointer_x, pointer_y once `pointer_shown` is set (by the
+  // first wait for input). It lies on the image only between commands and while a script
+  // waits for input: every command starts with it taken off, so nothing draws over it or
+  // reads it back, and it is put back when the command has ended.
+  Pointer pointer;
+  bool pointer_shown = false;
+  void TakePointerOff();
+  // Draws the pointer again and shows what changed: where it was and where it is now.
+  void PutPointerBack();
+
   // The screen palette (256 x red, green, blue, 0-255) and its lock flags.
   std::array<uint8_t, 768> palette{};
   std::array<bool, 256> locked{};
@@ -88,10 +99,16 @@ class Screen {
  private:
   bool OpenBuffer(int32_t width, int32_t height);
   void MeasureClient();
+  void Blit(const PixelRect& rect);
 
   void* window_ = nullptr;
   KinetBuffer* buffer_ = nullptr;
   int32_t client_width_ = 0, client_height_ = 0;
+  uint64_t shows_ = 0;  // Show() calls so far
+  // What the window shows of the pointer: where, after how many shows, in which shape.
+  PixelRect pointer_seen_;
+  uint64_t pointer_seen_shows_ = 0;
+  uint32_t pointer_seen_version_ = 0;
 };
 
 }  // namespace kinet::script

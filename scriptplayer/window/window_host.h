@@ -13,6 +13,8 @@ class WindowHost : public PlayerHost {
   // Handles the window's events and services the sound output; while auto-pause holds and
   // the window lacks the focus, keeps doing so before it returns.
   void Pump() override;
+  void CommandStarts() override { screen_.TakePointerOff(); }
+  void CommandEnded() override { screen_.PutPointerBack(); }
   bool WindowExists() const override { return screen_.IsOpen(); }
   void DrawTextLine(std::string_view text) override;
   Screen* screen() override { return &screen_; }

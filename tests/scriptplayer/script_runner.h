@@ -20,6 +20,8 @@ class ScriptRunner {
     platform_.clock = &clock;
     platform_.environment = &environment;
     platform_.programs = &programs;
+    platform_.boxes = &boxes;
+    platform_.sounds = &sounds;
     platform_.system.platform = "Linux";
     platform_.system.os_major = 6;
     platform_.system.os_minor = 1;
@@ -69,6 +71,8 @@ class ScriptRunner {
   platform::ManualClock clock;
   platform::MapEnvironment environment;
   platform::RecordingProgramStarter programs;
+  platform::ScriptedMessageBoxes boxes;
+  platform::RecordingSoundClips sounds;
 
  private:
   PlatformServices platform_;

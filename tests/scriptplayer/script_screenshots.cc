@@ -4,6 +4,7 @@
 //
 //   script_screenshots <script> <out-prefix> <ms> [<ms> ...]
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,9 +75,14 @@ int main(int argc, char** argv) {
   }
   std::vector<uint32_t> moments;
   for (int i = 3; i < argc; ++i) moments.push_back(uint32_t(std::stoul(argv[i])));
-  script::PlatformServices platform{&platform::SystemFileSystem(), &platform::SystemClock(),
+  std::unique_ptr<platform::SoundClips> sounds = platform::OpenSdlSoundClips();
+  script::PlatformServices platform{&platform::SystemFileSystem(),
+                                    &platform::SystemClock(),
                                     &platform::ProcessEnvironment(),
-                                    &platform::SystemProgramStarter(), platform::QuerySystemInfo()};
+                                    &platform::SystemProgramStarter(),
+                                    platform::QuerySystemInfo(),
+                                    &platform::SystemMessageBoxes(),
+                                    sounds.get()};
   ShotHost host(platform, argv[2], moments);
   script::Services services;
   services.host = &host;

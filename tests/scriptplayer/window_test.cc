@@ -7,48 +7,19 @@
 #include <set>
 #include <vector>
 
-#include "scriptplayer/window/window_host.h"
-#include "tests/scriptplayer/script_runner.h"
+#include "tests/scriptplayer/window_run.h"
 #include "tests/support/animation_fixtures.h"
 
 namespace kinet::script {
 namespace {
 
 using testing::ScriptRunner;
-
-struct WindowRun {
-  ScriptRunner r;
-  WindowHost host{r.platform()};
-  WindowRun() { r.UseHost(&host); }
-
-  RunOutcome Run(const std::string& text) { return r.Run(text); }
-  Screen& screen() { return *host.screen(); }
-  uint8_t Index(int x, int y) { return screen().View().At(x, y); }
-  uint32_t Colour(int index) {
-    const uint8_t* e = screen().buffer()->ColourTable[index];
-    return uint32_t{e[2]} << 16 | uint32_t{e[1]} << 8 | e[0];
-  }
-  // True when every pixel of the window shows the colour of its image index.
-  bool WindowShowsImage() {
-    std::vector<uint32_t> pixels;
-    int w = 0, h = 0;
-    if (!platform::ReadWindow(screen().window(), pixels, w, h)) return false;
-    PixelView view = screen().View();
-    if (w != view.width || h != view.height) return false;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if (pixels[size_t(y) * w + x] != Colour(view.At(x, y))) return false;
-    return true;
-  }
-  std::set<uint8_t> IndicesIn(int x0, int y0, int w, int h) {
-    std::set<uint8_t> seen;
-    for (int y = y0; y < y0 + h; ++y)
-      for (int x = x0; x < x0 + w; ++x) seen.insert(Index(x, y));
-    return seen;
-  }
-};
-
-const char kOpen[] = "SCREENSETTINGS 0\nSCREENGRAPHICS OK 64 48\n";
+using testing::WindowRun;
+using testing::kOpen;
+using testing::PostClick;
+using testing::PostKeys;
+using testing::Typed;
+using testing::Key;
 
 TEST(WindowTest, DrawingIsClippedToTheImageAndReachesTheWindow) {
   for (const char* settings : {"SCREENSETTINGS 0\n", "SCREENSETTINGS 4\n"}) {
@@ -189,16 +160,6 @@ TEST(WindowTest, CloseRequestIsAltF4) {
   EXPECT_EQ(w.r.Var("D"), "DELAY");
 }
 
-void PostClick(Screen& screen, int button, int x, int y) {
-  platform::WindowEvent click;
-  click.kind = platform::WindowEvent::Kind::kButtonUp;
-  click.window = platform::WindowNumber(screen.window());
-  click.button = button;
-  click.x = x;
-  click.y = y;
-  ASSERT_TRUE(platform::PostWindowEvent(click));
-}
-
 // A click names the area under the pointer when the script takes it.
 TEST(WindowTest, ClicksNameTheAreaUnderThemOnTheCurrentLevel) {
   WindowRun w;
@@ -225,26 +186,6 @@ TEST(WindowTest, ClicksNameTheAreaUnderThemOnTheCurrentLevel) {
   std::string full;
   for (int i = 0; i < 129; ++i) full += "MOUSEADD \"a\" 0 0 1 1 0\n";
   EXPECT_NE(w.Run(full).error_text.find("Could not add mouse area"), std::string::npos);
-}
-
-void PostKeys(Screen& screen, const std::vector<platform::WindowEvent>& events) {
-  for (platform::WindowEvent e : events) {
-    e.window = platform::WindowNumber(screen.window());
-    ASSERT_TRUE(platform::PostWindowEvent(e));
-  }
-}
-platform::WindowEvent Typed(const char* text) {
-  platform::WindowEvent e;
-  e.kind = platform::WindowEvent::Kind::kText;
-  e.text = text;
-  return e;
-}
-platform::WindowEvent Key(platform::WindowKey key, bool shift = false) {
-  platform::WindowEvent e;
-  e.kind = platform::WindowEvent::Kind::kKeyDown;
-  e.key = key;
-  e.shift = shift;
-  return e;
 }
 
 TEST(WindowTest, LineInputWithBackspaceEscapeAndTheLimit) {
