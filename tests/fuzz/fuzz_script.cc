@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/audio/sound_clips.h"
 #include "platform/clock/clock.h"
 #include "platform/environment/environment.h"
 #include "platform/files/memory_file_system.h"
+#include "platform/message_box/message_box.h"
 #include "platform/process/program_starter.h"
 #include "scriptplayer/engine/interpreter.h"
 
@@ -35,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kinet::platform::ManualClock clock;
   kinet::platform::MapEnvironment environment;
   kinet::platform::RecordingProgramStarter programs;
-  FuzzHost host({&files, &clock, &environment, &programs, {}});
+  kinet::platform::ScriptedMessageBoxes boxes;
+  kinet::platform::RecordingSoundClips sounds;
+  FuzzHost host({&files, &clock, &environment, &programs, {}, &boxes, &sounds});
   kinet::script::Services services;
   services.host = &host;
   services.step_limit = 5000;
