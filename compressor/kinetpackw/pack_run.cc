@@ -13,6 +13,7 @@
 #include "toolkit/allocator.h"
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_writer.h"
+#include "toolkit/run_inputs.h"
 #include "toolkit/status_frame.h"
 
 namespace kinet::pack {
@@ -55,7 +56,7 @@ class PackRun {
  public:
   PackRun(platform::FileSystem& files, platform::Clock& clock, StatusFrame& frame,
           const PackSettings& s)
-      : files_(files), clock_(clock), frame_(frame), s_(s) {}
+      : files_(files), inputs_(files), clock_(clock), frame_(frame), s_(s) {}
   bool Run();
 
  private:
@@ -73,6 +74,7 @@ class PackRun {
   bool WriteWithWriter();
 
   platform::FileSystem& files_;
+  toolkit::RunInputs inputs_;  // what the source, its sound and the hint file read
   platform::Clock& clock_;
   StatusFrame& frame_;
   PackSettings s_;
@@ -100,12 +102,13 @@ bool PackRun::Stop() {
 
 bool PackRun::OpenSource() {
   source_ = toolkit::GraphicsSource::Open(
-      files_, toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
+      inputs_, toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Analyzing"),
       s_.input);
   if (!source_) {
     frame_.SetError();
     return false;
   }
+  inputs_.AddSeries(source_->series());
   frame_rate_ = toolkit::OutputFrameRate(source_->frame_rate(), s_.frame_rate);
   period_ = PeriodOf(frame_rate_);
   shape_ = ShapeRun(s_, source_->width(), source_->height(), source_->frame_count());
@@ -120,15 +123,10 @@ bool PackRun::OpenSource() {
   return false;
 }
 
-// The output name, never the input; a frame writer for picture extensions.
+// The output name, never a file the run reads (the writer checks every name it would write,
+// whatever the type); a frame writer for picture extensions.
 bool PackRun::CheckOutput() {
   output_ = WithDefaultExtension(s_.output);
-  if (files_.FullPath(output_) == files_.FullPath(s_.input) ||
-      platform::SameFile(files_, output_, source_->name())) {
-    frame_.ShowError("Output filename must be different than the input filename.");
-    frame_.SetError();
-    return false;
-  }
   toolkit::WriterOptions w;
   w.flags = toolkit::kWriterQuietOnOtherTypes | (s_.overwrite ? toolkit::kWriterOverwrite : 0);
   w.callbacks = toolkit::FrameCallbacks(frame_);
@@ -140,6 +138,7 @@ bool PackRun::CheckOutput() {
   w.height = s_.height_mode == 0 ? source_->height() : shape_.height;
   w.frame_count = shape_.frames * (s_.mix_original ? 2 : 1);
   w.name = output_;
+  w.inputs = &inputs_;
   writer_ = toolkit::CreateGraphicsWriter(files_, w);
   if (frame_.error()) return false;
   if (!writer_ && !s_.overwrite && !frame_.AskOverwrite(files_, output_)) {
@@ -213,7 +212,7 @@ bool PackRun::WriteVideoFile() {
   const std::string full = files_.FullPath(output_);
   const std::string directory = full.substr(0, std::max<size_t>(full.rfind('/'), 1));
   std::unique_ptr<SoundInput> sound =
-      SoundInput::Open(files_, s_, source_->first_index(), source_->frame_count(), period_);
+      SoundInput::Open(inputs_, s_, source_->first_index(), source_->frame_count(), period_);
   std::unique_ptr<encoder::VideoJob> job = encoder::VideoJob::Create(
       files_, Encoding(sound ? sound->allowance() : 0), directory, &status);
   if (!job) return Fail(status);
@@ -257,14 +256,16 @@ bool PackRun::WriteWithWriter() {
 }
 
 bool PackRun::Run() {
-  if (!OpenSource() || !CheckOutput()) return false;
+  if (!OpenSource()) return false;
+  // Read before the output is checked, so that the output cannot replace the hint file.
   hints_ = s_.hint_file.empty()
                ? encoder::NoHints(shape_.frames)
-               : encoder::ReadHintFile(files_, s_.hint_file, first_number_, shape_.frames);
+               : encoder::ReadHintFile(inputs_, s_.hint_file, first_number_, shape_.frames);
   for (int32_t& code : hints_.rate)
     if (code != encoder::kNoRateCode)
       code =
           encoder::PercentOfSizeRate(code, source_->total_bytes(), source_->frame_count(), period_);
+  if (!CheckOutput()) return false;
   start_ms_ = clock_.NowMs();
   return writer_ ? WriteWithWriter() : WriteVideoFile();
 }

@@ -6,7 +6,7 @@
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_source.h"
 #include "toolkit/graphics/graphics_writer.h"
-#include "toolkit/output_check.h"
+#include "toolkit/run_inputs.h"
 
 namespace kinet::pix {
 
@@ -18,7 +18,8 @@ class PixRun {
  public:
   PixRun(StatusFrame& frame, const PixSettings& s, platform::FileSystem& files,
          platform::Clock& clock)
-      : frame_(frame), s_(s), files_(files), clock_(clock), start_ms_(clock.NowMs()) {}
+      : frame_(frame), s_(s), files_(files), inputs_(files), clock_(clock),
+        start_ms_(clock.NowMs()) {}
   bool Run();
 
  private:
@@ -30,6 +31,7 @@ class PixRun {
   StatusFrame& frame_;
   const PixSettings& s_;
   platform::FileSystem& files_;
+  toolkit::RunInputs inputs_;  // what the source reads
   platform::Clock& clock_;
   uint32_t start_ms_;
   std::unique_ptr<toolkit::GraphicsSource> source_;
@@ -44,21 +46,21 @@ bool PixRun::Fail(const char* text) {
 
 bool PixRun::OpenSource() {
   source_ = toolkit::GraphicsSource::Open(
-      files_,
+      inputs_,
       toolkit::MakeSourceOptions(s_.graphics, toolkit::FrameCallbacks(frame_), "Copying"),
       s_.input);
   if (!source_) return Fail();
+  inputs_.AddSeries(source_->series());
   // A range past the source's end would leave an empty output reported as created.
   if (source_->frame_count() == 0) return Fail("No frames to convert in the chosen range.");
   return true;
 }
 
-// The output, never the input, written at the frame's own size; the writer reports its own
-// failures (an unknown extension, a declined overwrite, a flic that cannot be created).
+// The output written at the frame's own size; the writer reports its own failures (an output
+// that is a file the run reads, an unknown extension, a declined overwrite, a flic that
+// cannot be created).
 bool PixRun::CreateWriter() {
   const std::string output = OutputName(s_.output);
-  if (toolkit::NamesAnInput(files_, output, {s_.input, source_->name()}))
-    return Fail(toolkit::kOutputIsInput.data());
   toolkit::WriterOptions w;
   w.flags = s_.overwrite ? toolkit::kWriterOverwrite : 0;
   w.callbacks = toolkit::FrameCallbacks(frame_);
@@ -68,6 +70,7 @@ bool PixRun::CreateWriter() {
   w.height = source_->height();
   w.frame_count = source_->frame_count();
   w.name = output;
+  w.inputs = &inputs_;
   writer_ = toolkit::CreateGraphicsWriter(files_, w);
   return writer_ ? true : Fail();
 }

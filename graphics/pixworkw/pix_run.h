@@ -18,7 +18,7 @@ int RunPix(std::span<const std::string> words, platform::FileSystem& files,
            platform::Clock& clock);
 
 // Converts the input of `settings` into its output inside `frame`: opens the source ("Copying
-// frame <n> of <last>..."), refuses an output that is the input, creates the writer, copies
+// frame <n> of <last>..."), refuses an output that is a file it reads, creates the writer, copies
 // every frame through the colour work, closes the output and shows "Created <output> in
 // <elapsed>." timed by `clock`. False when the run failed or was cancelled (already reported,
 // the frame's error flag set); the output then does not exist and earlier files of its names

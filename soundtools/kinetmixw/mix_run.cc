@@ -56,7 +56,7 @@ class MixRun {
  public:
   MixRun(StatusFrame& frame, const MixSettings& s, platform::FileSystem& files,
          platform::Clock& clock)
-      : frame_(frame), s_(s), files_(files), clock_(clock) {}
+      : frame_(frame), s_(s), files_(files), inputs_(files), clock_(clock) {}
   bool Run();
 
  private:
@@ -73,6 +73,7 @@ class MixRun {
   StatusFrame& frame_;
   MixSettings s_;
   platform::FileSystem& files_;
+  toolkit::RunInputs inputs_;  // what the video input and the sound source read
   platform::Clock& clock_;
   VideoInput video_;
   KinetHeader header_{};
@@ -95,7 +96,7 @@ bool MixRun::Fail(std::string_view text) {
 
 bool MixRun::OpenVideo() {
   s_.input = toolkit::WithDefaultExtension(s_.input, ".knt");
-  switch (video_.Open(files_, s_.input)) {
+  switch (video_.Open(inputs_, s_.input)) {
     case VideoStatus::kOk:
       break;
     case VideoStatus::kCannotOpen:
@@ -126,7 +127,7 @@ bool MixRun::OpenSound() {
     options.bits = options.channels = 0;
   }
   std::unique_ptr<toolkit::SoundSource> source =
-      toolkit::OpenSoundSource(files_, options, s_.sound);
+      toolkit::OpenSoundSource(inputs_, options, s_.sound);
   if (!source) {
     if (sound_reason_.empty()) sound_reason_ = toolkit::kErrorOpeningInput;
     return Fail(std::string(kCannotOpenSound) + "\r\n" + s_.sound + ": " + sound_reason_);
@@ -158,8 +159,7 @@ bool MixRun::OpenSound() {
 
 bool MixRun::CheckOutput() {
   output_ = toolkit::WithDefaultExtension(s_.output, ".knt");
-  return toolkit::MayWriteOutput(frame_, files_, output_, {s_.input, sound_->source().name()},
-                                 s_.overwrite);
+  return toolkit::MayWriteOutput(frame_, inputs_, output_, s_.overwrite);
 }
 
 // The header word of the track: a coded track, raw sound, or raw data (the rate alone, so

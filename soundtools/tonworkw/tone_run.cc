@@ -50,14 +50,14 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
              platform::Clock& clock) {
   toolkit::SoundOptions options = s.sound_options;
   options.callback = SpacedCallback(frame, clock);
-  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(files, options, s.input);
+  toolkit::RunInputs inputs(files);
+  std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(inputs, options, s.input);
   if (!source) {
     // A wave list that cannot be read fails without a message of its own.
     return frame.error() || Fail(frame, toolkit::kErrorOpeningInput);
   }
   const std::string output = toolkit::WithDefaultExtension(s.output, ".wav");
-  if (!toolkit::MayWriteOutput(frame, files, output, {s.input, source->name()}, s.overwrite))
-    return false;
+  if (!toolkit::MayWriteOutput(frame, inputs, output, s.overwrite)) return false;
   ToneOutput out;
   if (!out.Create(files, output, source->format())) return Fail(frame, kCannotCreate);
   std::vector<uint8_t> block(kBlock);

@@ -376,3 +376,30 @@ TEST_F(KinetPackW, PicturesOfEveryWidthKeepEveryColumn) {
 
 }  // namespace
 }  // namespace kinet
+
+namespace kinet {
+namespace {
+
+// kntinfow's pictures never replace the video file it reads, named like one of them.
+TEST_F(KinetPackW, KntInfoWritesNoPictureOverItsInput) {
+  fs::create_directory(dir_ + "/dump");
+  fs::copy_file(source_, dir_ + "/dump/frame0003.png");
+  fs::copy_file(source_, dir_ + "/f05.bmp");
+  const std::vector<uint8_t> bytes = testing::ReadWholeFile(source_);
+  PackRun run = testing::RunTool(KNTINFOW, In("dump/frame0003.png") + " '-D" + dir_ + "/dump'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("Error: Output filename must be different than the input filename."),
+            std::string::npos)
+      << run.output;
+  run = testing::RunTool(KNTINFOW, In("f05.bmp") + " '-W" + dir_ + "/f.bmp' -O");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("Output filename must be different than the input filename."),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(testing::ReadWholeFile(dir_ + "/dump/frame0003.png"), bytes);
+  EXPECT_EQ(testing::ReadWholeFile(dir_ + "/f05.bmp"), bytes);
+  EXPECT_FALSE(fs::exists(dir_ + "/f01.bmp"));
+}
+
+}  // namespace
+}  // namespace kinet

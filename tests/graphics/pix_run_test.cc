@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/files/file_system.h"
+#include "platform/files/memory_file_system.h"
 #include "platform/images/image.h"
 #include "tests/support/cancelling_face.h"
 #include "tests/support/graphics_fixtures.h"
@@ -125,6 +126,38 @@ TEST_F(PixRunTest, OutputsThatAreRefused) {
   EXPECT_FALSE(Convert("walk.flc", "none.flc", true, 9));
   EXPECT_TRUE(Logged("error No frames to convert in the chosen range."));
   EXPECT_EQ(Files(), (std::vector<std::string>{"kept.flc", "walk.flc"}));
+}
+
+// Over files in memory: outputs that are files the source reads under another name, above
+// all the numbered pictures that would replace a series while it is read.
+TEST(PixRunInputs, OutputsThatWouldReplaceWhatIsRead) {
+  platform::MemoryFileSystem files;
+  const auto picture = toolkit::testing::PatternFrame(12, 10, 2);
+  platform::Image image;
+  image.width = 12, image.height = 10;
+  image.pixels = picture.pixels;
+  image.palette = picture.palette;
+  for (const char* name : {"/s1.bmp", "/s2.bmp", "/s3.bmp", "/pic.bmp"})
+    ASSERT_TRUE(platform::WriteImageFile(files, platform::ImageFormat::kBmp, name, image));
+  files.AddFile("/l.lst", "s?.bmp*2-3\n");
+  const auto before = files.AllFiles();
+  const std::string s2 = *files.Content("/s2.bmp");
+  for (const auto& [input, output] :
+       {std::pair{"s?.bmp*1-3", "s.bmp"}, std::pair{"l.lst", "s.bmp"},
+        std::pair{"s?.bmp*1-3", "s2.bmp"}, std::pair{"pic", "pic.bmp"}}) {
+    testing::FaceRecord log;
+    auto frame = testing::RecordingFrame("Graphics Processor", log);
+    PixSettings s;
+    s.input = input;
+    s.output = output;
+    s.overwrite = true;
+    if (std::string(output) == "s2.bmp") s.graphics.end = 1;  // one frame: the name as given
+    platform::ManualClock clock;
+    EXPECT_FALSE(ConvertGraphics(*frame, s, files, clock)) << input << " " << output;
+    EXPECT_EQ(log.lines.back(), "error Output filename must be different than the input filename.");
+  }
+  EXPECT_EQ(files.AllFiles(), before);
+  EXPECT_EQ(*files.Content("/s2.bmp"), s2);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "lib/core/format.h"
 #include "platform/clock/clock.h"
+#include "platform/files/memory_file_system.h"
 #include "soundtools/tonworkw/tone_run.h"
 #include "soundtools/tonworkw/tone_settings.h"
 #include "tests/support/animation_fixtures.h"
@@ -224,6 +225,30 @@ TEST_F(TonWorkW, ProgressSpacingAndCancel) {
   EXPECT_EQ(run(cancelled, Path("copy.wav")), 1);
   EXPECT_EQ(fs::file_size(Path("copy.wav")), 529244u);
   EXPECT_EQ(FilesInFolder(), 2u);
+}
+
+// Over files in memory: the sound as the source found it (an extension filled in, a wave
+// list's items, a series' members) is never the output.
+TEST(TonWorkWInputs, OutputsThatAreTheSoundReadByAnotherName) {
+  platform::MemoryFileSystem files;
+  const auto wav = toolkit::testing::WavBytes({{8000, 8, 1}, testing::ToneBytes(800, 3)});
+  for (const char* name : {"/tune.wav", "/s1.wav", "/s2.wav"})
+    files.AddFile(name, std::string(wav.begin(), wav.end()));
+  files.AddFile("/w.lst", "tune\ns?.wav*1-2\n");
+  platform::ManualClock clock;
+  for (const auto& [input, output] : {std::pair{"tune", "tune"}, std::pair{"w.lst", "s2.wav"},
+                                      std::pair{"s?.wav*1-2", "./s1"}}) {
+    testing::FaceRecord record;
+    auto frame = testing::RecordingFrame("Sound Processor", record);
+    const std::vector<std::string> words = {input, output, "/O"};
+    toolkit::SwitchLine line(words, tone::SwitchTable());
+    EXPECT_EQ(tone::RunToneOn(*frame, line, files, clock), 1) << input << " " << output;
+    EXPECT_EQ(record.lines.back(),
+              "error Output filename must be different than the input filename.");
+  }
+  for (const char* name : {"/tune.wav", "/s1.wav", "/s2.wav"})
+    EXPECT_EQ(*files.Content(name), std::string(wav.begin(), wav.end())) << name;
+  EXPECT_EQ(files.AllFiles().size(), 4u);
 }
 
 }  // namespace

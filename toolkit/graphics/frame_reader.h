@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/images/image.h"
+#include "toolkit/series_name.h"
 
 namespace kinet::toolkit {
 
@@ -32,6 +33,8 @@ class FrameReader {
   // The file the next Read takes its frame from, for messages: a series names one per frame;
   // other readers give the empty text (their entry's file).
   virtual std::string NextFile() const { return {}; }
+  // The numbered series read one file a frame, when the reader is one.
+  virtual const SeriesName* series() const { return nullptr; }
   // A remark about the input that the tool shows when it opens (a varying frame delay, say);
   // empty when there is none.
   virtual std::string Remark() const { return {}; }

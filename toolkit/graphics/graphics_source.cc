@@ -75,6 +75,7 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(platform::FileSystem& files
         options.callbacks.Error(kPaletteFileError);
         return nullptr;
       }
+      source->series_.insert(source->series_.end(), file->series().begin(), file->series().end());
       source->palette_file_ = std::make_unique<PaletteFileSupply>(std::move(file));
     }
   } catch (const std::bad_alloc&) {
@@ -95,6 +96,7 @@ bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t en
   if (!remark.empty() && options_.callbacks.Progress(remark)) return false;
   Range(entry.opened.reader->frame_count(), start, end, entry.first, entry.count);
   if (entries_.empty()) kind_ = entry.opened.kind;
+  if (const SeriesName* series = entry.opened.reader->series()) series_.push_back(*series);
   entries_.push_back(std::move(entry));
   return true;
 }

@@ -83,6 +83,9 @@ class GraphicsSource {
   [[nodiscard]] bool ReadAhead(uint32_t index, platform::Image& picture);
 
   const std::string& name() const { return name_; }
+  // The numbered series read one file at a time (entries and the palette file's), of which
+  // only the first files are open yet: for RunInputs::AddSeries.
+  const std::vector<SeriesName>& series() const { return series_; }
   SourceKind kind() const { return kind_; }
   // The frame's sides (the sub-frame); lines of pixels() are pitch() bytes apart.
   uint32_t width() const { return width_; }
@@ -130,6 +133,7 @@ class GraphicsSource {
   std::string name_;
   SourceKind kind_ = SourceKind::kRaw;
   std::vector<Entry> entries_;
+  std::vector<SeriesName> series_;
   uint32_t width_ = 0, height_ = 0, depth_ = 8;
   uint32_t frame_count_ = 0, first_index_ = 0, next_ = 0;
   int32_t frame_rate_ = 0;

@@ -9,6 +9,7 @@
 #include "platform/files/output_file.h"
 #include "platform/images/image.h"
 #include "toolkit/graphics/flic_writer.h"
+#include "toolkit/output_check.h"
 
 namespace kinet::toolkit {
 namespace {
@@ -111,13 +112,13 @@ class ImageSeriesOutput : public GraphicsWriter {
   uint32_t frames_ = 0;
 };
 
-// The first of the writer's output files that exists already, if any.
-std::optional<std::string> ExistingOutput(platform::FileSystem& files, const WriterOptions& o,
-                                          bool series) {
+// The first of the writer's output files for which `test` holds, if any.
+template <class Test>
+std::optional<std::string> FirstOutput(const WriterOptions& o, bool series, Test test) {
   const uint32_t count = series ? std::max(o.frame_count, 1u) : 1;
   for (uint32_t i = 1; i <= count; ++i) {
     const std::string name = series ? NumberedName(o.name, i, o.frame_count) : o.name;
-    if (files.Exists(name)) return name;
+    if (test(name)) return name;
   }
   return std::nullopt;
 }
@@ -151,13 +152,19 @@ std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(platform::FileSystem& files
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const bool flic = extension == ".flc";
   const auto format = platform::FormatFromExtension(extension);
-  if (!flic && (!format || extension == ".tiff" || extension == ".jpeg")) {
+  const bool pictures = !flic && format && extension != ".tiff" && extension != ".jpeg";
+  if (o.inputs && FirstOutput(o, pictures, [&](const std::string& n) { return o.inputs->Holds(n); })) {
+    o.callbacks.Error(kOutputIsInput);
+    return nullptr;
+  }
+  if (!flic && !pictures) {
     if (!(o.flags & kWriterQuietOnOtherTypes)) o.callbacks.Error(kUnsupportedOutput);
     return nullptr;
   }
   if (o.pitch < o.width) return nullptr;
   if (!(o.flags & kWriterOverwrite)) {
-    if (auto existing = ExistingOutput(files, o, !flic)) {
+    if (auto existing =
+            FirstOutput(o, !flic, [&](const std::string& n) { return files.Exists(n); })) {
       if (!o.callbacks.may_overwrite || !o.callbacks.may_overwrite(*existing)) {
         if (o.callbacks.report) o.callbacks.report(ProgressCode::kDeclined, "");
         return nullptr;

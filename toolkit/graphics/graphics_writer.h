@@ -14,6 +14,7 @@
 
 #include "platform/files/file_system.h"
 #include "toolkit/graphics/graphics_callbacks.h"
+#include "toolkit/run_inputs.h"
 
 namespace kinet::toolkit {
 
@@ -33,6 +34,8 @@ struct WriterOptions {
   uint32_t height = 0, width = 0;
   uint32_t frame_count = 0;  // frames that will be written (picks the digits of image names)
   std::string name;
+  // The files the run reads, when it has any: an output name among them gives no writer.
+  RunInputs* inputs = nullptr;
 };
 
 class GraphicsWriter {
@@ -53,7 +56,9 @@ class GraphicsWriter {
 // ".gif" and ".png" numbered pictures (any case). Other extensions give nothing, reported as
 // kUnsupportedOutput unless kWriterQuietOnOtherTypes. Unless kWriterOverwrite, an existing
 // output is only replaced when the callbacks' overwrite question says yes; "no" reports
-// ProgressCode::kDeclined and gives nothing. A flic that cannot be created reports
+// ProgressCode::kDeclined and gives nothing. An output that is a file of the options' inputs
+// (any numbered picture of a series; of any type, kWriterQuietOnOtherTypes or not) reports
+// kOutputIsInput first and gives nothing. A flic that cannot be created reports
 // kFlicCreateError.
 std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(platform::FileSystem& files,
                                                      const WriterOptions& options);

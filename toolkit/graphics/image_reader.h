@@ -37,6 +37,7 @@ class ImageReader : public FrameReader {
   bool Rewind() override;
   bool Skip(uint32_t count) override;
   std::string NextFile() const override { return FileOf(next_ < frame_count() ? next_ : 0); }
+  const SeriesName* series() const override { return series_ ? &*series_ : nullptr; }
 
  private:
   explicit ImageReader(platform::FileSystem& files) : files_(files) {}

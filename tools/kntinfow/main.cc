@@ -18,6 +18,8 @@
 #include "platform/report/report_channel.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/knt_report.h"
+#include "toolkit/output_check.h"
+#include "toolkit/run_inputs.h"
 #include "toolkit/status_frame.h"
 #include "toolkit/switches.h"
 
@@ -40,6 +42,7 @@ constexpr toolkit::KnownSwitch kSwitches[] = {{'F', toolkit::SwitchKind::kFlag},
 
 // The graphics writer for -W: errors on stderr, existing outputs kept unless -O.
 std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(platform::FileSystem& files,
+                                                    toolkit::RunInputs& inputs,
                                                     const KinetHandle& h, const std::string& name,
                                                     bool overwrite) {
   toolkit::WriterOptions o;
@@ -57,6 +60,7 @@ std::unique_ptr<toolkit::GraphicsWriter> OpenWriter(platform::FileSystem& files,
   o.height = h.Height;
   o.frame_count = h.Frames;
   o.name = name;
+  o.inputs = &inputs;
   return toolkit::CreateGraphicsWriter(files, o);
 }
 
@@ -84,8 +88,9 @@ bool WritePicture(platform::FileSystem& files, const std::string& path,
 }
 
 // Steps through every frame record once, listing and writing as asked.
-bool WalkFrames(platform::FileSystem& files, KinetHandle* h, const std::string& path, bool list,
-                const std::string& folder, toolkit::GraphicsWriter* writer) {
+bool WalkFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, KinetHandle* h,
+                const std::string& path, bool list, const std::string& folder,
+                toolkit::GraphicsWriter* writer) {
   const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
   const std::vector<uint8_t> types = list ? ReadTypes(files, path) : std::vector<uint8_t>();
   std::vector<uint8_t> picture(size_t{h->Width} * h->Height);
@@ -105,6 +110,10 @@ bool WalkFrames(platform::FileSystem& files, KinetHandle* h, const std::string& 
     if (!folder.empty()) {
       char name[32];
       std::snprintf(name, sizeof name, "/frame%04u.png", i + 1);
+      if (inputs.Holds(folder + name)) {
+        std::fprintf(stderr, "Error: %s\n", toolkit::kOutputIsInput.data());
+        return false;
+      }
       if (!WritePicture(files, folder + name, picture, *h)) {
         std::fprintf(stderr, "Error: cannot write %s%s\n", folder.c_str(), name);
         return false;
@@ -147,10 +156,11 @@ int main(int argc, char** argv) {
   }
   const std::string& path = line.names()[0];
   platform::FileSystem& files = platform::SystemFileSystem();
+  toolkit::RunInputs inputs(files);
   platform::InputFile file;
   // Every frame decoded however long writing takes: a dump must hold every picture.
   KinetHandle* h =
-      file.Open(files, path) ? OpenInputFile(std::move(file), KINET_OPEN_NO_SKIP, -1) : nullptr;
+      file.Open(inputs, path) ? OpenInputFile(std::move(file), KINET_OPEN_NO_SKIP, -1) : nullptr;
   if (!h) {
     std::fprintf(stderr, "Error: %s cannot be opened as a video file\n", path.c_str());
     return Finish(report, toolkit::kExitFailed,
@@ -158,10 +168,10 @@ int main(int argc, char** argv) {
   }
   info::PrintHeader(stdout, *h);
   std::unique_ptr<toolkit::GraphicsWriter> writer;
-  if (!output.empty()) writer = OpenWriter(files, *h, output, overwrite);
+  if (!output.empty()) writer = OpenWriter(files, inputs, *h, output, overwrite);
   const bool walk = list || !folder.empty() || writer;
   const bool ok = (output.empty() || writer) &&
-                  (!walk || WalkFrames(files, h, path, list, folder, writer.get()));
+                  (!walk || WalkFrames(files, inputs, h, path, list, folder, writer.get()));
   KinetSummaryRecord summary;
   KinetSummary(h, &summary);
   info::PrintSummary(stdout, summary);
