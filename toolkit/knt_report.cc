@@ -1,5 +1,6 @@
 #include "toolkit/knt_report.h"
 
+#include "lib/core/format.h"
 
 namespace kinet::info {
 
@@ -14,9 +15,9 @@ void PrintHeader(std::FILE* out, const KinetHandle& h) {
   if (h.FrameRate > 0)
     std::fprintf(out, "Frame rate:  %d ms per frame (%.3f frames per second)\n", h.FrameRate,
                  1000.0 / h.FrameRate);
-  else if (h.FrameRate < 0)
-    std::fprintf(out, "Frame rate:  %d0 us per frame (%.3f frames per second)\n", -h.FrameRate,
-                 100000.0 / -h.FrameRate);
+  else if (h.FrameRate < 0)  // minus the period, which INT32_MIN stretches one past INT32_MAX
+    std::fprintf(out, "Frame rate:  %u0 us per frame (%.3f frames per second)\n",
+                 FramePeriod(h.FrameRate), 100000.0 / FramePeriod(h.FrameRate));
   else
     std::fprintf(out, "Frame rate:  unpaced\n");
   std::fprintf(out, "Trees:       %u bytes; decoded mono-map %u, mono-colour %u, full %u, type %u\n",

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "compressor/rate_control.h"
+#include "lib/core/format.h"
 #include "kinet/kinet_format.h"
 
 namespace kinet::pack {
@@ -149,10 +150,7 @@ std::optional<PackSettings> ReadPackSettings(toolkit::SwitchLine& line) {
   return s;
 }
 
-uint32_t PeriodOf(int32_t frame_rate) {
-  if (frame_rate < 0) return static_cast<uint32_t>(-int64_t{frame_rate});
-  return static_cast<uint32_t>(frame_rate) * 100;
-}
+uint32_t PeriodOf(int32_t frame_rate) { return FramePeriod(frame_rate); }
 
 std::string WithDefaultExtension(const std::string& name) {
   const size_t slash = name.find_last_of('/');

@@ -1,5 +1,7 @@
 #include "lib/core/format.h"
 
+#include <algorithm>
+
 namespace kinet {
 
 namespace {
@@ -22,7 +24,9 @@ void SerializeHeader(const KinetHeader& header, uint8_t* bytes) {
 }
 
 uint32_t FramePeriod(int32_t frame_rate) {
-  if (frame_rate > 0) return static_cast<uint32_t>(frame_rate) * 100u;
+  // Milliseconds beyond what the 32-bit period holds (about 12 hours a frame) keep its largest.
+  if (frame_rate > 0)
+    return static_cast<uint32_t>(std::min<uint64_t>(uint64_t{100} * frame_rate, UINT32_MAX));
   if (frame_rate < 0) return 0u - static_cast<uint32_t>(frame_rate);
   return 0;
 }

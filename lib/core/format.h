@@ -24,7 +24,8 @@ inline void StoreLe32(uint8_t* p, uint32_t v) {
 KinetHeader ParseHeader(const uint8_t* bytes);
 void SerializeHeader(const KinetHeader& header, uint8_t* bytes);
 
-// Frame period P in 10-microsecond units from the header's FrameRate; 0 means unpaced.
+// Frame period P in 10-microsecond units from the header's FrameRate (any value, INT32_MIN
+// included); 0 means unpaced.
 uint32_t FramePeriod(int32_t frame_rate);
 
 // Number of frame records: Frames, plus the ring frame when the header has one.

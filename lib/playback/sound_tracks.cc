@@ -26,7 +26,9 @@ std::unique_ptr<SoundTrack> MakeTrack(const KinetHandle& h, uint32_t t, uint32_t
   track->format = SampleFormat::FromDescriptor(rate_word);
   track->compressed = rate_word & KINET_AUDIO_COMPRESSED;
   track->bytes_per_second = (rate_word & KINET_AUDIO_RATE_MASK) * track->format.FrameBytes();
-  track->bytes_per_frame = (uint64_t{track->bytes_per_second} << kFractionBits) * period / 100000;
+  // A period of hours at the highest rate takes more than 64 bits before the division.
+  track->bytes_per_frame = static_cast<uint64_t>(
+      (static_cast<unsigned __int128>(track->bytes_per_second) << kFractionBits) * period / 100000);
   track->low_water = h.AudioSize[t] & ~3u;
   const uint64_t capacity = (uint64_t{track->bytes_per_second} +
                              2 * (track->bytes_per_frame >> kFractionBits) + kRingBlock - 1) /

@@ -14,6 +14,7 @@
 #include "tests/support/avi_test_writer.h"
 #include "tests/support/encode_fixtures.h"
 #include "tests/support/gif_fixtures.h"
+#include "tests/support/graphics_fixtures.h"
 #include "tests/support/sound_fixtures.h"
 #include "tests/support/tool_runs.h"
 #include "toolkit/graphics/flic_writer.h"
@@ -399,6 +400,38 @@ TEST_F(KinetPackW, KntInfoWritesNoPictureOverItsInput) {
   EXPECT_EQ(testing::ReadWholeFile(dir_ + "/dump/frame0003.png"), bytes);
   EXPECT_EQ(testing::ReadWholeFile(dir_ + "/f05.bmp"), bytes);
   EXPECT_FALSE(fs::exists(dir_ + "/f01.bmp"));
+}
+
+}  // namespace
+}  // namespace kinet
+
+namespace kinet {
+namespace {
+
+// Header values at their extremes are read, printed and turned into periods without overflow
+// (a build with the undefined-behaviour checks traps on any).
+TEST_F(KinetPackW, ExtremeFrameRatesAreReportedAndRecompressed) {
+  std::vector<uint8_t> bytes = testing::ReadWholeFile(source_);
+  struct Case {
+    int32_t frame_rate;
+    std::string shown;
+  };
+  for (const Case& c : {Case{INT32_MIN, "Frame rate:  21474836480 us per frame"},
+                        Case{-1, "Frame rate:  10 us per frame"},
+                        Case{INT32_MAX, "Frame rate:  2147483647 ms per frame"}}) {
+    SCOPED_TRACE(c.frame_rate);
+    StoreLe32(bytes.data() + 16, static_cast<uint32_t>(c.frame_rate));
+    toolkit::testing::WriteBytes(dir_ + "/extreme.knt", bytes);
+    PackRun run = testing::RunTool(KNTINFOW, In("extreme.knt") + " -F");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find(c.shown), std::string::npos) << run.output;
+    run = Pack(In("extreme.knt") + " " + In("again.knt") + " /O /N0 /K0");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(HeaderOf(dir_ + "/again.knt").FrameRate, c.frame_rate);
+  }
+  EXPECT_EQ(FramePeriod(INT32_MIN), 2147483648u);
+  EXPECT_EQ(FramePeriod(INT32_MAX), UINT32_MAX);  // hours of milliseconds keep the largest
+  EXPECT_EQ(FramePeriod(42949672), 4294967200u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lib/core/format.h"
 #include "lib/playback/open_input.h"
 
 namespace kinet::toolkit {
@@ -11,11 +12,6 @@ namespace {
 constexpr uint32_t kUserTracks = 7;
 constexpr uint32_t kPieceAlign = 16;
 constexpr uint32_t kUndecodedLength = 0xFFFFFFFFu;  // a record that announces no length
-
-uint32_t FrameTicks(int32_t frame_rate) {
-  if (frame_rate > 0) return static_cast<uint32_t>(frame_rate) * kTicksPerMillisecond;
-  return frame_rate < 0 ? 0u - static_cast<uint32_t>(frame_rate) : 0;
-}
 
 // The track index 0..6 asked for, or nothing when the file has no sound at all.
 std::optional<uint32_t> ChooseTrack(KinetHandle* handle, int32_t track) {
@@ -85,7 +81,7 @@ VideoOpenResult OpenVideoTrack(platform::FileSystem& files, const std::string& p
   opened.format = {word & KINET_AUDIO_RATE_MASK, (word & KINET_AUDIO_16BIT) ? 16u : 8u,
                    (word & KINET_AUDIO_STEREO) ? 2u : 1u};
   if (!opened.format.usable()) return {true, std::nullopt, kNoSoundInTrack};
-  const uint32_t ticks = FrameTicks(handle->FrameRate);
+  const uint32_t ticks = FramePeriod(handle->FrameRate);
   opened.frame_ticks = ticks;
   const uint64_t duration =
       BytesForTicks(uint64_t{handle->Frames} * ticks, opened.format.bytes_per_second());
