@@ -22,6 +22,6 @@ echo "== What the compressed file holds; every frame written as a picture:"
 echo "Decoded $(ls "$out/frames" | wc -l) frames into $out/frames (PNG pictures)."
 echo "== Playing $out/demo.knt twice with its sound:"
 "$build"/bin/kinetplayw "$out/demo.knt" /L2 /S
-echo "== A presentation script: a title, a picture faded in, the video with its sound, a key:"
+echo "== A presentation script: a title, a picture faded in, the video with its sound, a menu:"
 cp scriptplayer/examples/presentation.ss "$out/"
 (cd "$out" && "../bin/kinetscriptw" presentation.ss) || true
