@@ -247,6 +247,10 @@ bool SystemPointerShown() {
   return !SDL_WasInit(SDL_INIT_VIDEO) || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
 }
 
+void MoveSystemPointer(void* window, int x, int y) {
+  if (window) SDL_WarpMouseInWindow(W(window), x, y);
+}
+
 uint32_t WindowNumber(void* window) { return window ? SDL_GetWindowID(W(window)) : 0; }
 
 bool ReadWindow(void* window, std::vector<uint32_t>& pixels, int& width, int& height) {

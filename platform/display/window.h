@@ -28,6 +28,8 @@ void ClientSize(void* window, int& width, int& height);
 // pointer of their own hide it); SystemPointerShown tells which holds.
 void ShowSystemPointer(bool shown);
 bool SystemPointerShown();
+// Moves the system's mouse pointer to x, y of the window's client area.
+void MoveSystemPointer(void* window, int x, int y);
 // A number naming the window among the program's windows (never 0 for a window).
 uint32_t WindowNumber(void* window);
 // What the window shows now, as 0x00RRGGBB row by row. False when it cannot be read.

@@ -1,5 +1,6 @@
 #include "scriptplayer/commands/mouse.h"
 
+#include "platform/display/window.h"
 #include "scriptplayer/commands/bitmaps.h"
 #include "scriptplayer/commands/window.h"
 #include "scriptplayer/engine/interpreter.h"
@@ -110,13 +111,15 @@ void MouseY(Interpreter& in) {
   in.SetNumber(name, int64_t{screen.pointer_y} - screen.origin_y);
 }
 
-// The pointer the player knows moves there; the system pointer follows the next motion.
+// The system pointer moves there (x, y of the window) and the drawn one with it.
 void MouseSetXY(Interpreter& in) {
   int32_t x = in.ArgNumber(), y = in.ArgNumber();
-  if (Screen* screen = ScreenSettings(in)) {
-    screen->pointer_x = x;
-    screen->pointer_y = y;
-  }
+  Screen* screen = ScreenSettings(in);
+  if (!screen || !screen->IsOpen()) return;
+  platform::MoveSystemPointer(screen->window(), x, y);
+  screen->pointer_x = x;
+  screen->pointer_y = y;
+  ChoosePointer(in);
 }
 
 // Every display here shows 24-bit colour.

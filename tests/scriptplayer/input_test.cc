@@ -202,6 +202,14 @@ TEST(InputTest, ThePointerIsDrawnInThePaletteAndNeverReadBack) {
   EXPECT_EQ(w.Index(40, 30), 77);
   EXPECT_TRUE(w.WindowShowsImage());
 
+  // MOUSESETXY moves it, and the system pointer too.
+  ASSERT_EQ(w.Run("MOUSESETXY 8 9\nINPUTCHARORDELAY K 0\nMOUSEX X\nMOUSEY Y\n").kind,
+            RunOutcome::kFinished);
+  EXPECT_EQ(w.r.Var("X") + " " + w.r.Var("Y"), "8 9");
+  EXPECT_EQ(w.Index(40, 30), 7);
+  EXPECT_EQ(w.Index(8, 9), 77);
+  EXPECT_TRUE(w.WindowShowsImage());
+
   ASSERT_EQ(w.Run("SCREENTEXT\n").kind, RunOutcome::kFinished);
   EXPECT_TRUE(platform::SystemPointerShown());
 }
