@@ -114,11 +114,12 @@ bool MixRun::OpenVideo() {
 }
 
 // The sound source speaks only through the run: its reason follows the mixer's own message,
-// and its progress is not shown (the mixer shows frames).
+// its remark (a cut WAV file) is shown, and its progress is not (the mixer shows frames).
 bool MixRun::OpenSound() {
   toolkit::SoundOptions options = s_.sound_options;
   options.callback = [this](toolkit::SoundMessage kind, std::string_view text) {
     if (kind == toolkit::SoundMessage::kError && sound_reason_.empty()) sound_reason_ = text;
+    if (kind == toolkit::SoundMessage::kRemark) frame_.SetStatus(text);
   };
   const bool raw = options.raw_type != 0;
   if (raw) {

@@ -31,7 +31,8 @@ toolkit::SoundCallback SpacedCallback(StatusFrame& frame, platform::Clock& clock
   return [&frame, &clock, shown = toolkit::FrameSoundCallback(frame),
           last = std::optional<uint32_t>()](toolkit::SoundMessage kind,
                                             std::string_view text) mutable {
-    if (kind != toolkit::SoundMessage::kError) {
+    if (kind == toolkit::SoundMessage::kProgress ||
+        kind == toolkit::SoundMessage::kFirstProgress) {
       const uint32_t now = clock.NowMs();
       if (last && now - *last < kProgressSpacingMs) return frame.Pump();
       last = now;

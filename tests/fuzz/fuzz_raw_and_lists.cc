@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto raw = kinet::toolkit::RawReader::Open(Borrowed(fd))) {
       for (uint32_t i = 0; i < raw->frame_count() && i < 8; ++i) raw->Read(frame);
     }
-    if (auto wav = kinet::toolkit::WavBlankReader::Open(Borrowed(fd))) wav->Read(frame);
+    if (auto wav = kinet::toolkit::WavBlankReader::Open(Borrowed(fd), "input.wav")) wav->Read(frame);
   }
   close(fd);
   return 0;

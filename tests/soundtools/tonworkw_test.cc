@@ -251,5 +251,25 @@ TEST(TonWorkWInputs, OutputsThatAreTheSoundReadByAnotherName) {
   EXPECT_EQ(files.AllFiles().size(), 4u);
 }
 
+// A WAV file whose "data" chunk claims more than the file holds: the sound there is, and the
+// status line says the file is truncated.
+TEST(TonWorkWInputs, TruncatedWavIsCutAndSaidSo) {
+  platform::MemoryFileSystem files;
+  const std::vector<uint8_t> pcm = testing::ToneBytes(800, 4);
+  const auto wav = toolkit::testing::WavBytes({{8000, 8, 1}, pcm, 1, 0, false, false, 0x7FFFFFF0});
+  files.AddFile("/cut.wav", std::string(wav.begin(), wav.end()));
+  testing::FaceRecord record;
+  auto frame = testing::RecordingFrame("Sound Processor", record);
+  const std::vector<std::string> words = {"cut", "out"};
+  toolkit::SwitchLine line(words, tone::SwitchTable());
+  platform::ManualClock clock;
+  EXPECT_EQ(tone::RunToneOn(*frame, line, files, clock), 0);
+  EXPECT_EQ(record.lines,
+            (std::vector<std::string>{
+                "status The WAV file cut.wav is truncated: 800 of the 2147483632 sound bytes its "
+                "header gives are there.",
+                "status Processing sound data (0%)...", "status Created out.wav - 844 bytes written."}));
+}
+
 }  // namespace
 }  // namespace kinet

@@ -228,6 +228,17 @@ TEST(GraphicsSourceTest, SoundFileGivesBlankFramesAndRawFileItsFrames) {
   ASSERT_TRUE(source->NextFrame());
   EXPECT_EQ(source->pixels(), std::vector<uint8_t>(source->width() * source->height(), 0));
 
+  // A file of 26,460 sound bytes claiming 2 GiB: 7 blank frames, not hours of them, and said.
+  std::vector<uint8_t> liar = WavHeader(44100, 26460);
+  platform::PutU32At(liar, liar.size() - 26460 - 4, 0x80000000u);
+  testing::WriteBytes(dir + "liar.wav", liar);
+  source = GraphicsSource::Open(platform::SystemFileSystem(), Options(recorder), dir + "liar.wav");
+  ASSERT_TRUE(source);
+  EXPECT_EQ(source->frame_count(), 7u);
+  EXPECT_TRUE(recorder.Said("The WAV file " + dir +
+                            "liar.wav is truncated: 26460 of the 2147483648 sound bytes its "
+                            "header gives are there."));
+
   std::vector<uint8_t> wrong = WavHeader(44100, 100);
   platform::PutU16At(wrong, 20, 2);  // not PCM
   testing::WriteBytes(dir + "adpcm.wav", wrong);

@@ -130,10 +130,25 @@ TEST_F(SoundSourceTest, DataLengthBeyondTheFileEndsTheSoundWithWhatWasThere) {
   WriteWav(folder_ + "lies.wav", {.format = kCd, .pcm = pcm, .data_length = 4000000});
   auto source = Open("lies.wav", {.rate = 22050});
   ASSERT_NE(source, nullptr);
+  // Cut to the bytes there are, and said: a progress bar and a length of what is there.
+  EXPECT_EQ(source->length(), pcm.size());
+  ASSERT_FALSE(log_.messages.empty());
+  EXPECT_EQ(log_.messages.back(),
+            std::pair(SoundMessage::kRemark, "The WAV file " + folder_ +
+                                                 "lies.wav is truncated: 4800 of the 4000000 "
+                                                 "sound bytes its header gives are there."));
   EXPECT_EQ(ReadAll(*source, 333).size(), 600u * 4);
   ASSERT_TRUE(source->Rewind());
   EXPECT_EQ(ReadAll(*source).size(), 600u * 4);
   EXPECT_EQ(OpenAndRead("lies.wav"), pcm);
+  // Cut inside a frame: the whole frames there are; a whole file says nothing.
+  std::vector<uint8_t> cut(pcm.begin(), pcm.begin() + 4801);
+  WriteWav(folder_ + "cut.wav", {.format = kCd, .pcm = cut, .data_length = 4804});
+  EXPECT_EQ(OpenAndRead("cut.wav"), std::vector<uint8_t>(pcm.begin(), pcm.begin() + 4800));
+  log_.messages.clear();
+  WriteWav(folder_ + "whole.wav", {.format = kCd, .pcm = pcm});
+  EXPECT_EQ(OpenAndRead("whole.wav"), pcm);
+  for (const auto& [kind, text] : log_.messages) EXPECT_NE(kind, SoundMessage::kRemark) << text;
 }
 
 TEST_F(SoundSourceTest, ReadsGiveWholeFramesAndReportProgress) {

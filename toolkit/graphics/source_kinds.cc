@@ -61,7 +61,7 @@ OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name) {
   const bool bare = ExtensionOf(name).empty();
   auto with = [&](const char* extension) { return bare ? name + extension : name; };
   if (Lower(ExtensionOf(name)) == ".wav") {
-    return {SourceKind::kWav, name, WavBlankReader::Open(OpenFile(files, name))};
+    return {SourceKind::kWav, name, WavBlankReader::Open(OpenFile(files, name), name)};
   }
   if (auto flic = FlicReader::Open(OpenFile(files, name))) {
     return {SourceKind::kFlic, name, std::move(flic)};

@@ -16,16 +16,18 @@ inline constexpr int32_t kBlankFrameRate = 100;  // milliseconds
 
 class WavBlankReader : public FrameReader {
  public:
-  // Reads the RIFF header ("RIFF", "WAVE", a "fmt " chunk with format tag 1, a "data" chunk).
-  // Nothing when it is not such a file or names 0 bytes per second.
-  static std::unique_ptr<WavBlankReader> Open(platform::InputFile file);
+  // Reads the RIFF header ("RIFF", "WAVE", a "fmt " chunk with format tag 1, a "data" chunk)
+  // of `file`, named `path`. Nothing when it is not such a file or names 0 bytes per second.
+  static std::unique_ptr<WavBlankReader> Open(platform::InputFile file, const std::string& path);
 
   uint32_t width() const override { return kBlankWidth; }
   uint32_t height() const override { return kBlankHeight; }
-  // data bytes x 10 / bytes per second + 1.
+  // data bytes x 10 / bytes per second + 1, counting the bytes there are in a truncated file.
   uint32_t frame_count() const override { return frames_; }
   int32_t frame_rate() const override { return kBlankFrameRate; }
   uint64_t total_bytes() const override { return file_bytes_; }
+  // That the file is truncated, when it is (TruncationRemark).
+  std::string Remark() const override { return remark_; }
 
   uint64_t Read(platform::Image& frame) override;
   bool Rewind() override { return true; }
@@ -34,6 +36,7 @@ class WavBlankReader : public FrameReader {
  private:
   uint32_t frames_ = 0;
   uint64_t file_bytes_ = 0;
+  std::string remark_;
 };
 
 }  // namespace kinet::toolkit

@@ -36,6 +36,7 @@ std::optional<OpenedInput> OpenSoundFile(platform::FileSystem& files, const std:
     if (!header) return std::nullopt;
     opened.format = header->format;
     opened.length = header->data_length;
+    opened.remark = TruncationRemark(path, *header);
     data_offset = header->data_offset;
   }
   if (!opened.format.usable()) return std::nullopt;

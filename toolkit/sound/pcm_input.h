@@ -34,6 +34,7 @@ struct OpenedInput {
   std::unique_ptr<PcmInput> input;
   SoundFormat format;
   uint64_t length = 0;  // stated bytes of sound; the input may end sooner
+  std::string remark;   // what the tool shows on opening (a truncated file); empty mostly
   // The frame period in 10-microsecond units of an input that has frames (a video file, an
   // AVI file with a video stream): start and end values may then count frames.
   std::optional<uint32_t> frame_ticks;

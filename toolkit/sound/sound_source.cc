@@ -27,8 +27,12 @@ std::unique_ptr<SoundSource> OpenInput(const OpenRequest& request, const std::st
   TimeRange times = ResolveTimes(o.start, o.end, opened.frame_ticks, request.values_count_frames);
   times.start += request.extra_start_ticks;
   const ByteRange range = TrimBytes(opened.length, opened.format, times);
+  const std::string remark = opened.remark;
   auto source = std::make_unique<PcmSource>(name, o.callback, std::move(opened), output, range);
-  if (source->Start()) return source;
+  if (source->Start()) {
+    if (!remark.empty() && o.callback) o.callback(SoundMessage::kRemark, remark);
+    return source;
+  }
   if (o.callback) o.callback(SoundMessage::kError, kErrorOpeningInput);
   return nullptr;
 }

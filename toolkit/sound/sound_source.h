@@ -30,6 +30,7 @@ enum class SoundMessage : int {
   kProgress = 0,       // a progress text on every read after the first
   kFirstProgress = 1,  // the progress text of the first read
   kError = 2,          // why opening failed
+  kRemark = 3,         // on opening, about an input that is used all the same (a cut WAV)
 };
 using SoundCallback = std::function<void(SoundMessage kind, std::string_view text)>;
 

@@ -1,5 +1,6 @@
 #include "toolkit/sound/wav_header.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 
@@ -43,14 +44,26 @@ std::optional<WavHeader> ReadWavHeader(platform::InputFile& file) {
   WavHeader header;
   header.format.channels = in.U16();
   header.format.rate = in.U32();
-  in.Skip(6);  // bytes per second and block alignment follow from the rest
+  header.byte_rate = in.U32();
+  in.Skip(2);  // the block alignment follows from the rest
   header.format.bits = in.U16();
   at += uint64_t{*format_length} + (*format_length & 1);
   const auto data_length = FindChunk(file, at, "data");
   if (!data_length) return std::nullopt;
   header.data_offset = at;
-  header.data_length = *data_length;
+  header.stated_length = header.data_length = *data_length;
+  if (const int64_t size = file.Size(); size >= 0) {
+    const uint64_t present = static_cast<uint64_t>(size) - std::min<uint64_t>(size, at);
+    header.data_length = static_cast<uint32_t>(std::min<uint64_t>(present, *data_length));
+  }
   return header;
+}
+
+std::string TruncationRemark(const std::string& path, const WavHeader& header) {
+  if (!header.truncated()) return {};
+  return "The WAV file " + path + " is truncated: " + std::to_string(header.data_length) +
+         " of the " + std::to_string(header.stated_length) +
+         " sound bytes its header gives are there.";
 }
 
 }  // namespace kinet::toolkit
