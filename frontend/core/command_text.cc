@@ -17,7 +17,8 @@ constexpr AliasRow kAliases[] = {
     {{"kinetpack", "kinetpackw"}, "kinetpackw"},
     {{"kinetmix", "kinetmixw"}, "kinetmixw"},
     {{"kinetplay", "kinetplayw"}, "kinetplayw"},
-    {{"kinetscr", "kinetscriptw"}, "kinetscriptw"},
+    // "kinetscript" is the word the script page's run button writes.
+    {{"kinetscr", "kinetscriptw", "kinetscript"}, "kinetscriptw"},
     {{"mkflic", "mkflicw", "mkflicw6", "pixworkw", "pixwork"}, "pixworkw"},
     {{"mkwav", "mkwavw", "tonworkw", "tonwork"}, "tonworkw"},
     {{"knt2flc", "knt2flcw"}, "knt2flcw"},

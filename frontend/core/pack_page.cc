@@ -17,7 +17,7 @@ std::string LeadingDigits(const std::string& text) {
 
 std::string RateCode(const RateChoice& choice) {
   if (choice.type == RateType::kLossless) return "0";
-  const std::string digits = LeadingDigits(choice.number);
+  const std::string digits = LeadingDigits(choice.number());
   if (digits.empty()) return "";
   switch (choice.type) {
     case RateType::kPercentOfAverage:
@@ -37,7 +37,7 @@ std::string PackCommand(const PackPage& page, const std::string& names,
   s.Flag('M', page.mix_original).Flag('V', page.every_other).Flag('G', page.ring);
   if (!page.expert.empty())
     if (const std::string file = write_expert(page.expert); !file.empty())
-      s.Value('@', "*" + CommandName(file, input_dir));
+      s.Name('@', "*" + RelativeName(file, input_dir));
   s.Checked('S', page.start).Checked('E', page.end).Checked('F', page.frame_rate);
   s.Checked('X', page.x).Checked('Y', page.y).Checked('W', page.width).Checked('H', page.height_px);
   s.Value('L', page.no_sound ? "-1" : std::to_string(page.lossy)).Blank();
@@ -46,7 +46,7 @@ std::string PackCommand(const PackPage& page, const std::string& names,
   s.Choice('T', page.halftone).Choice('P', page.palette_control).Choice('D', page.system_colours);
   s.Checked('U', page.palette_every);
   if (!page.palette_file.empty() && page.palette_file.find("input file") == std::string::npos)
-    s.Value('&', CommandName(page.palette_file, input_dir));
+    s.Name('&', RelativeName(page.palette_file, input_dir));
   s.Flag('O', page.overwrite);
   return "KinetPack " + names + " " + s.text();
 }

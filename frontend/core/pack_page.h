@@ -2,6 +2,8 @@
 // kinetpackw command line its run button builds.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -13,20 +15,36 @@ namespace kinet::desk {
 // The items of the two compression-type lists, in order.
 enum class RateType { kDataRate, kPercentOfAverage, kPercentOfSize, kErrorPercent, kLossless };
 
+// A compression-type list with the number remembered for each type: choosing a type shows
+// its own number again (data rate, % of the average frame, % of its size, error %;
+// losslessly has no number).
 struct RateChoice {
+  RateChoice() = default;
+  RateChoice(RateType t, std::string shown) : type(t) { number() = std::move(shown); }
+  RateChoice(RateType t, const std::array<std::string, 4>& by_type) : type(t) {
+    std::copy(by_type.begin(), by_type.end(), numbers.begin());
+  }
+
+  // The field shown for the type (an unused one for losslessly).
+  std::string& number() { return numbers[std::min(static_cast<size_t>(type), size_t{4})]; }
+  const std::string& number() const {
+    return numbers[std::min(static_cast<size_t>(type), size_t{4})];
+  }
+
   RateType type = RateType::kDataRate;
-  std::string number;  // the field shown for the type
+  std::array<std::string, 5> numbers;
 };
 
 // A page as made here is the page the Defaults button leaves.
 struct PackPage {
   // Kinet tab
-  RateChoice regular{RateType::kDataRate, "240000"};
-  RateChoice key{RateType::kErrorPercent, "20"};
+  RateChoice regular{RateType::kDataRate, {"240000", "80", "80", "65"}};
+  RateChoice key{RateType::kErrorPercent, {"300000", "90", "90", "20"}};
   std::string auto_key = "95";
   CheckedNumber key_every;  // "Use a key frame at least every:"
   int height = 0;           // "None.", "Interlace.", "Double."
-  // Output type menu
+  // Output type menu: kOutputTypes[output_type] is the output's extension
+  int output_type = 0;
   bool mix_original = false, overwrite = true;
   // Frame tab
   CheckedNumber start, end, frame_rate, x, y, width, height_px;
@@ -43,6 +61,10 @@ struct PackPage {
   // Expert tab: "Start End DataRate Key?" lines
   std::string expert;
 };
+
+// The compressor's output types, the index being the "&Type" menu's and OutputType's.
+constexpr std::array<const char*, 8> kPackOutputTypes = {"knt", "flc", "bmp", "jpg",
+                                                         "tga", "tif", "pcx", "gif"};
 
 // The rate code of a choice: the leading digits of its number, "-" in front for a share of the
 // average frame, "-" and 400 added for a share of its size, "0" losslessly; empty when the

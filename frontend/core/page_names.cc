@@ -38,11 +38,15 @@ std::string DirectoryOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string CommandName(const std::string& path, const std::string& directory) {
-  std::string name = path;
+std::string RelativeName(const std::string& path, const std::string& directory) {
   const std::string prefix = directory == "/" ? "/" : directory + "/";
   if (!directory.empty() && path.size() > prefix.size() && path.starts_with(prefix))
-    name = path.substr(prefix.size());
+    return path.substr(prefix.size());
+  return path;
+}
+
+std::string CommandName(const std::string& path, const std::string& directory) {
+  const std::string name = RelativeName(path, directory);
   return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
 }
 

@@ -22,6 +22,9 @@ constexpr std::string_view kPaletteFromInput = "The input file.";
 // "The list file, <name>, has been created and is highlighted. ..."
 std::string ListFileCreatedText(const std::string& name);
 
+// `path` relative to `directory` when it lies there (directly or below), else unchanged.
+std::string RelativeName(const std::string& path, const std::string& directory);
+
 // `path` as the command line gives it: relative to `directory` when it lies there (directly
 // or below), in double quotes when it contains a blank.
 std::string CommandName(const std::string& path, const std::string& directory);

@@ -24,6 +24,16 @@ class SwitchText {
     if (!value.empty()) text_ += std::string{'/', letter} + std::string(value);
     return *this;
   }
+  // A file name (the Expert file, a palette): a word of its own, "-" + letter + name, when the
+  // name holds a '/' or a blank, since the tools split a "/" word at every '/' and the
+  // command line at blanks outside quotes; the switches after it start a new word.
+  SwitchText& Name(char letter, std::string_view name) {
+    if (name.find_first_of("/ ") == std::string_view::npos) return Value(letter, name);
+    if (!text_.empty() && text_.back() != ' ') text_ += ' ';
+    const std::string word = std::string{'-', letter} + std::string(name);
+    text_ += (name.find(' ') == std::string_view::npos ? word : "\"" + word + "\"") + " ";
+    return *this;
+  }
   SwitchText& Checked(char letter, const CheckedNumber& field) {
     return field.on ? Value(letter, field.number) : *this;
   }
@@ -33,7 +43,7 @@ class SwitchText {
     return Value(letter, value.empty() ? std::to_string(index) : std::string(value));
   }
   SwitchText& Blank() {
-    text_ += ' ';
+    if (text_.empty() || text_.back() != ' ') text_ += ' ';
     return *this;
   }
   const std::string& text() const { return text_; }

@@ -39,7 +39,7 @@ std::string GraphicsCommand(const GraphicsPage& page, const std::string& names,
   s.Choice('T', page.halftone).Choice('P', page.palette_control).Choice('D', page.system_colours);
   s.Checked('U', page.palette_every);
   if (!page.palette_file.empty() && page.palette_file != kPaletteFromInput)
-    s.Value('&', CommandName(page.palette_file, input_dir));
+    s.Name('&', RelativeName(page.palette_file, input_dir));
   s.Flag('O', page.overwrite).Checked('F', page.frame_rate).Checked('S', page.start);
   s.Checked('E', page.end).Checked('X', page.x).Checked('Y', page.y);
   s.Checked('W', page.width).Checked('H', page.height);

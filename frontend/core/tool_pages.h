@@ -38,7 +38,11 @@ std::string MixCommand(const MixPage& page, const std::string& names);
 // "TonWorkW <input> <output> /O/R../B../C../T../S../E../Y../D../K..".
 std::string SoundCommand(const SoundConversion& page, const std::string& names);
 
+// The graphics processor's output types, the index being the "&Type" menu's and OutputType's.
+constexpr const char* kGraphicsOutputTypes[] = {"flc", "bmp", "jpg", "tga", "tif", "pcx", "gif"};
+
 struct GraphicsPage {
+  int output_type = 0;
   CheckedNumber colours, start_index, palette_every;
   int halftone = 0, palette_control = 0, system_colours = 0;
   std::string palette_file{kPaletteFromInput};  // or empty: none

@@ -17,6 +17,7 @@ TEST(CommandText, AliasesDropDirectoryAndExeAndIgnoreCase) {
   EXPECT_EQ(ToolForWord("\"/my tools/avinfo\""), "kntinfow");
   EXPECT_EQ(ToolForWord("mkwav"), "tonworkw");
   EXPECT_EQ(ToolForWord("kinetscr"), "kinetscriptw");
+  EXPECT_EQ(ToolForWord("KinetScript"), "kinetscriptw");  // the script page's word
   EXPECT_EQ(ToolForWord("gedit"), std::nullopt);
   EXPECT_EQ(ToolForWord("kinetpack.exe.exe"), std::nullopt);
 }

@@ -4,6 +4,7 @@
 
 #include "frontend/core/pack_page.h"
 #include "frontend/core/page_names.h"
+#include "frontend/core/page_settings.h"
 #include "frontend/core/tool_pages.h"
 
 namespace kinet::desk {
@@ -75,14 +76,81 @@ TEST(PackPage, EveryOtherSwitchInItsPlace) {
         written = text;
         return std::string("/tmp/kinet hints.txt");
       });
+  // The tools split a "/" word at every '/': a path goes as a "-" word of its own.
   EXPECT_EQ(command,
-            "KinetPack walk.flc walk.knt /N240000/K20/A95/J30/Z1/M/V/G/@*\"/tmp/kinet hints.txt\""
-            "/S5/F15/X8/L0 /Q128/I16/T2/P1/D2/U10/&\"my palette.bmp\"/O");
+            "KinetPack walk.flc walk.knt /N240000/K20/A95/J30/Z1/M/V/G \"-@*/tmp/kinet hints.txt\" "
+            "/S5/F15/X8/L0 /Q128/I16/T2/P1/D2/U10 \"-&my palette.bmp\" /O");
   EXPECT_EQ(written, "50 60 300000 0\n");
+  page.palette_file = "/clips/grey.bmp";  // a bare name stays among the switches
+  EXPECT_NE(PackCommand(page, "a b", "/clips", [](const std::string&) { return std::string("/tmp/h"); })
+                .find(" -@*/tmp/h /S5/F15/X8/L0 /Q128/I16/T2/P1/D2/U10/&grey.bmp/O"),
+            std::string::npos);
   page.palette_file = "The input file.";
   page.expert.clear();
   EXPECT_EQ(Pack(page).find("/&"), std::string::npos);
   EXPECT_EQ(Pack(page).find("/@"), std::string::npos);
+}
+
+TEST(PackPage, EachTypeKeepsItsOwnNumber) {
+  PackPage page;
+  page.regular.type = RateType::kPercentOfSize;
+  EXPECT_EQ(page.regular.number(), "80");
+  page.regular.number() = "50";
+  page.regular.type = RateType::kErrorPercent;
+  EXPECT_EQ(page.regular.number(), "65");
+  page.regular.type = RateType::kLossless;
+  page.regular.number() = "7";  // losslessly shows no number; nothing else changes
+  page.regular.type = RateType::kPercentOfSize;
+  EXPECT_EQ(RateCode(page.regular), "-450");
+  EXPECT_EQ(page.key.number(), "20");
+}
+
+TEST(PageSettings, PagesLoadTheirSectionAndStoreItBack) {
+  Settings settings({"/bin", "/home", 0, 0});
+  const PackPage first = LoadPage<PackPage>(settings);  // a first start
+  EXPECT_EQ(first.key.type, RateType::kErrorPercent);
+  EXPECT_EQ(first.regular.number(), "240000");
+  EXPECT_EQ(first.key.numbers[0], "300000");
+  EXPECT_EQ(first.regular.numbers[3], "30");
+  EXPECT_EQ(first.auto_key, "95");
+  EXPECT_FALSE(first.overwrite);
+  EXPECT_EQ(LoadPage<MixPage>(settings).track, 1);
+  EXPECT_EQ(LoadPage<PlayPage>(settings).tracks, 127);
+
+  PackPage page;
+  page.regular = {RateType::kPercentOfAverage, "55"};
+  page.start = {true, "12"};
+  page.lossy = 6;
+  page.colours = {true, "200"};
+  page.expert = "1 10 300000 1\n\n  20 30 0 0\n";
+  StorePage(page, settings);
+  EXPECT_EQ(settings.Text("Kinet", "NormalFilePerc"), "55");
+  EXPECT_EQ(settings.Integer("Kinet", "RegularCompressType"), 1);
+  EXPECT_EQ(settings.Text("Kinet", "StartNum"), "12");
+  EXPECT_EQ(settings.Text("Kinet", "PaletteColorsNum"), "200");
+  EXPECT_EQ(settings.frame_specific, (std::vector<std::string>{"1 10 300000 1", "20 30 0 0"}));
+  const PackPage again = LoadPage<PackPage>(settings);
+  EXPECT_EQ(PackCommand(again, "a b", "/", [](const std::string& t) {
+              EXPECT_EQ(t, "1 10 300000 1\n20 30 0 0\n");
+              return std::string("h");
+            }),
+            PackCommand(page, "a b", "/", [](const std::string&) { return std::string("h"); }));
+
+  MixPage mix;
+  mix.track = 4;
+  mix.sound.input = {5, "8000", "44"};
+  mix.sound.end_ms = {true, "900"};
+  StorePage(mix, settings);
+  EXPECT_EQ(settings.Integer("KinetMix", "Format"), 5);
+  EXPECT_EQ(settings.Text("KinetMix", "SkipIntoNum"), "44");
+  EXPECT_EQ(settings.Text("KinetMix", "InputEndNum"), "900");
+  EXPECT_EQ(MixCommand(LoadPage<MixPage>(settings), "a b c"), MixCommand(mix, "a b c"));
+  PlayPage play;
+  play.loop = {true, ""};
+  play.tracks = 5;
+  play.simulate = {true, "300000"};
+  StorePage(play, settings);
+  EXPECT_EQ(PlayCommand(LoadPage<PlayPage>(settings), "f"), "KinetPlay f /L/T5/M300000");
 }
 
 TEST(ToolPages, MixPageSwitches) {
