@@ -89,6 +89,22 @@ std::string WithoutFrameNumber(const std::string& name) {
   return Joined(DirectoryOf(name), base.substr(0, at) + base.substr(at + width));
 }
 
+std::string SequenceOutput(const std::string& output, const std::string& file) {
+  const std::string name = BaseName(output), stem = StemOf(BaseName(file));
+  const std::string output_stem = StemOf(name);
+  if (output_stem != stem && output_stem != "New_" + stem && output_stem != "new_" + stem)
+    return output;
+  const std::string extension = name.substr(output_stem.size());
+  std::string result = Joined(DirectoryOf(output), WithoutFrameNumber(stem) + extension);
+  if (result == file || BaseName(result) == BaseName(file))
+    result = Joined(DirectoryOf(output), "New_" + BaseName(result));
+  return result;
+}
+
+std::string OutputPath(const std::string& shown, const std::string& input_dir) {
+  return shown.empty() || shown.starts_with("/") ? shown : Joined(input_dir, shown);
+}
+
 std::string ProposeOutput(const std::string& input, const std::string& extension,
                           const std::string& previous_output,
                           const std::string& previous_based_on) {

@@ -51,6 +51,14 @@ std::optional<Sequence> FindSequence(const std::string& file, const std::vector<
 // `name` with its first run of digits removed: the output of a whole sequence.
 std::string WithoutFrameNumber(const std::string& name);
 
+// The output once the sequence `file` (a full path) belongs to is chosen: an output derived
+// from the file (its name with any extension, "New_" in front or not) loses the frame number;
+// one the user named stays. "New_" goes in front when the result would be the file itself.
+std::string SequenceOutput(const std::string& output, const std::string& file);
+
+// The path of a name shown in an output field: bare names lie in `input_dir`.
+std::string OutputPath(const std::string& shown, const std::string& input_dir);
+
 // The output proposed for `input` (a full path) with `extension` ("knt", "flc", ...): the
 // input's name with that extension, in `previous_output`'s directory when the user had moved
 // the output away from the directory of the file it was based on (`previous_based_on`), else in

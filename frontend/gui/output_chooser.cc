@@ -14,28 +14,15 @@
 #include <QStorageInfo>
 
 #include "frontend/gui/dialogs.h"
+#include "frontend/gui/file_picker.h"
 
 namespace kinet::desk {
 namespace {
 
-// "Label|patterns|Label|patterns" into (label, name filters) pairs; "*.*" means every file.
-QList<QPair<QString, QStringList>> ParseFilter(const QString& filter) {
-  QList<QPair<QString, QStringList>> types;
-  const QStringList parts = filter.split('|');
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
-    for (QString& p : patterns)
-      if (p == "*.*") p = "*";
-    types.append(qMakePair(parts[i], patterns));
-  }
-  if (types.isEmpty()) types.append(qMakePair(QString("All files (*.*)"), QStringList{"*"}));
-  return types;
-}
-
 class OutputChooser : public QDialog {
  public:
   OutputChooser(QWidget* parent, const OutputRequest& request)
-      : QDialog(parent), request_(request), types_(ParseFilter(request.filter)) {
+      : QDialog(parent), request_(request), types_(FilterTypes(request.filter)) {
     setWindowTitle(request.title);
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel("File &name:"), 0, 0);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "frontend/gui/command_page.h"
+#include "frontend/gui/kinet_page.h"
 #include "frontend/gui/main_window.h"
 
 namespace kinet::desk {
@@ -94,7 +95,7 @@ Page* MakePage(int index, MainWindow& window) {
     case kMainPage:
       return new MainPage(window);
     case kKinetPage:
-      return new WaitingPage(window, "kinetpack in.flc out.knt");
+      return new KinetPage(window);
     case kMixerPage:
       return new WaitingPage(window, "kinetmix film.knt tune.wav");
     case kPlayerPage:

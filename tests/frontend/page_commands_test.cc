@@ -240,6 +240,12 @@ TEST(PageNames, NumberedSequences) {
   EXPECT_FALSE(FindSequence("one5.gif", listed));  // no neighbour
   EXPECT_FALSE(FindSequence("walk.png", listed));  // no digits
   EXPECT_EQ(WithoutFrameNumber("/clips/f010.knt"), "/clips/f.knt");
+  // The output of the whole sequence loses the number when it came from the file.
+  EXPECT_EQ(SequenceOutput("f010.knt", "/clips/f010.bmp"), "f.knt");
+  EXPECT_EQ(SequenceOutput("/out/New_f010.knt", "/clips/f010.knt"), "/out/f.knt");
+  EXPECT_EQ(SequenceOutput("mine.knt", "/clips/f010.bmp"), "mine.knt");
+  EXPECT_EQ(OutputPath("f.knt", "/clips"), "/clips/f.knt");
+  EXPECT_EQ(OutputPath("/out/f.knt", "/clips"), "/out/f.knt");
 }
 
 TEST(PageNames, OutputProposalAndTheNewRule) {

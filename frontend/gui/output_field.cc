@@ -1,0 +1,85 @@
+#include "frontend/gui/output_field.h"
+
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QMenu>
+
+#include "frontend/core/page_names.h"
+
+namespace kinet::desk {
+
+OutputField::OutputField(const OutputSpec& spec, QWidget* parent)
+    : QGroupBox(" &Enter the output file name:", parent), spec_(spec) {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(6, 4, 6, 4);
+  name_ = new QLineEdit;
+  name_->setObjectName(spec.name);
+  row->addWidget(name_, 1);
+  connect(name_, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+  if (spec.types.size() < 2 && !spec.mix_original && !spec.overwrite) return;
+
+  type_button_ = new QPushButton("&Type");
+  type_button_->setObjectName("outtype");
+  auto* menu = new QMenu(type_button_);
+  auto* group = new QActionGroup(menu);
+  for (size_t i = 0; i < spec.types.size(); ++i) {
+    QAction* action = menu->addAction(QString(spec.types[i]).toUpper());
+    action->setCheckable(true);
+    group->addAction(action);
+    type_actions_.push_back(action);
+    connect(action, &QAction::triggered, this, [this, i] {
+      SetType(static_cast<int>(i));
+      typed_ = false;
+      if (!input_.empty()) Propose(input_);
+      if (on_type) on_type();
+    });
+  }
+  menu->addSeparator();
+  if (spec.mix_original) (mix_ = menu->addAction("Mix original into output?"))->setCheckable(true);
+  if (spec.overwrite) (overwrite_ = menu->addAction("Overwrite without asking?"))->setCheckable(true);
+  type_button_->setMenu(menu);
+  row->addWidget(type_button_);
+  SetType(0);
+}
+
+std::string OutputField::Path(const std::string& input_dir) const {
+  return OutputPath(shown(), input_dir);
+}
+
+void OutputField::Restore(const std::string& shown, const std::string& based_on) {
+  name_->setText(QString::fromStdString(shown));
+  based_on_ = based_on;
+}
+
+std::string OutputField::Extension() const {
+  const std::string extension = spec_.types.empty() ? "" : spec_.types[type_];
+  const std::string name = shown();
+  const size_t dot = name.rfind('.');
+  if (typed_ && dot != std::string::npos && dot > name.rfind('/') + 1)
+    return name.substr(dot + 1);
+  return extension;
+}
+
+void OutputField::Propose(const std::string& input) {
+  input_ = input;
+  const std::string previous = based_on_.empty() ? "" : Path(DirectoryOf(based_on_));
+  name_->setText(QString::fromStdString(ProposeOutput(input, Extension(), previous, based_on_)));
+  based_on_ = input;
+}
+
+void OutputField::SetType(int index) {
+  if (index < 0 || index >= static_cast<int>(spec_.types.size())) index = 0;
+  type_ = index;
+  if (index < static_cast<int>(type_actions_.size())) type_actions_[index]->setChecked(true);
+  if (mix_) mix_->setEnabled(index != 0);
+}
+
+void OutputField::SetMixOriginal(bool on) {
+  if (mix_) mix_->setChecked(on);
+}
+
+void OutputField::SetOverwrite(bool on) {
+  if (overwrite_) overwrite_->setChecked(on);
+}
+
+}  // namespace kinet::desk
