@@ -18,6 +18,14 @@ if(KINET_TESTS)
   include(GoogleTest)
 endif()
 
+# Every test's environment: no display or sound device, the terminal status face, and a
+# temporary folder of this build's own, so that two builds' suites running at once never
+# share a file.
+set(KINET_TEST_TMPDIR ${CMAKE_BINARY_DIR}/test-tmp)
+file(MAKE_DIRECTORY ${KINET_TEST_TMPDIR})
+set(KINET_TEST_ENVIRONMENT
+    "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen;KINET_STATUS=terminal;TMPDIR=${KINET_TEST_TMPDIR}")
+
 # kinet_add_test(name SOURCES ... LIBS ...): one GoogleTest program, registered with CTest
 # as a whole so a run stays quick.
 function(kinet_add_test name)
@@ -25,8 +33,7 @@ function(kinet_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main kinet_warnings)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen;KINET_STATUS=terminal")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KINET_TEST_ENVIRONMENT}")
 endfunction()
 
 # kinet_add_fuzz_target(name SOURCES ... LIBS ...): a libFuzzer target when KINET_FUZZ is on;
