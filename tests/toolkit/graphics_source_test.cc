@@ -10,6 +10,7 @@
 
 #include "compressor/animation_writer.h"
 #include "platform/bytes/byte_io.h"
+#include "platform/files/memory_file_system.h"
 #include "platform/images/image.h"
 #include "tests/support/avi_test_writer.h"
 #include "tests/support/graphics_fixtures.h"
@@ -81,14 +82,49 @@ TEST(GraphicsSourceTest, NumberedSeriesReadsEachFile) {
   EXPECT_FALSE(source->NextFrame());  // nothing left
 
   // A file of the series that went missing is reported when its turn comes.
-  std::filesystem::remove(dir + "Exam002.BMP");
   Recorder second;
   source =
       GraphicsSource::Open(platform::SystemFileSystem(), Options(second), dir + "Exam???.BMP*1-3");
   ASSERT_TRUE(source);
+  std::filesystem::remove(dir + "Exam002.BMP");
   EXPECT_TRUE(source->NextFrame());
   EXPECT_FALSE(source->NextFrame());
   EXPECT_EQ(second.Errors(), std::vector<std::string>{"Error reading: " + dir + "Exam002.BMP"});
+}
+
+// A series ends before its first missing number: a range of a billion numbers over three files
+// is three frames, found without a look at the numbers beyond; counting many files can be
+// cancelled.
+TEST(GraphicsSourceTest, SeriesEndsAtItsFirstMissingNumber) {
+  platform::MemoryFileSystem files;
+  platform::Image image;
+  image.width = 4, image.height = 2, image.pixels.assign(8, 1);
+  std::vector<uint8_t> encoded;
+  ASSERT_TRUE(platform::EncodeImage(platform::ImageFormat::kBmp, image, encoded));
+  const std::string bmp(encoded.begin(), encoded.end());
+  for (uint32_t i = 1; i <= 3000; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/s%09u.bmp", i);
+    if (i != 4) files.AddFile(name, bmp);
+  }
+  Recorder recorder;
+  auto source = GraphicsSource::Open(files, Options(recorder), "/s?????????.bmp*1-999999999");
+  ASSERT_TRUE(source);
+  EXPECT_EQ(source->frame_count(), 3u);
+  EXPECT_TRUE(recorder.Said("The series ends at /s000000003.bmp: /s000000004.bmp is missing."));
+  EXPECT_EQ(ReadAll(*source).size(), 3u);
+  EXPECT_TRUE(recorder.Errors().empty());
+  // From 5 on, 2,996 files are counted; a cancel while counting opens nothing and says nothing
+  // more.
+  source = GraphicsSource::Open(files, Options(recorder), "/s?????????.bmp*5-999999999");
+  ASSERT_TRUE(source);
+  EXPECT_EQ(source->frame_count(), 2996u);
+  EXPECT_TRUE(recorder.Said("Counting the files of the series: 2048..."));
+  Recorder cancelling;
+  cancelling.cancel_after = 0;
+  EXPECT_FALSE(GraphicsSource::Open(files, Options(cancelling), "/s?????????.bmp*5-6000"));
+  EXPECT_TRUE(cancelling.Errors().empty());
+  EXPECT_TRUE(cancelling.Said("Counting the files of the series: 1024..."));
 }
 
 TEST(GraphicsSourceTest, ListWithCommentsBlankLinesAndRanges) {

@@ -87,9 +87,9 @@ std::unique_ptr<GraphicsSource> GraphicsSource::Open(platform::FileSystem& files
 
 bool GraphicsSource::AddEntry(const std::string& name, int32_t start, int32_t end) {
   Entry entry{name, IsListName(name) ? OpenedEntry{SourceKind::kList, name, nullptr}
-                                     : OpenEntry(files_, name)};
+                                     : OpenEntry(files_, name, options_.callbacks)};
   if (!entry.opened.reader) {
-    options_.callbacks.Error("Error opening: " + name);
+    if (!entry.opened.cancelled) options_.callbacks.Error("Error opening: " + name);
     return false;
   }
   const std::string remark = entry.opened.reader->Remark();

@@ -22,16 +22,24 @@ std::unique_ptr<ImageReader> ImageReader::Open(platform::FileSystem& files,
   return reader;
 }
 
-std::unique_ptr<ImageReader> ImageReader::OpenSeries(platform::FileSystem& files,
-                                                     platform::ImageFormat format,
-                                                     const SeriesName& series) {
+std::unique_ptr<ImageReader> ImageReader::OpenSeries(
+    platform::FileSystem& files, platform::ImageFormat format, const SeriesName& series,
+    const std::function<bool(uint32_t found)>& counting) {
   auto reader = Open(files, format, series.FileName(series.first));
   if (!reader) return nullptr;
   reader->series_ = series;
-  // The series' size counts every file that is there now; missing ones fail when read.
   reader->total_bytes_ = 0;
-  for (uint32_t i = 0; i < series.count(); ++i) {
-    reader->total_bytes_ += reader->FileBytes(series.FileName(series.first + i));
+  uint32_t found = 0;
+  for (; found < series.count(); ++found) {
+    const int64_t size = files.FileSize(series.FileName(series.first + found));
+    if (size < 0) break;
+    reader->total_bytes_ += static_cast<uint64_t>(size);
+    if ((found + 1) % kCountingStep == 0 && !counting(found + 1)) return nullptr;
+  }
+  reader->members_ = std::max(found, 1u);  // the first file was read, whatever it was
+  if (found > 0 && found < series.count()) {
+    reader->remark_ = "The series ends at " + series.FileName(series.first + found - 1) + ": " +
+                      series.FileName(series.first + found) + " is missing.";
   }
   return reader;
 }

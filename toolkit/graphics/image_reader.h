@@ -1,6 +1,7 @@
 // Still pictures as frames: one picture file, or a numbered series with one file per frame.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,13 +23,17 @@ class ImageReader : public FrameReader {
   static std::unique_ptr<ImageReader> Open(platform::FileSystem& files,
                                            platform::ImageFormat format, const std::string& path);
   // A series of `format` files; its first file must be a readable picture of that format.
-  static std::unique_ptr<ImageReader> OpenSeries(platform::FileSystem& files,
-                                                 platform::ImageFormat format,
-                                                 const SeriesName& series);
+  // The series ends before its first missing number (the reader's remark names it), so a
+  // range far beyond the files there costs nothing. `counting` is asked after every
+  // kCountingStep files found, with the count so far; false cancels and gives nothing.
+  static std::unique_ptr<ImageReader> OpenSeries(
+      platform::FileSystem& files, platform::ImageFormat format, const SeriesName& series,
+      const std::function<bool(uint32_t found)>& counting);
+  static constexpr uint32_t kCountingStep = 1024;
 
   uint32_t width() const override { return width_; }
   uint32_t height() const override { return height_; }
-  uint32_t frame_count() const override { return series_ ? series_->count() : 1; }
+  uint32_t frame_count() const override { return series_ ? members_ : 1; }
   int32_t frame_rate() const override { return kStillFrameRate; }
   uint64_t total_bytes() const override { return total_bytes_; }
 
@@ -37,6 +42,7 @@ class ImageReader : public FrameReader {
   bool Rewind() override;
   bool Skip(uint32_t count) override;
   std::string NextFile() const override { return FileOf(next_ < frame_count() ? next_ : 0); }
+  std::string Remark() const override { return remark_; }
   const SeriesName* series() const override { return series_ ? &*series_ : nullptr; }
 
  private:
@@ -49,6 +55,8 @@ class ImageReader : public FrameReader {
   std::string path_;
   std::optional<SeriesName> series_;
   uint32_t width_ = 0, height_ = 0, next_ = 0;
+  uint32_t members_ = 0;  // files of the series from its first number on, up to a missing one
+  std::string remark_;
   uint64_t total_bytes_ = 0;
 };
 

@@ -42,22 +42,31 @@ platform::InputFile OpenFile(platform::FileSystem& files, const std::string& pat
   return file;
 }
 
-OpenedEntry OpenSeries(platform::FileSystem& files, const SeriesName& series) {
+OpenedEntry OpenSeries(platform::FileSystem& files, const SeriesName& series,
+                       const GraphicsCallbacks& callbacks) {
   const std::string first = series.FileName(series.first);
+  bool cancelled = false;
+  const auto counting = [&](uint32_t found) {
+    cancelled = callbacks.Progress("Counting the files of the series: " + std::to_string(found) +
+                                   "...");
+    return !cancelled;
+  };
   for (const auto& k : kPictureKinds) {
-    if (auto reader = ImageReader::OpenSeries(files, k.format, series)) {
+    if (auto reader = ImageReader::OpenSeries(files, k.format, series, counting)) {
       return {k.kind, first, std::move(reader)};
     }
+    if (cancelled) break;
   }
-  return {SourceKind::kBmp, first, nullptr};
+  return {SourceKind::kBmp, first, nullptr, cancelled};
 }
 
 }  // namespace
 
 bool IsListName(const std::string& name) { return Lower(ExtensionOf(name)) == ".lst"; }
 
-OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name) {
-  if (auto series = ParseSeriesName(name)) return OpenSeries(files, *series);
+OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name,
+                      const GraphicsCallbacks& callbacks) {
+  if (auto series = ParseSeriesName(name)) return OpenSeries(files, *series, callbacks);
   const bool bare = ExtensionOf(name).empty();
   auto with = [&](const char* extension) { return bare ? name + extension : name; };
   if (Lower(ExtensionOf(name)) == ".wav") {

@@ -12,6 +12,7 @@
 
 #include "platform/files/file_system.h"
 #include "toolkit/graphics/frame_reader.h"
+#include "toolkit/graphics/graphics_callbacks.h"
 
 namespace kinet::toolkit {
 
@@ -38,10 +39,13 @@ struct OpenedEntry {
   SourceKind kind;
   std::string path;  // the file found (the first file of a series)
   std::unique_ptr<FrameReader> reader;
+  bool cancelled = false;  // the user cancelled while the files of a series were counted
 };
 
 // Opens one entry of `files` (which must outlive the reader) that is not a list. A reader of
-// nothing when no kind accepts it.
-OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name);
+// nothing when no kind accepts it or the user cancels: counting the files of a long series
+// shows "Counting the files of the series: <n>..." through `callbacks` now and then.
+OpenedEntry OpenEntry(platform::FileSystem& files, const std::string& name,
+                      const GraphicsCallbacks& callbacks);
 
 }  // namespace kinet::toolkit
