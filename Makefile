@@ -48,10 +48,10 @@ fuzz:
 bench: build
 	@$(HEADLESS) bash scripts/run-benchmarks.sh $(BUILD)
 
-# Pictures of what a person sees (status window faces, the example presentation), in
-# $(BUILD)/screenshots. The presentation: its title, the picture, the video, the menu, the
-# pointer over Quit, Quit chosen with the Right key, and the video again after a click on
-# Play again.
+# Pictures of what a person sees (status window faces, the example presentation, the
+# desktop's windows), in $(BUILD)/screenshots. The presentation: its title, the picture, the
+# video, the menu, the pointer over Quit, Quit chosen with the Right key, and the video again
+# after a click on Play again.
 screenshots: build
 	@mkdir -p $(BUILD)/screenshots
 	$(HEADLESS) $(BUILD)/tests/platform/status_window_screenshot $(BUILD)/screenshots
@@ -59,6 +59,7 @@ screenshots: build
 	cp scriptplayer/examples/presentation.ss $(BUILD)/screenshots/
 	cd $(BUILD)/screenshots && $(HEADLESS) ../tests/scriptplayer/script_screenshots presentation.ss presentation \
 	  1200 4000 9000 9200=move:215,249 9600 9800=key:RIGHT 10200 10400=move:95,249 10600=click:95,249 12000
+	if [ -x $(BUILD)/tests/frontend/desk_screenshots ]; then $(HEADLESS) $(BUILD)/tests/frontend/desk_screenshots $(BUILD)/screenshots; fi
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -2,7 +2,6 @@
 # Installs the Debian packages Kinetor builds with. Idempotent: does nothing when all are present.
 #   install-deps.sh        what `make`, `make demo` and `make test` need
 #   install-deps.sh fuzz   and clang with its libFuzzer runtime, for `make fuzz`
-#   install-deps.sh desktop  and Qt 6, for kinetdesk's widgets (-DKINET_DESKTOP=ON)
 set -euo pipefail
 
 packages=(
@@ -10,14 +9,13 @@ packages=(
   libgtest-dev libbenchmark-dev
   libsdl2-dev
   libjpeg-dev libgif-dev libtiff-dev libpng-dev
+  # kinetdesk's widgets, and the offscreen platform its tests run on.
+  qt6-base-dev qt6-qpa-plugins
   # The install test checks the desktop entries, the MIME type and the manual pages.
   desktop-file-utils shared-mime-info man-db groff-base
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)
-fi
-if [ "${1:-}" = desktop ]; then
-  packages+=(qt6-base-dev)
 fi
 
 missing=()
