@@ -45,7 +45,8 @@ std::vector<std::string> Words(std::string_view text) {
       word = text.substr(i + 1, end - i - 1);
       i = end + 1;
     } else {
-      while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) word += text[i++];
+      while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])))
+        word += text[i++];
     }
     words.push_back(std::move(word));
   }
@@ -129,9 +130,9 @@ Reply Play(Interpreter& in, MciState& state, const std::vector<std::string>& w) 
   if (!state.sounds.PlaySound(state.format, state.pcm)) return Fail(kNoOutput);
   // A wait ends when the sound has played, or at the latest a second after its length.
   const uint64_t length_ms = state.pcm.size() * 1000 / std::max(state.format.BytesPerSecond(), 1u);
-  const uint32_t deadline = in.host().clock().NowMs() + uint32_t(std::min<uint64_t>(length_ms + 1000, INT32_MAX));
-  while (wait && state.sounds.SoundPlaying() &&
-         int32_t(deadline - in.host().clock().NowMs()) > 0) {
+  const uint32_t deadline =
+      in.host().clock().NowMs() + uint32_t(std::min<uint64_t>(length_ms + 1000, INT32_MAX));
+  while (wait && state.sounds.SoundPlaying() && int32_t(deadline - in.host().clock().NowMs()) > 0) {
     in.host().Pump();
     in.host().clock().SleepMs(kPlayingSliceMs);
   }

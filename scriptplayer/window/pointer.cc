@@ -75,7 +75,8 @@ PixelRect Pointer::Draw(const PixelView& image, int64_t x, int64_t y) {
   for (int64_t row = 0; row < covered_.h; ++row) {
     uint8_t* line = &image.At(covered_.x, covered_.y + row);
     std::copy_n(line, covered_.w, under_.begin() + row * covered_.w);
-    const uint8_t* from = &shape_[size_t(covered_.y + row - y) * size_t(width_) + size_t(covered_.x - x)];
+    const uint8_t* from =
+        &shape_[size_t(covered_.y + row - y) * size_t(width_) + size_t(covered_.x - x)];
     for (int64_t i = 0; i < covered_.w; ++i)
       if (from[i] != transparent_) line[i] = from[i];
   }

@@ -68,7 +68,9 @@ TEST(SoundCommandTest, AToneSoundsAsLongAsTheDelay) {
 // A WAV file of `bits`-bit PCM holding `data`.
 std::string Wav(uint32_t rate, uint16_t channels, uint16_t bits, const std::string& data,
                 uint16_t tag = 1) {
-  auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  auto u32 = [](uint32_t v) {
+    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+  };
   auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
   const uint16_t block = uint16_t(channels * bits / 8);
   return "RIFF" + u32(uint32_t(36 + data.size())) + "WAVEfmt " + u32(16) + u16(tag) +
@@ -89,8 +91,8 @@ TEST(MciCommandTest, PlayStopAndCloseASoundFile) {
   ScriptRunner r;
   const std::string pcm = "\x01\x02\x03\x04\x05\x06";
   r.files.AddFile("tune.wav", Wav(22050, 1, 16, pcm));
-  EXPECT_EQ(Replies(r, {"play tune.wav", "status TUNE.WAV mode", "stop tune.wav",
-                        "close tune.wav", "stop all"}),
+  EXPECT_EQ(Replies(r, {"play tune.wav", "status TUNE.WAV mode", "stop tune.wav", "close tune.wav",
+                        "stop all"}),
             "|playing||||");
   ASSERT_EQ(r.sounds.played.size(), 1u);
   EXPECT_EQ(r.sounds.played[0].format.rate, 22050u);

@@ -35,13 +35,12 @@ std::string TakeInputs(WindowRun& w, size_t count) {
 TEST(InputTest, EveryNamedKeyAndEveryFunctionKeyWithItsModifiers) {
   WindowRun w;
   ASSERT_EQ(w.Run(kOpen).kind, RunOutcome::kFinished);
-  PostKeys(w.screen(), {Key(WindowKey::kEnter), Key(WindowKey::kEscape),
-                        Key(WindowKey::kBackspace), Key(WindowKey::kTab),
-                        Key(WindowKey::kTab, true), Typed(" "), Key(WindowKey::kPageUp),
-                        Key(WindowKey::kPageDown), Key(WindowKey::kEnd), Key(WindowKey::kHome),
-                        Key(WindowKey::kLeft), Key(WindowKey::kUp), Key(WindowKey::kRight),
-                        Key(WindowKey::kDown), Key(WindowKey::kInsert), Key(WindowKey::kDelete),
-                        Typed("qZ7~")});
+  PostKeys(w.screen(), {Key(WindowKey::kEnter), Key(WindowKey::kEscape), Key(WindowKey::kBackspace),
+                        Key(WindowKey::kTab), Key(WindowKey::kTab, true), Typed(" "),
+                        Key(WindowKey::kPageUp), Key(WindowKey::kPageDown), Key(WindowKey::kEnd),
+                        Key(WindowKey::kHome), Key(WindowKey::kLeft), Key(WindowKey::kUp),
+                        Key(WindowKey::kRight), Key(WindowKey::kDown), Key(WindowKey::kInsert),
+                        Key(WindowKey::kDelete), Typed("qZ7~")});
   EXPECT_EQ(TakeInputs(w, 21),
             "ENTER|ESCAPE|BACKSPACE|TAB|BACKTAB|SPACE|PAGEUP|PAGEDOWN|END|HOME|LEFT|UP|RIGHT|"
             "DOWN|INSERT|DELETE|q|Z|7|~|DELAY");
@@ -88,9 +87,8 @@ TEST(InputTest, DeadlinesRunOnTheClockAndMinusOneWaitsForever) {
   testing::ScriptRunner r;
   UserHost host(r.platform());
   r.UseHost(&host);
-  ASSERT_EQ(r.Run(std::string(kOpen) +
-                  "SYSTEMTIMER T0\nINPUTCHARORDELAY A 200\nSYSTEMTIMER T1\n"
-                  "INPUTCHARORDELAY B -1\nINPUTCHARORDELAY C 0\n")
+  ASSERT_EQ(r.Run(std::string(kOpen) + "SYSTEMTIMER T0\nINPUTCHARORDELAY A 200\nSYSTEMTIMER T1\n"
+                                       "INPUTCHARORDELAY B -1\nINPUTCHARORDELAY C 0\n")
                 .kind,
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("A"), "DELAY");
@@ -99,6 +97,36 @@ TEST(InputTest, DeadlinesRunOnTheClockAndMinusOneWaitsForever) {
   EXPECT_LT(waited, 220);
   EXPECT_EQ(r.Var("B"), "k");  // long after any deadline of 200 ms
   EXPECT_EQ(r.Var("C"), "DELAY");
+}
+
+TEST(InputTest, ClosingTheWindowWhileAScriptWaits) {
+  testing::ScriptRunner r;
+  UserHost host(r.platform());
+  r.UseHost(&host);
+  host.act = [](Screen& s, int pump) {
+    if (pump != 40) return;
+    platform::WindowEvent close;
+    close.kind = platform::WindowEvent::Kind::kClose;
+    close.window = platform::WindowNumber(s.window());
+    ASSERT_TRUE(platform::PostWindowEvent(close));
+  };
+  ASSERT_EQ(r.Run(std::string(kOpen) + "INPUTCHAR K\n").kind, RunOutcome::kFinished);
+  EXPECT_EQ(r.Var("K"), "ALT F4");
+  EXPECT_GT(host.pumps, 40);
+}
+
+// The box belongs to the window and bears its title.
+TEST(InputTest, AMessageBoxOfTheWindow) {
+  WindowRun w;
+  w.r.boxes.answers = {platform::BoxAnswer::kNo};
+  ASSERT_EQ(
+      w.Run(std::string(kOpen) + "SCREENWINDOWTITLE \"Quiz\"\nINPUTMSGWIN A 5 5 12 \"Sure?\"\n")
+          .kind,
+      RunOutcome::kFinished);
+  ASSERT_EQ(w.r.boxes.asked.size(), 1u);
+  EXPECT_EQ(w.r.boxes.asked[0].caption, "Quiz");
+  EXPECT_EQ(w.r.boxes.asked[0].owner, w.screen().window());
+  EXPECT_EQ(w.r.Var("A"), "8");
 }
 
 TEST(InputTest, ClicksAfterKeysAndLeftBeforeRight) {
@@ -133,7 +161,7 @@ TEST(InputTest, LineInputInABoxOfItsOwn) {
             RunOutcome::kFinished);
   EXPECT_EQ(r.Var("S"), "hell");
   EXPECT_EQ(r.Var("X") + " " + r.Var("Y"), "5 5");  // the cursor is back
-  EXPECT_EQ(r.Var("P"), "100");                    // so is the image
+  EXPECT_EQ(r.Var("P"), "100");                     // so is the image
   ASSERT_EQ(seen.size(), 64u * 48u);
   auto at = [&](int x, int y) { return seen[size_t(y) * 64 + size_t(x)]; };
   EXPECT_EQ(at(10, 8), 0);    // the frame: the darkest entry

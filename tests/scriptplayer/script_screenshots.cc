@@ -75,7 +75,8 @@ class ShotHost : public script::WindowHost {
       Write(s);
     } else {
       platform::WindowEvent e;
-      if (!ActionEvent(now.action, e)) std::fprintf(stderr, "no such action: %s\n", now.action.c_str());
+      if (!ActionEvent(now.action, e))
+        std::fprintf(stderr, "no such action: %s\n", now.action.c_str());
       e.window = platform::WindowNumber(s.window());
       (void)platform::PostWindowEvent(e);
     }
@@ -114,8 +115,7 @@ class ShotHost : public script::WindowHost {
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr,
-                 "usage: script_screenshots <script> <out-prefix> <ms>[=<action>] ...\n");
+    std::fprintf(stderr, "usage: script_screenshots <script> <out-prefix> <ms>[=<action>] ...\n");
     return 2;
   }
   std::vector<Moment> moments;

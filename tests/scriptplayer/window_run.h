@@ -2,11 +2,11 @@
 // the user made them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/display/window.h"
 #include "scriptplayer/window/window_host.h"
@@ -70,8 +70,8 @@ inline platform::WindowEvent Typed(const char* text) {
   e.text = text;
   return e;
 }
-inline platform::WindowEvent Key(platform::WindowKey key, bool shift = false,
-                                 bool control = false, bool alt = false) {
+inline platform::WindowEvent Key(platform::WindowKey key, bool shift = false, bool control = false,
+                                 bool alt = false) {
   platform::WindowEvent e;
   e.kind = platform::WindowEvent::Kind::kKeyDown;
   e.key = key;

@@ -13,13 +13,13 @@
 namespace kinet::script {
 namespace {
 
-using testing::ScriptRunner;
-using testing::WindowRun;
+using testing::Key;
 using testing::kOpen;
 using testing::PostClick;
 using testing::PostKeys;
+using testing::ScriptRunner;
 using testing::Typed;
-using testing::Key;
+using testing::WindowRun;
 
 TEST(WindowTest, DrawingIsClippedToTheImageAndReachesTheWindow) {
   for (const char* settings : {"SCREENSETTINGS 0\n", "SCREENSETTINGS 4\n"}) {
