@@ -51,8 +51,9 @@ class PlayerHost {
   // every loaded line and inside every wait. While auto-pause holds the script (the window
   // lacks the focus), it keeps pumping before it returns.
   virtual void Pump() {}
-  // Called before and after every command: the windowed player takes its drawn pointer off
-  // the image for the command and puts it back afterwards.
+  // Called before and after every command that may use the image (LeavesImageAlone is false):
+  // the windowed player takes its drawn pointer off the image for the command and puts it
+  // back afterwards.
   virtual void CommandStarts() {}
   virtual void CommandEnded() {}
   // True while the player window exists.

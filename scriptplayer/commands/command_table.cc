@@ -229,6 +229,42 @@ constexpr bool IsStrictlySorted() {
 }
 static_assert(IsStrictlySorted(), "command names must be in strictly ascending byte order");
 
+// Commands that never draw on, read or show the player's image (language, values, text
+// functions, files, waits): the drawn pointer may stay on the image while they run. Any other
+// command has it taken off first.
+constexpr std::string_view kImageFree[] = {
+    "COMPUTE", "COMPUTEABS", "COMPUTESQRT", "DEBUGTEXT", "DELAY", "DELAYUNTIL", "DIRCHANGE",
+    "DIRCURRENT", "DIREXISTS", "DIRMAKE", "DIRREMOVE", "DRIVEAVAIL", "DRIVESIZE", "ENVGET",
+    "ENVSET", "EXECUTE", "FILEAPPEND", "FILECDROM", "FILECLOSE", "FILECOPY", "FILECREATE",
+    "FILEDELETE", "FILEEOF", "FILEEXISTS", "FILEFIND", "FILEFINDNEXT", "FILEFULLPATH",
+    "FILEGETATTRIB", "FILEOPEN", "FILEPIECES", "FILEREAD", "FILEREMOTE", "FILEREMOVABLE",
+    "FILERENAME", "FILESETATTRIB", "FILESIZE", "FILETEMP", "FILEWRITE", "GOSUB", "GOTO", "IF",
+    "IFSET", "INPUTMSGWIN", "MCISENDSTRING", "MOUSEAREA", "MOUSEMODE", "MOUSEPRESENT", "MOUSEX",
+    "MOUSEY", "RANDOM", "RANDOMIZE", "RETURN", "SOUND", "STRADDBACKSLASH", "STRFIND", "STRFIRST",
+    "STRISLABEL", "STRISNUMERIC", "STRLCASE", "STRLENGTH", "STRLPAD", "STRLPADZERO", "STRPIECE",
+    "STRREPEAT", "STRRPAD", "STRTRIM", "STRUCASE", "SYSTEMCOLORS", "SYSTEMCOMMANDLINE",
+    "SYSTEMCURRENTEXE", "SYSTEMCURRENTSCRIPT", "SYSTEMDATETIME", "SYSTEMMEMORY", "SYSTEMOSMAJOR",
+    "SYSTEMOSMINOR", "SYSTEMPLATFORM", "SYSTEMTIMER", "TEXTX", "TEXTY", "VARFREE", "VARPOP",
+    "VARPUSH", "VARSET",
+};
+
+constexpr bool AllNamed() {
+  for (std::string_view name : kImageFree) {
+    bool found = false;
+    for (const Entry& entry : kCommands) found = found || entry.name == name;
+    if (!found) return false;
+  }
+  return std::is_sorted(std::begin(kImageFree), std::end(kImageFree));
+}
+static_assert(AllNamed(), "image-free commands must be command names, in byte order");
+
+constexpr std::array<bool, kCommandCount> kLeavesImageAlone = [] {
+  std::array<bool, kCommandCount> out{};
+  for (size_t i = 0; i < kCommandCount; ++i)
+    out[i] = std::binary_search(std::begin(kImageFree), std::end(kImageFree), kCommands[i].name);
+  return out;
+}();
+
 }  // namespace
 
 int FindCommand(std::string_view upper_name) {
@@ -244,5 +280,7 @@ std::string_view CommandName(int index) { return kCommands[static_cast<size_t>(i
 Handler CommandHandler(int index) { return kCommands[static_cast<size_t>(index)].handler; }
 
 bool OpensTextBlock(int index) { return CommandName(index) == "TEXTBEGIN"; }
+
+bool LeavesImageAlone(int index) { return kLeavesImageAlone[static_cast<size_t>(index)]; }
 
 }  // namespace kinet::script

@@ -21,6 +21,9 @@ std::string_view CommandName(int index);
 Handler CommandHandler(int index);
 // True for the command whose following lines, up to a line TEXTEND, are text and not commands.
 bool OpensTextBlock(int index);
+// True for a command that never draws on, reads or shows the player's image, so the host need
+// not take its drawn pointer off for it.
+bool LeavesImageAlone(int index);
 
 // Compiled records that are not commands: a text line of such a block, and the block's end.
 inline constexpr uint8_t kTextLineRecord = 255;

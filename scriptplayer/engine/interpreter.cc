@@ -168,6 +168,7 @@ void Interpreter::ExecuteLoop() {
 }
 
 void Interpreter::RunCommand(int index) {
+  if (LeavesImageAlone(index)) return CommandHandler(index)(*this);
   host().CommandStarts();
   CommandHandler(index)(*this);
   host().CommandEnded();

@@ -29,6 +29,24 @@ std::array<uint8_t, 768> StartPalette() {
   return rgb;
 }
 
+bool Empty(const PixelRect& r) { return r.w <= 0 || r.h <= 0; }
+
+bool SameRect(const PixelRect& a, const PixelRect& b) {
+  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+  if (Empty(a)) return b;
+  if (Empty(b)) return a;
+  const int64_t x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+  return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+}
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+  return !Empty(a) && !Empty(b) && a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h &&
+         b.y < a.y + a.h;
+}
+
 }  // namespace
 
 uint32_t DisplayModeOf(uint32_t settings) {
@@ -55,7 +73,7 @@ bool Screen::Open(int32_t width, int32_t height) {
     platform::ShowSystemPointer(false);
   }
   pointer.Forget();
-  pointer_seen_ = {};
+  pointer_seen_ = shown_since_ = {};
   const bool reusable = buffer_ && buffer_->FullScreen && buffer_->Width >= uint32_t(width) &&
                         buffer_->Height >= uint32_t(height);
   if (reusable) {
@@ -106,7 +124,7 @@ void Screen::Close() {
   window_ = nullptr;
   pointer.Forget();
   pointer_shown = false;
-  pointer_seen_ = {};
+  pointer_seen_ = shown_since_ = {};
   ResetText();
   origin_x = origin_y = 0;
   text_x = text_y = 0;
@@ -128,7 +146,7 @@ PixelView Screen::View() const {
 }
 
 void Screen::Show(const PixelRect& r) {
-  ++shows_;
+  shown_since_ = Union(shown_since_, r);
   Blit(r);
 }
 
@@ -151,14 +169,14 @@ void Screen::PutPointerBack() {
   const PixelView image = View();
   pointer.TakeOff(image);
   const PixelRect now = pointer.Draw(image, pointer_x, pointer_y);
-  const PixelRect& was = pointer_seen_;
-  const bool same_place = now.x == was.x && now.y == was.y && now.w == was.w && now.h == was.h;
-  if (same_place && shows_ == pointer_seen_shows_ && pointer.version() == pointer_seen_version_)
-    return;
-  Blit(was);
+  const PixelRect was = pointer_seen_;
+  const bool moved = !SameRect(now, was) || pointer.version() != pointer_seen_version_;
+  const bool covered = Overlap(shown_since_, was);
+  shown_since_ = {};
+  if (!moved && !covered) return;
+  if (moved) Blit(was);
   Blit(now);
   pointer_seen_ = now;
-  pointer_seen_shows_ = shows_;
   pointer_seen_version_ = pointer.version();
 }
 

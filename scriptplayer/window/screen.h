@@ -104,11 +104,11 @@ class Screen {
   void* window_ = nullptr;
   KinetBuffer* buffer_ = nullptr;
   int32_t client_width_ = 0, client_height_ = 0;
-  uint64_t shows_ = 0;  // Show() calls so far
-  // What the window shows of the pointer: where, after how many shows, in which shape.
+  // What the window shows of the pointer: where and in which shape, and the part of the window
+  // shown again since (which may have covered it).
   PixelRect pointer_seen_;
-  uint64_t pointer_seen_shows_ = 0;
   uint32_t pointer_seen_version_ = 0;
+  PixelRect shown_since_;
 };
 
 }  // namespace kinet::script
