@@ -23,6 +23,11 @@ struct PcmFormat {
   uint8_t SilenceByte() const { return bits == 16 ? 0x00 : 0x80; }
 };
 
+// Every driver refuses rates below this: no device plays them, and a device buffer of such
+// sound (a thousand samples at 1 Hz last a quarter of an hour) would hold the close of the
+// stream until it has played.
+inline constexpr uint32_t kLowestPlayedRate = 1000;
+
 // Where a stream takes its sound from. Called only from the library's thread, inside
 // SoundDriver::Service.
 class SoundSource {
@@ -58,7 +63,8 @@ class SoundDriver {
  public:
   virtual ~SoundDriver() = default;
   // Opens a stream in `format` that takes its sound from `source`, which must outlive the
-  // stream. Null when no device can play it (none present, format refused).
+  // stream. Null when no device can play it (none present, format refused, a rate below
+  // kLowestPlayedRate).
   virtual std::unique_ptr<SoundStream> Open(const PcmFormat& format, SoundSource& source) = 0;
   // Moves sound from the sources of the open streams towards the device.
   virtual void Service() = 0;

@@ -91,7 +91,7 @@ class TestSoundDriver::Stream : public SoundStream {
 };
 
 std::unique_ptr<SoundStream> TestSoundDriver::Open(const PcmFormat& format, SoundSource& source) {
-  if (fail_opens_) return nullptr;
+  if (fail_opens_ || format.rate < kLowestPlayedRate) return nullptr;
   auto log = std::make_shared<Log>();
   log->format = format;
   logs_.push_back(log);

@@ -136,5 +136,39 @@ TEST(SoundDevice, StreamsStopWhereTheyStandRestartAndResetTheirPosition) {
   }
 }
 
+// A track at a rate no device plays is not given to one (a device buffer of it would hold the
+// close for minutes): the file plays without it. The lowest rate played opens, plays a
+// second of sound and closes; both drivers, through the real device.
+TEST(SoundDevice, RatesBelowTheLowestPlayedAreRefused) {
+  UseDiskDevice(TempPath("played.raw"));
+  for (auto kind : {platform::SoundDriverKind::kPolled, platform::SoundDriverKind::kCallback}) {
+    auto driver = platform::MakeSoundDriver(kind);
+    ToneSource source;
+    for (uint32_t rate : {1u, 100u, platform::kLowestPlayedRate - 1})
+      EXPECT_FALSE(driver->Open({rate, 1, 8}, source)) << rate;
+    auto stream = driver->Open({platform::kLowestPlayedRate, 1, 8}, source);
+    ASSERT_TRUE(stream);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (stream->Position() < platform::kLowestPlayedRate &&
+           std::chrono::steady_clock::now() < give_up)
+      driver->Service();
+    EXPECT_GE(stream->Position(), platform::kLowestPlayedRate);
+  }
+  TrackSpec track;
+  track.rate = 100;
+  track.per_frame = ShareOut(ToneBytes(400, 3), track.rate, 10000, 4);
+  const std::string path =
+      WriteSoundFile("slow.knt", {32, 16, 100}, SpriteAnimation(32, 16, 4), {track});
+  KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_TRACK(0), -1);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->OpenFlags & KINET_OPEN_TRACK_MASK, 0u);
+  for (int f = 0; f < 4; ++f) {
+    KinetDoFrame(h);
+    KinetNextFrame(h);
+  }
+  EXPECT_EQ(h->ReadError, 0u);
+  KinetClose(h);
+}
+
 }  // namespace
 }  // namespace kinet::testing
