@@ -67,6 +67,7 @@ class RunInputs : public platform::FileSystem {
   int64_t FreeSpace(const std::string& path) override { return files_.FreeSpace(path); }
   int64_t TotalSpace(const std::string& path) override { return files_.TotalSpace(path); }
   platform::DriveKind KindOf(const std::string& path) override { return files_.KindOf(path); }
+  std::string LastError() override { return files_.LastError(); }
 
  private:
   // A series with its prefix and suffix as full paths, split where the number goes.

@@ -14,6 +14,7 @@
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_writer.h"
 #include "toolkit/run_inputs.h"
+#include "toolkit/output_check.h"
 #include "toolkit/status_frame.h"
 
 namespace kinet::pack {
@@ -26,6 +27,20 @@ std::string Format(const char* pattern, auto... values) {
   char text[512];
   std::snprintf(text, sizeof text, pattern, values...);
   return text;
+}
+
+// True for the failures of the temporary file of runs, which lies in the output's folder.
+bool OfTemporaryFile(encoder::PackStatus status) {
+  return status == encoder::PackStatus::kTempCreateFailed ||
+         status == encoder::PackStatus::kTempWriteFailed ||
+         status == encoder::PackStatus::kTempReadFailed;
+}
+
+// True for the failures of a file operation, whose path and reason are shown under the text.
+bool OfFile(encoder::PackStatus status) {
+  return OfTemporaryFile(status) || status == encoder::PackStatus::kCannotCreate ||
+         status == encoder::PackStatus::kWriteFailed ||
+         status == encoder::PackStatus::kReplaceFailed;
 }
 
 const char* PackMessage(encoder::PackStatus status) {
@@ -84,13 +99,18 @@ class PackRun {
   int32_t frame_rate_ = 0;
   uint32_t period_ = 0, first_number_ = 1;
   encoder::FrameHints hints_;
-  std::string output_;
+  std::string output_, temp_directory_;
   uint32_t start_ms_ = 0;
   uint32_t key_frames_ = 0, auto_key_frames_ = 0;
 };
 
 bool PackRun::Fail(encoder::PackStatus status) {
-  if (const char* text = PackMessage(status)) frame_.ShowError(text);
+  const char* text = PackMessage(status);
+  if (text && OfFile(status))
+    frame_.ShowError(
+        toolkit::FileFailure(text, files_, OfTemporaryFile(status) ? temp_directory_ : output_));
+  else if (text)
+    frame_.ShowError(text);
   frame_.SetError();
   return false;
 }
@@ -127,6 +147,7 @@ bool PackRun::OpenSource() {
 // whatever the type); a frame writer for picture extensions.
 bool PackRun::CheckOutput() {
   output_ = WithDefaultExtension(s_.output);
+  if (!toolkit::NamesAFile(frame_, files_, output_)) return false;
   toolkit::WriterOptions w;
   w.flags = toolkit::kWriterQuietOnOtherTypes | (s_.overwrite ? toolkit::kWriterOverwrite : 0);
   w.callbacks = toolkit::FrameCallbacks(frame_);
@@ -210,11 +231,11 @@ bool PackRun::AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder)
 bool PackRun::WriteVideoFile() {
   encoder::PackStatus status = encoder::PackStatus::kOk;
   const std::string full = files_.FullPath(output_);
-  const std::string directory = full.substr(0, std::max<size_t>(full.rfind('/'), 1));
+  temp_directory_ = full.substr(0, std::max<size_t>(full.rfind('/'), 1));
   std::unique_ptr<SoundInput> sound =
       SoundInput::Open(inputs_, s_, source_->first_index(), source_->frame_count(), period_);
   std::unique_ptr<encoder::VideoJob> job = encoder::VideoJob::Create(
-      files_, Encoding(sound ? sound->allowance() : 0), directory, &status);
+      files_, Encoding(sound ? sound->allowance() : 0), temp_directory_, &status);
   if (!job) return Fail(status);
   if (!AnalyseAll(job.get(), nullptr)) return false;
   frame_.SetStatus("Calculating compression data...");

@@ -70,7 +70,7 @@ const std::array<std::string_view, 3> kUsageBoxes = {
     "               0 to  100: Compress under this % of error.\r\n"
     "              -1 to -200: Compress to this % of the original file size.\r\n"
     "            -401 to -600: Compress to this % of each frame's size.\r\n"
-    "    /K# - Specify the compression ratio for key frames (as above).\r\n"
+    "    /K# - Specify the compression ratio for key frames (as above, default=/N).\r\n"
     "    /J# - Specify minimum key frame frequency.\r\n"
     "    /A# - Auto key frame at what percentage of change (95% default).\r\n"
     "    /Z# - Height compression: 1=interlace or 2=double.\r\n"

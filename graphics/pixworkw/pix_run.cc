@@ -6,6 +6,7 @@
 #include "toolkit/elapsed_time.h"
 #include "toolkit/graphics/graphics_source.h"
 #include "toolkit/graphics/graphics_writer.h"
+#include "toolkit/output_check.h"
 #include "toolkit/run_inputs.h"
 
 namespace kinet::pix {
@@ -61,6 +62,7 @@ bool PixRun::OpenSource() {
 // cannot be created).
 bool PixRun::CreateWriter() {
   const std::string output = OutputName(s_.output);
+  if (!toolkit::NamesAFile(frame_, files_, output)) return false;
   toolkit::WriterOptions w;
   w.flags = s_.overwrite ? toolkit::kWriterOverwrite : 0;
   w.callbacks = toolkit::FrameCallbacks(frame_);

@@ -104,6 +104,12 @@ class FileSystem {
   virtual int64_t FreeSpace(const std::string& path) = 0;
   virtual int64_t TotalSpace(const std::string& path) = 0;
   virtual DriveKind KindOf(const std::string& path) = 0;
+
+  // The system's reason ("No such file or directory", "No space left on device") for the
+  // last call of this service, or of a file it opened, that failed to create, open, write,
+  // sync, copy, rename or remove; "" while none has. Tools show it under their own message,
+  // beside the path.
+  virtual std::string LastError() = 0;
 };
 
 // The operating system's files. Lives for the whole program.

@@ -15,6 +15,12 @@ std::string Normalise(const std::string& cwd, const std::string& path) {
   return out;
 }
 
+constexpr char kNoEntry[] = "No such file or directory";
+constexpr char kIsFolder[] = "Is a directory";
+constexpr char kNoSpace[] = "No space left on device";
+constexpr char kDenied[] = "Permission denied";
+constexpr char kInputOutput[] = "Input/output error";
+
 std::string ParentOf(const std::string& full) {
   size_t slash = full.rfind('/');
   return slash == 0 ? "/" : full.substr(0, slash);
@@ -36,7 +42,10 @@ class MemoryFileSystem::OpenFile : public File {
     return count;
   }
   bool Write(const void* in, size_t size) override {
-    if (!writable_) return false;
+    if (!writable_) {
+      data_->space->last_error = "Bad file descriptor";
+      return false;
+    }
     std::string& bytes = data_->bytes;
     size_t fits = size;
     if (bytes.size() < position_ + size && !data_->Resize(position_ + size)) {
@@ -45,10 +54,14 @@ class MemoryFileSystem::OpenFile : public File {
       const uint64_t room = static_cast<uint64_t>(std::max<int64_t>(space.quota - space.used, 0));
       const uint64_t end = std::max<uint64_t>(bytes.size() + room, position_);
       fits = static_cast<size_t>(end - position_);
-      if (!data_->Resize(std::max<size_t>(bytes.size(), position_ + fits))) return false;
+      if (!data_->Resize(std::max<size_t>(bytes.size(), position_ + fits))) {
+        data_->space->last_error = kNoSpace;
+        return false;
+      }
     }
     std::memcpy(bytes.data() + position_, in, fits);
     position_ += fits;
+    if (fits != size) data_->space->last_error = kNoSpace;
     return fits == size;
   }
   bool Seek(uint64_t offset) override {
@@ -108,16 +121,17 @@ bool MemoryFileSystem::ParentExists(const std::string& full) const {
 std::unique_ptr<File> MemoryFileSystem::Open(const std::string& path, OpenMode mode) {
   std::string full = Normalise(cwd_, path);
   auto it = files_.find(full);
+  if (directories_.count(full)) return Failed(nullptr, kIsFolder);
   if (mode == OpenMode::kCreate) {
-    if (directories_.count(full) || !ParentExists(full)) return nullptr;
-    if (it != files_.end() && it->second.read_only) return nullptr;
+    if (!ParentExists(full)) return Failed(nullptr, kNoEntry);
+    if (it != files_.end() && it->second.read_only) return Failed(nullptr, kDenied);
     Node& node = files_[full];
     if (!node.data) node.data = NewBlob();
     (void)node.data->Resize(0);
     return std::make_unique<OpenFile>(node.data, true);
   }
-  if (it == files_.end()) return nullptr;
-  if (mode == OpenMode::kUpdate && it->second.read_only) return nullptr;
+  if (it == files_.end()) return Failed(nullptr, kNoEntry);
+  if (mode == OpenMode::kUpdate && it->second.read_only) return Failed(nullptr, kDenied);
   return std::make_unique<OpenFile>(it->second.data, mode == OpenMode::kUpdate);
 }
 
@@ -140,10 +154,12 @@ std::optional<FileIdentity> MemoryFileSystem::Identity(const std::string& path) 
 bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
   const std::string* content = Content(from);
   std::string target = Normalise(cwd_, to);
-  if (!content || directories_.count(target) || !ParentExists(target)) return false;
+  if (directories_.count(target)) return Failed(false, kIsFolder);
+  if (!content || !ParentExists(target)) return Failed(false, kNoEntry);
   auto it = files_.find(target);
-  if (it != files_.end() && it->second.read_only) return false;
-  if (space_->quota >= 0 && space_->used + int64_t(content->size()) > space_->quota) return false;
+  if (it != files_.end() && it->second.read_only) return Failed(false, kDenied);
+  if (space_->quota >= 0 && space_->used + int64_t(content->size()) > space_->quota)
+    return Failed(false, kNoSpace);
   files_[target].data = NewBlob(*content);
   return true;
 }
@@ -151,8 +167,9 @@ bool MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
 bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   std::string source = Normalise(cwd_, from), target = Normalise(cwd_, to);
   auto it = files_.find(source);
-  if (fail_renames_ || it == files_.end() || directories_.count(target) || !ParentExists(target))
-    return false;
+  if (fail_renames_) return Failed(false, kInputOutput);
+  if (directories_.count(target)) return Failed(false, kIsFolder);
+  if (it == files_.end() || !ParentExists(target)) return Failed(false, kNoEntry);
   if (source == target) return true;
   Node node = it->second;
   files_.erase(it);
@@ -161,14 +178,14 @@ bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::Remove(const std::string& path) {
-  return files_.erase(Normalise(cwd_, path)) != 0;
+  return files_.erase(Normalise(cwd_, path)) != 0 || Failed(false, kNoEntry);
 }
 
 std::string MemoryFileSystem::FullPath(const std::string& path) { return Normalise(cwd_, path); }
 
 std::string MemoryFileSystem::CreateTempFile(const std::string& directory) {
   std::string dir = Normalise(cwd_, directory.empty() ? "/tmp" : directory);
-  if (!directories_.count(dir)) return "";
+  if (!directories_.count(dir)) return Failed(std::string(), kNoEntry);
   std::string name;
   do {
     name = (dir == "/" ? "" : dir) + "/knt" + std::to_string(++temp_counter_) + ".tmp";
@@ -179,7 +196,7 @@ std::string MemoryFileSystem::CreateTempFile(const std::string& directory) {
 
 std::unique_ptr<File> MemoryFileSystem::CreateUnique(const std::string& stem, std::string* path) {
   const std::string base = Normalise(cwd_, stem);
-  if (!ParentExists(base)) return nullptr;
+  if (!ParentExists(base)) return Failed(nullptr, kNoEntry);
   std::string name;
   do {
     name = base + std::to_string(++temp_counter_);
@@ -233,8 +250,9 @@ bool MemoryFileSystem::DirectoryExists(const std::string& path) {
 
 bool MemoryFileSystem::MakeDirectory(const std::string& path) {
   std::string full = Normalise(cwd_, path);
-  if (files_.count(full) || !ParentExists(full)) return false;
-  return directories_.insert(full).second;
+  if (!ParentExists(full)) return Failed(false, kNoEntry);
+  if (files_.count(full) || !directories_.insert(full).second) return Failed(false, "File exists");
+  return true;
 }
 
 bool MemoryFileSystem::RemoveDirectory(const std::string& path) {

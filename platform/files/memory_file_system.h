@@ -63,6 +63,7 @@ class MemoryFileSystem : public FileSystem {
   }
   int64_t TotalSpace(const std::string& path) override { return total_; }
   DriveKind KindOf(const std::string& path) override;
+  std::string LastError() override { return space_->last_error; }
 
  private:
   // What all files hold together, shared with every file's bytes.
@@ -75,6 +76,7 @@ class MemoryFileSystem : public FileSystem {
       used += bytes;
       peak = std::max(peak, used);
     }
+    std::string last_error;  // the reason LastError gives, in the system's words
   };
   // A file's bytes, counted against the space while anything (a name or an open file) holds
   // them, like an inode.
@@ -93,6 +95,12 @@ class MemoryFileSystem : public FileSystem {
   };
   class OpenFile;
   bool ParentExists(const std::string& full) const;
+  // Notes `reason` for LastError and returns `result`.
+  template <typename T>
+  T Failed(T result, const char* reason) {
+    space_->last_error = reason;
+    return result;
+  }
   std::shared_ptr<Blob> NewBlob(std::string content = {});
 
   std::map<std::string, Node> files_;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -16,6 +17,17 @@
 
 namespace kinet::platform {
 namespace {
+
+// errno of the last failure LastError reports, kept apart from errno, which later calls that
+// succeed or fail for other reasons change.
+thread_local int last_failure = 0;
+
+// Returns `result` after noting errno as the reason of the failure it stands for.
+template <typename T>
+T Failed(T result) {
+  last_failure = errno;
+  return result;
+}
 
 std::optional<FileIdentity> IdentityOf(const struct stat& st) {
   return FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
@@ -41,7 +53,11 @@ class PosixFile : public File {
     while (size > 0) {
       ssize_t put = ::write(fd_, p, size);
       if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) return false;
+      if (put < 0) return Failed(false);
+      if (put == 0) {
+        errno = ENOSPC;
+        return Failed(false);
+      }
       p += put;
       size -= static_cast<size_t>(put);
     }
@@ -56,7 +72,7 @@ class PosixFile : public File {
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
     return static_cast<int64_t>(st.st_size);
   }
-  bool Sync() override { return ::fsync(fd_) == 0; }
+  bool Sync() override { return ::fsync(fd_) == 0 || Failed(false); }
   std::optional<FileIdentity> Identity() override {
     struct stat st;
     if (::fstat(fd_, &st) != 0) return std::nullopt;
@@ -86,9 +102,11 @@ class PosixFileSystem : public FileSystem {
         break;
     }
     int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return Failed(nullptr);
     struct stat st;
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+      if (S_ISDIR(st.st_mode)) errno = EISDIR;
+      last_failure = errno;
       ::close(fd);
       return nullptr;
     }
@@ -113,14 +131,22 @@ class PosixFileSystem : public FileSystem {
 
   bool Copy(const std::string& from, const std::string& to) override {
     std::error_code ec;
-    if (std::filesystem::is_directory(from, ec)) return false;
-    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
-                                      ec);
+    if (std::filesystem::is_directory(from, ec)) {
+      errno = EISDIR;
+      return Failed(false);
+    }
+    if (std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                   ec))
+      return true;
+    last_failure = ec.value();
+    return false;
   }
   bool Rename(const std::string& from, const std::string& to) override {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::rename(from.c_str(), to.c_str()) == 0 || Failed(false);
   }
-  bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+  bool Remove(const std::string& path) override {
+    return ::unlink(path.c_str()) == 0 || Failed(false);
+  }
 
   std::string FullPath(const std::string& path) override {
     std::error_code ec;
@@ -139,7 +165,7 @@ class PosixFileSystem : public FileSystem {
     }
     std::string templ = FullPath(dir) + "/kntXXXXXX";
     int fd = ::mkstemp(templ.data());
-    if (fd < 0) return "";
+    if (fd < 0) return Failed(std::string());
     ::close(fd);
     return templ;
   }
@@ -147,7 +173,7 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<File> CreateUnique(const std::string& stem, std::string* path) override {
     std::string name = stem + "XXXXXX";
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return Failed(nullptr);
     // mkostemp gives 0600; an output is readable by others, as files usually are.
     ::fchmod(fd, 0644);
     *path = name;
@@ -190,7 +216,9 @@ class PosixFileSystem : public FileSystem {
     struct stat st;
     return StatPath(path, &st) && S_ISDIR(st.st_mode);
   }
-  bool MakeDirectory(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
+  bool MakeDirectory(const std::string& path) override {
+    return ::mkdir(path.c_str(), 0777) == 0 || Failed(false);
+  }
   bool RemoveDirectory(const std::string& path) override { return ::rmdir(path.c_str()) == 0; }
   std::string CurrentDirectory() override {
     std::error_code ec;
@@ -231,6 +259,8 @@ class PosixFileSystem : public FileSystem {
       return DriveKind::kRemovable;
     return DriveKind::kFixed;
   }
+
+  std::string LastError() override { return last_failure ? std::strerror(last_failure) : ""; }
 };
 
 }  // namespace

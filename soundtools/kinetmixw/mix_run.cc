@@ -61,6 +61,10 @@ class MixRun {
 
  private:
   bool Fail(std::string_view text);
+  // `text` with the output's path and the file service's reason on a second line.
+  std::string WriteFailure(std::string_view text) {
+    return toolkit::FileFailure(text, files_, output_);
+  }
   bool OpenVideo();
   bool OpenSound();
   bool CheckOutput();
@@ -182,14 +186,14 @@ bool MixRun::WriteHeaderAndTables() {
 
 // Header and tables as the input has them, then the trees; both tables change frame by frame.
 bool MixRun::WriteHead() {
-  if (!out_.Create(files_, output_)) return Fail(kCannotCreate);
+  if (!out_.Create(files_, output_)) return Fail(WriteFailure(kCannotCreate));
   header_.AudioRate[s_.track] = TrackWord();
   if (s_.frame_rate != 0) header_.FrameRate = -static_cast<int32_t>(period_);
-  if (!WriteHeaderAndTables()) return Fail(kWriteFailed);
+  if (!WriteHeaderAndTables()) return Fail(WriteFailure(kWriteFailed));
   bool written = true;
   const bool read = video_.CopyTrees(
       [&](const uint8_t* piece, size_t n) { return written = out_.Write(piece, n); });
-  if (!written) return Fail(kWriteFailed);
+  if (!written) return Fail(WriteFailure(kWriteFailed));
   return read || Fail(kDamagedVideo);
 }
 
@@ -215,7 +219,7 @@ bool MixRun::MixFrame(uint32_t i, std::vector<uint8_t>& record, std::vector<uint
   const uint8_t bit = static_cast<uint8_t>(KINET_FRAME_AUDIO(s_.track));
   types_[i] = static_cast<uint8_t>(sound.empty() ? types_[i] & ~bit : types_[i] | bit);
   sizes_[i] = static_cast<uint32_t>(out.size());
-  return out_.Write(out.data(), out.size()) || Fail(kWriteFailed);
+  return out_.Write(out.data(), out.size()) || Fail(WriteFailure(kWriteFailed));
 }
 
 // The header with the track's final words, and the two tables as the frames came out.
@@ -224,7 +228,8 @@ bool MixRun::WriteTail() {
   track_->FinishHeader(track);
   header_.AudioSize[s_.track] = track.AudioSize[0];
   header_.AudioRate[s_.track] = track.AudioSize[0] ? TrackWord() : 0;
-  if (!out_.Seek(0) || !WriteHeaderAndTables() || !out_.Commit()) return Fail(kWriteFailed);
+  if (!out_.Seek(0) || !WriteHeaderAndTables() || !out_.Commit())
+    return Fail(WriteFailure(kWriteFailed));
   return true;
 }
 

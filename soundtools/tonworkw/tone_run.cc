@@ -60,7 +60,8 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
   const std::string output = toolkit::WithDefaultExtension(s.output, ".wav");
   if (!toolkit::MayWriteOutput(frame, inputs, output, s.overwrite)) return false;
   ToneOutput out;
-  if (!out.Create(files, output, source->format())) return Fail(frame, kCannotCreate);
+  if (!out.Create(files, output, source->format()))
+    return Fail(frame, toolkit::FileFailure(kCannotCreate, files, output));
   std::vector<uint8_t> block(kBlock);
   const uint32_t start_ms = clock.NowMs();
   std::optional<uint32_t> bar_ms;
@@ -68,14 +69,15 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
     const size_t got = source->Read(block.data(), block.size());
     // The source gives fewer bytes than asked only at its end.
     if (got == 0) break;
-    if (!out.Write(block.data(), got)) return Fail(frame, kWriteFailed);
+    if (!out.Write(block.data(), got))
+      return Fail(frame, toolkit::FileFailure(kWriteFailed, files, output));
     if (const uint32_t now = clock.NowMs(); !bar_ms || now - *bar_ms >= kProgressSpacingMs) {
       bar_ms = now;
       frame.SetProgress(source->length() - source->remaining(), source->length(), now - start_ms);
     }
   }
   if (frame.error()) return false;
-  if (!out.Finish()) return Fail(frame, kWriteFailed);
+  if (!out.Finish()) return Fail(frame, toolkit::FileFailure(kWriteFailed, files, output));
   char text[512];
   std::snprintf(text, sizeof text, "Created %s - %llu bytes written.", output.c_str(),
                 static_cast<unsigned long long>(out.length()));

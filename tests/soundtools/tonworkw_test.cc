@@ -188,6 +188,14 @@ TEST_F(TonWorkW, RefusedLinesAndOutputs) {
       {in + " " + Path("linked.wav") + " /O", same, 1},
       {in + " " + earlier, "File " + earlier + " exists, overwrite? No.\n", 1},
       {Path("missing.wav") + " " + Path("a"), "Error opening the input file.\n", 1},
+      // The specified text, then the path and the system's reason; names without a file.
+      {in + " " + Path("no/such/out.wav"),
+       "Error creating the output file.\n" + Path("no/such/out.wav") +
+           ": No such file or directory\n",
+       1},
+      {in + " " + Path("out/"),
+       "Output filename has no name before its extension: " + Path("out/.wav") + "\n", 1},
+      {in + " " + Path(".") + " /O", "Output filename names a folder: " + Path(".") + "\n", 1},
   };
   for (const Case& c : cases) {
     const ToolRun run = Tone(c.arguments);

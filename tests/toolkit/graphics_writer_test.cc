@@ -125,7 +125,10 @@ TEST(GraphicsWriterTest, FlicThroughTheFactory) {
   }
   EXPECT_FALSE(CreateGraphicsWriter(platform::SystemFileSystem(),
                                     Options(recorder, dir + "no/such/folder/a.flc", 3)));
-  EXPECT_EQ(recorder.Errors(), std::vector<std::string>{"Error creating the output flic."});
+  // The specified text, then the path and the system's reason.
+  EXPECT_EQ(recorder.Errors(),
+            std::vector<std::string>{"Error creating the output flic.\r\n" + dir +
+                                     "no/such/folder/a.flc: No such file or directory"});
 }
 
 TEST(GraphicsWriterTest, UnknownTypes) {

@@ -29,25 +29,33 @@ bool ReportProgress(const WriterOptions& o, uint32_t frame, const std::string& f
   return !o.callbacks.Progress("Writing frame " + std::to_string(frame) + " to " + file);
 }
 
+// "Error writing <name>" with the path and the file service's reason under it.
+void ReportWriteError(platform::FileSystem& files, const WriterOptions& o,
+                      const std::string& name) {
+  o.callbacks.Error(FileFailure("Error writing " + name, files, name));
+}
+
 class FlicOutput : public GraphicsWriter {
  public:
-  FlicOutput(const WriterOptions& options, std::unique_ptr<FlicWriter> writer)
-      : options_(options), writer_(std::move(writer)) {}
+  FlicOutput(platform::FileSystem& files, const WriterOptions& options,
+             std::unique_ptr<FlicWriter> writer)
+      : files_(files), options_(options), writer_(std::move(writer)) {}
 
   bool WriteFrame(const uint8_t* palette, const uint8_t* pixels) override {
     if (!ReportProgress(options_, ++frames_, options_.name)) return false;
     if (writer_->WriteFrame(palette, TightPicture(options_, pixels, scratch_))) return true;
-    options_.callbacks.Error("Error writing " + options_.name);
+    ReportWriteError(files_, options_, options_.name);
     return false;
   }
   bool Close() override {
     if (writer_->Close()) return true;
-    options_.callbacks.Error("Error writing " + options_.name);
+    ReportWriteError(files_, options_, options_.name);
     return false;
   }
   const std::string& output_name() const override { return options_.name; }
 
  private:
+  platform::FileSystem& files_;
   WriterOptions options_;
   std::unique_ptr<FlicWriter> writer_;
   std::vector<uint8_t> scratch_;
@@ -86,7 +94,7 @@ class ImageSeriesOutput : public GraphicsWriter {
     platform::SafeOutputFile& file = *staged_.back();
     if (!platform::EncodeImage(format_, image, bytes_) || !file.Create(files_, name) ||
         !file.Write(bytes_.data(), bytes_.size()) || !file.Close()) {
-      options_.callbacks.Error("Error writing " + name);
+      ReportWriteError(files_, options_, name);
       return false;
     }
     return true;
@@ -94,7 +102,7 @@ class ImageSeriesOutput : public GraphicsWriter {
   bool Close() override {
     for (auto& file : staged_) {
       if (!file->Commit()) {
-        options_.callbacks.Error("Error writing " + file->target());
+        ReportWriteError(files_, options_, file->target());
         return false;
       }
     }
@@ -174,10 +182,10 @@ std::unique_ptr<GraphicsWriter> CreateGraphicsWriter(platform::FileSystem& files
   if (!flic) return std::make_unique<ImageSeriesOutput>(files, o, *format);
   auto writer = FlicWriter::Create(files, o.name, o.width, o.height, o.frame_rate);
   if (!writer) {
-    o.callbacks.Error(kFlicCreateError);
+    o.callbacks.Error(FileFailure(kFlicCreateError, files, o.name));
     return nullptr;
   }
-  return std::make_unique<FlicOutput>(o, std::move(writer));
+  return std::make_unique<FlicOutput>(files, o, std::move(writer));
 }
 
 }  // namespace kinet::toolkit

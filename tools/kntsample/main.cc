@@ -88,9 +88,10 @@ int main(int argc, char** argv) {
   track.track_length = encoder::TrackBytes(ms, track.bytes_per_second(), track.format.FrameBytes());
   TuneSupply tune(sample::BounceTune(track.rate, ms));
   encoder::SoundTrackEncoder sound(tune, track);
-  if (encoder::WriteAnimation(platform::SystemFileSystem(), path, settings, animation,
-                              quiet ? nullptr : &sound) != encoder::WriteStatus::kOk) {
-    std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
+  platform::FileSystem& files = platform::SystemFileSystem();
+  if (encoder::WriteAnimation(files, path, settings, animation, quiet ? nullptr : &sound) !=
+      encoder::WriteStatus::kOk) {
+    std::fprintf(stderr, "Error: cannot write %s: %s\n", path.c_str(), files.LastError().c_str());
     return toolkit::kExitFailed;
   }
   std::printf("Wrote %s: %d frames of %d x %d and a ring frame, %d ms per frame%s\n", path.c_str(),
