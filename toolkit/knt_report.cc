@@ -32,22 +32,53 @@ void PrintHeader(std::FILE* out, const KinetHandle& h) {
   }
 }
 
-void PrintSummary(std::FILE* out, const KinetSummaryRecord& s) {
-  std::fprintf(out, "Open time:   %u ms\n", s.OpenTime);
-  std::fprintf(out, "Average frame record: %u bytes\n", s.AverageFrameSize);
+namespace {
+
+// The read rates of CD-ROM drives (single to sixfold speed) that a file's busiest second is
+// weighed against, in KB (1024 bytes) per second.
+constexpr uint32_t kDriveRates[] = {150, 300, 600, 900};
+
+// Duration, average data rate and the busiest second against the drive rates; nothing of the
+// first two for an unpaced file.
+void PrintRates(std::FILE* out, const KinetSummaryRecord& s, uint32_t frames) {
+  if (s.FramePeriod) {
+    const uint64_t ms = uint64_t{frames} * s.FramePeriod / 100;
+    std::fprintf(out, "Duration:    %llu.%03llu seconds\n", static_cast<unsigned long long>(ms / 1000),
+                 static_cast<unsigned long long>(ms % 1000));
+    std::fprintf(out, "Data rate:   %llu bytes per second on average\n",
+                 static_cast<unsigned long long>(uint64_t{s.AverageFrameSize} * 100000 /
+                                                 s.FramePeriod));
+  }
   std::fprintf(out, "Busiest second: %u bytes from frame %u\n", s.BusiestSecond,
                s.BusiestSecondFrame);
+  std::fprintf(out, "  of drive rates:");
+  for (const uint32_t kb : kDriveRates) {
+    const uint64_t rate = uint64_t{kb} * 1024;
+    std::fprintf(out, "%s %llu%% of %u KB/s", kb == kDriveRates[0] ? "" : ",",
+                 static_cast<unsigned long long>((uint64_t{s.BusiestSecond} * 100 + rate / 2) / rate),
+                 kb);
+  }
+  std::fputc('\n', out);
+}
+
+}  // namespace
+
+void PrintSummary(std::FILE* out, const KinetSummaryRecord& s, uint32_t frames, bool played) {
+  std::fprintf(out, "Open time:   %u ms\n", s.OpenTime);
+  std::fprintf(out, "Average frame record: %u bytes\n", s.AverageFrameSize);
+  PrintRates(out, s, frames);
   std::fprintf(out, "Read-ahead:  %u bytes%s, peak held %u\n", s.ReadAheadSize,
                s.ReadAheadSize ? "" : " (preloaded)", s.ReadAheadPeak);
   std::fprintf(out, "Peak memory: %u bytes\n", s.PeakMemory);
   if (!s.FramesDone) return;
   std::fprintf(out, "Decoded:     %u frames in %u ms (reading %u ms, copying %u ms)\n",
                s.FramesDone, s.DecodeTime, s.ReadTime, s.CopyTime);
-  std::fprintf(out, "Played:      %u ms, %u frames skipped, %u sound underruns\n", s.PlayTime,
-               s.FramesSkipped, s.SoundUnderruns);
+  if (played)
+    std::fprintf(out, "Played:      %u ms, %u frames skipped, %u sound underruns\n", s.PlayTime,
+                 s.FramesSkipped, s.SoundUnderruns);
   std::fprintf(out, "Slowest:     frame %u (%u ms), then frame %u (%u ms)\n", s.SlowestFrame,
                s.SlowestTime, s.SecondSlowestFrame, s.SecondSlowestTime);
-  std::fprintf(out, "Read speed:  %u bytes per second\n", s.ReadSpeed);
+  if (played) std::fprintf(out, "Read speed:  %u bytes per second\n", s.ReadSpeed);
 }
 
 void PrintFrameLine(std::FILE* out, const KinetHandle& h, uint8_t type) {

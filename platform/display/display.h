@@ -45,14 +45,32 @@ std::unique_ptr<Display> OpenDisplay(void* window, DisplayKind kind, int width, 
 
 namespace kinet::platform {
 
-// What the user did in a display window since the last look.
+// Where the keys of a display window ask playback to go.
+enum class DisplaySeek : uint8_t {
+  kNone,
+  kSeconds,  // `seconds` back (negative) or on from the frame shown
+  kFirst,    // Home
+  kLast,     // End
+};
+
+// What the user did in a display window since the last look. Of several seek keys the last
+// one counts.
 struct DisplayInput {
   bool quit = false;   // Escape, or the window was closed
   bool pause = false;  // Space
   bool skip = false;   // Enter: on to the next loop
+  bool step = false;   // '.': the next frame, while paused
+  DisplaySeek seek = DisplaySeek::kNone;
+  int seconds = 0;  // Left -1, Right 1, Page Up -10, Page Down 10
 };
 // Takes the pending window events; never waits.
 DisplayInput PollDisplayInput();
+
+// The keys PollDisplayInput knows, for tests that press them.
+enum class DisplayKey : uint8_t {
+  kEscape, kSpace, kEnter, kPeriod, kLeft, kRight, kPageUp, kPageDown, kHome, kEnd };
+// Queues a press of `key` as if the user had made it; false without a display.
+bool PostDisplayKey(DisplayKey key);
 
 }  // namespace kinet::platform
 

@@ -168,6 +168,19 @@ std::unique_ptr<Display> OpenDisplay(void* window, DisplayKind kind, int width, 
 
 namespace kinet::platform {
 
+namespace {
+
+constexpr SDL_Keycode kKeySyms[] = {SDLK_ESCAPE, SDLK_SPACE,  SDLK_RETURN,   SDLK_PERIOD,
+                                    SDLK_LEFT,   SDLK_RIGHT,  SDLK_PAGEUP,   SDLK_PAGEDOWN,
+                                    SDLK_HOME,   SDLK_END};
+
+void Seek(DisplayInput& input, DisplaySeek seek, int seconds = 0) {
+  input.seek = seek;
+  input.seconds = seconds;
+}
+
+}  // namespace
+
 DisplayInput PollDisplayInput() {
   DisplayInput input;
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return input;
@@ -185,11 +198,41 @@ DisplayInput PollDisplayInput() {
       case SDLK_RETURN:
         input.skip = true;
         break;
+      case SDLK_PERIOD:
+        input.step = true;
+        break;
+      case SDLK_LEFT:
+        Seek(input, DisplaySeek::kSeconds, -1);
+        break;
+      case SDLK_RIGHT:
+        Seek(input, DisplaySeek::kSeconds, 1);
+        break;
+      case SDLK_PAGEUP:
+        Seek(input, DisplaySeek::kSeconds, -10);
+        break;
+      case SDLK_PAGEDOWN:
+        Seek(input, DisplaySeek::kSeconds, 10);
+        break;
+      case SDLK_HOME:
+        Seek(input, DisplaySeek::kFirst);
+        break;
+      case SDLK_END:
+        Seek(input, DisplaySeek::kLast);
+        break;
       default:
         break;
     }
   }
   return input;
+}
+
+bool PostDisplayKey(DisplayKey key) {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.state = SDL_PRESSED;
+  e.key.keysym.sym = kKeySyms[static_cast<int>(key)];
+  return SDL_PushEvent(&e) == 1;
 }
 
 }  // namespace kinet::platform

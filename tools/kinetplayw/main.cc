@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock/clock.h"
 #include "platform/program_info/program_info.h"
 #include "toolkit/knt_report.h"
 #include "toolkit/status_frame.h"
 #include "tools/kinetplayw/player.h"
+#include "tools/kinetplayw/seeking.h"
 
 int main(int argc, char** argv) {
   using namespace kinet;
@@ -26,13 +28,19 @@ int main(int argc, char** argv) {
     return frame->Finish(toolkit::RunOutcome::kUsageError);
   }
   frame->SetStatus("Playing " + settings->file + "...");
-  const player::PlayResult result = player::Play(*settings);
+  // With /S the status line follows the frame shown and its time.
+  player::FrameObserver readout;
+  if (settings->summary)
+    readout = [&frame](const player::ShownFrame& shown) {
+      frame->SetStatus(player::ReadOut(shown.frame, shown.frames, shown.period));
+    };
+  const player::PlayResult result = player::Play(*settings, platform::SystemClock(), readout);
   if (!result.ok) {
     frame->SetStatus(result.message);
     frame->ShowError(result.message);
     return frame->Finish(toolkit::RunOutcome::kFailed);
   }
-  if (settings->summary) info::PrintSummary(stdout, result.summary);
+  if (settings->summary) info::PrintSummary(stdout, result.summary, result.frames, true);
   frame->SetStatus(result.message);
   return frame->Finish(toolkit::RunOutcome::kSucceeded);
 }

@@ -1,10 +1,13 @@
 #include "tools/kinetplayw/player.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "kinet/kinet_buffer.h"
-#include "platform/clock/clock.h"
 #include "platform/display/display.h"
+#include "platform/display/window.h"
+#include "tools/kinetplayw/seeking.h"
 
 namespace kinet::player {
 
@@ -12,9 +15,13 @@ namespace {
 
 constexpr uint32_t kNoPause = 1, kNoSkip = 2, kNoQuit = 4;
 
+// The name of the file without its folders, for the window's title.
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
 class Player {
  public:
-  explicit Player(const PlayerSettings& s) : s_(s) {}
+  Player(const PlayerSettings& s, platform::Clock& clock, const FrameObserver& observer)
+      : s_(s), clock_(clock), observer_(observer) {}
   ~Player() {
     KinetBufferClose(buffer_);
     KinetClose(handle_);
@@ -29,6 +36,9 @@ class Player {
       message = "Error: " + s_.file + " cannot be opened as a video file.";
       return false;
     }
+    KinetSummaryRecord summary;
+    KinetSummary(handle_, &summary);
+    period_ = SecondsPeriod(summary.FramePeriod, handle_->FrameRate);
     if (s_.sound_only) return true;
     const int32_t w = static_cast<int32_t>(handle_->Width), h = static_cast<int32_t>(handle_->Height);
     buffer_ = KinetBufferOpen(nullptr, DisplayMode(s_), w, h, s_.width, s_.height);
@@ -37,55 +47,90 @@ class Player {
                 " picture in that display mode.";
       return false;
     }
-    if (!buffer_->FullScreen) platform::ArrangeWindow(buffer_->Window, s_.x, s_.y, s_.window_style);
+    if (!buffer_->FullScreen) {
+      platform::ArrangeWindow(buffer_->Window, s_.x, s_.y, s_.window_style);
+      platform::SetWindowTitle(buffer_->Window, (BaseName(s_.file) + " - KinetPlayW").c_str());
+    }
     KinetToBuffer(handle_, 0, 0, static_cast<int32_t>(buffer_->Pitch), h, buffer_->Memory, 0);
     return true;
   }
 
   // Plays the loops; false when the user quit.
   bool Run() {
-    const uint32_t records = handle_->Frames;
+    const uint32_t frames = handle_->Frames;
+    if (s_.start_frame > 1) SeekTo(std::min(s_.start_frame, frames));
     for (int32_t loop = 0; s_.loops == 0 || loop < s_.loops; ++loop) {
-      for (uint32_t f = 0; f < records; ++f) {
+      // A loop ends with the last frame, wherever seeking has taken it meanwhile.
+      while (true) {
         if (!ShowFrame()) return false;
-        if (skip_) break;
+        if (handle_->ReadError) return true;
+        if (target_) {
+          SeekTo(*target_);
+          continue;
+        }
+        if (skip_ || handle_->FrameNum + 1 == frames) break;
         KinetNextFrame(handle_);
       }
-      if (handle_->ReadError) return true;
       if (skip_) {
         skip_ = false;
         KinetGoto(handle_, 1);
+      } else {
+        KinetNextFrame(handle_);
       }
     }
     return true;
   }
 
  private:
+  // The frame the handle is at, from 1; the ring frame shows the first.
+  uint32_t Current() const {
+    return handle_->FrameNum >= handle_->Frames ? 1 : handle_->FrameNum + 1;
+  }
+
+  // Positions at frame `target` with a complete picture, the sound off meanwhile; the next
+  // frame shown is drawn whole with its palette.
+  void SeekTo(uint32_t target) {
+    target_.reset();
+    if (target == Current() && shown_once_) return;
+    KinetSoundOnOff(handle_, 0);
+    DecodeUpTo(handle_, shown_once_ ? Current() : 0, target);
+    if (!paused_) KinetSoundOnOff(handle_, 1);
+    whole_picture_ = true;
+  }
+
   bool ShowFrame() {
     if (s_.show_frame_numbers) std::printf("frame %u\n", handle_->FrameNum + 1);
     const bool late = KinetDoFrame(handle_);
-    if (buffer_ && !late) {
-      if (handle_->NewPalette) {
-        KinetBufferNewPalette(buffer_, handle_->Palette, 0);
-        KinetBufferSetPalette(buffer_);
-      }
-      if (s_.changes_only) {
-        while (KinetToBufferRect(handle_, 0))
-          KinetBufferBlit(buffer_, nullptr, handle_->LastRectX, handle_->LastRectY,
-                          handle_->LastRectX, handle_->LastRectY, handle_->LastRectW,
-                          handle_->LastRectH);
-      } else {
-        KinetBufferBlit(buffer_, nullptr, 0, 0, 0, 0, static_cast<int32_t>(buffer_->Width),
-                        static_cast<int32_t>(buffer_->Height));
-      }
-    }
+    shown_once_ = true;
+    if (buffer_ && !late) Draw();
+    if (observer_)
+      observer_({Current(), handle_->Frames, period_, buffer_ ? buffer_->Memory : nullptr,
+                 buffer_ ? static_cast<int32_t>(buffer_->Pitch) : 0});
     // Wait until the frame is due, answering the keys meanwhile.
     while (true) {
       if (!HandleInput()) return false;
-      if (!(paused_ || LostFocus()) && !KinetWait(handle_)) return !handle_->ReadError;
+      if (target_) return true;
+      if (!(paused_ || LostFocus()) && !KinetWait(handle_)) return true;
       KinetSoundCheck();
-      platform::SystemClock().SleepMs(1);
+      clock_.SleepMs(1);
     }
+  }
+
+  void Draw() {
+    if (handle_->NewPalette || whole_picture_) {
+      KinetBufferNewPalette(buffer_, handle_->Palette, 0);
+      KinetBufferSetPalette(buffer_);
+    }
+    if (s_.changes_only && !whole_picture_) {
+      while (KinetToBufferRect(handle_, 0))
+        KinetBufferBlit(buffer_, nullptr, handle_->LastRectX, handle_->LastRectY,
+                        handle_->LastRectX, handle_->LastRectY, handle_->LastRectW,
+                        handle_->LastRectH);
+    } else {
+      KinetBufferBlit(buffer_, nullptr, 0, 0, 0, 0, static_cast<int32_t>(buffer_->Width),
+                      static_cast<int32_t>(buffer_->Height));
+    }
+    whole_picture_ = false;
   }
 
   bool HandleInput() {
@@ -96,6 +141,11 @@ class Player {
       paused_ = !paused_;
       KinetSoundOnOff(handle_, paused_ ? 0 : 1);
     }
+    const uint32_t target = SeekTarget(input, Current(), handle_->Frames, period_);
+    if (target != Current()) target_ = target;
+    // A step shows the next frame and stays paused; at the last frame there is none.
+    if (input.step && paused_ && handle_->FrameNum + 1 < handle_->Frames && !target_)
+      target_ = Current() + 1;
     return true;
   }
 
@@ -108,9 +158,14 @@ class Player {
   }
 
   const PlayerSettings& s_;
+  platform::Clock& clock_;
+  const FrameObserver& observer_;
   KinetHandle* handle_ = nullptr;
   KinetBuffer* buffer_ = nullptr;
+  uint32_t period_ = 0;
+  std::optional<uint32_t> target_;
   bool paused_ = false, skip_ = false, had_focus_ = false;
+  bool shown_once_ = false, whole_picture_ = false;
 
  public:
   KinetHandle* handle() const { return handle_; }
@@ -118,12 +173,14 @@ class Player {
 
 }  // namespace
 
-PlayResult Play(const PlayerSettings& settings) {
+PlayResult Play(const PlayerSettings& settings, platform::Clock& clock,
+                const FrameObserver& observer) {
   PlayResult result;
-  Player player(settings);
+  Player player(settings, clock, observer);
   if (!player.Open(result.message)) return result;
   const bool finished = player.Run();
   KinetSummary(player.handle(), &result.summary);
+  result.frames = player.handle()->Frames;
   if (player.handle()->ReadError) {
     result.message = "Error: " + settings.file + " ends before its last frame.";
     return result;

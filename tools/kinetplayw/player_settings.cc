@@ -11,7 +11,8 @@ using toolkit::SwitchKind;
 
 constexpr toolkit::KnownSwitch kSwitches[] = {
     {'L', SwitchKind::kNumber}, {'L', SwitchKind::kFlag},   {'F', SwitchKind::kNumber},
-    {'F', SwitchKind::kFlag},   {'P', SwitchKind::kFlag},   {'S', SwitchKind::kFlag},
+    {'F', SwitchKind::kFlag},   {'P', SwitchKind::kFlag},   {'S', SwitchKind::kNumber},
+    {'S', SwitchKind::kFlag},
     {'N', SwitchKind::kFlag},   {'X', SwitchKind::kNumber}, {'Y', SwitchKind::kNumber},
     {'W', SwitchKind::kNumber}, {'H', SwitchKind::kNumber}, {'O', SwitchKind::kFlag},
     {'B', SwitchKind::kFlag},   {'I', SwitchKind::kNumber}, {'C', SwitchKind::kFlag},
@@ -37,7 +38,8 @@ bool TakeInRange(toolkit::SwitchLine& line, char letter, int32_t low, int32_t hi
 const std::string_view kPlayerUsage =
     "Usage: kinetplayw file.knt [switches]\n"
     "  /L[n]  loop n times, forever without n     /F[n]  n frames per second, fast without n\n"
-    "  /P  preload the file    /S  show a summary    /N  never drop frames\n"
+    "  /P  preload the file    /N  never drop frames    /S#  start at frame #\n"
+    "  /S  show the frame and time while playing, and a summary at the end\n"
     "  /X# /Y# window position    /W# /H# stretch to this size\n"
     "  /O  sound only    /I#  window style 0-4    /K  copy only what changed\n"
     "  /J  keep playing without the focus    /Z  device-thread sound    /Q  show frame numbers\n"
@@ -48,7 +50,9 @@ const std::string_view kPlayerUsage =
     "  /A#  height 0 as the file says, 1 interlaced, 2 doubled, 3 as stored\n"
     "  /M#  simulate a device of # bytes per second    /E#  read-ahead bytes    /G  fill it\n"
     "  /B /C /R /D#  accepted for compatibility\n"
-    "Keys: Space pauses, Enter skips to the next loop, Escape quits.\n";
+    "Keys: Space pauses, Enter skips to the next loop, Escape quits; Left and Right go a\n"
+    "  second back and on, Page Up and Page Down ten seconds, Home and End to the first and\n"
+    "  last frame; '.' shows the next frame while paused.\n";
 
 std::span<const toolkit::KnownSwitch> PlayerSwitches() { return kSwitches; }
 
@@ -67,6 +71,12 @@ std::optional<PlayerSettings> ReadPlayerSettings(toolkit::SwitchLine& line) {
     s.frame_rate = 0;
   }
   s.preload = line.TakeFlag('P');
+  // /S# starts at a frame, as the other tools' /S# do; /S alone shows the summary and the
+  // read-out.
+  if (auto start = line.TakeNumber('S')) {
+    if (*start < 1) return std::nullopt;
+    s.start_frame = static_cast<uint32_t>(*start);
+  }
   s.summary = line.TakeFlag('S');
   s.no_drop = line.TakeFlag('N');
   s.sound_only = line.TakeFlag('O');

@@ -16,7 +16,8 @@ struct PlayerSettings {
   int32_t loops = 1;                    // /L<n>; 0 = forever (/L alone)
   std::optional<int32_t> frame_rate;    // /F<fps>; 0 = as fast as possible (/F alone)
   bool preload = false;                 // /P
-  bool summary = false;                 // /S
+  bool summary = false;                 // /S: summary, and the frame and time while playing
+  uint32_t start_frame = 1;             // /S#, counted from 1
   bool no_drop = false;                 // /N
   int32_t x = -1, y = -1;               // /X /Y window position; -1 centred
   int32_t width = 0, height = 0;        // /W /H shown size; 0 the picture's

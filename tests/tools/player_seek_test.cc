@@ -1,0 +1,113 @@
+// kinetplayw's keys in-process on SDL's dummy video driver and a manual clock: each seek key
+// and single step reaches its frame, with the whole picture of that frame.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "compressor/animation_writer.h"
+#include "lib/playback/library_clock.h"
+#include "platform/clock/clock.h"
+#include "platform/display/display.h"
+#include "platform/files/file_system.h"
+#include "tests/support/encode_fixtures.h"
+#include "tools/kinetplayw/player.h"
+#include "tools/kinetplayw/seeking.h"
+#include "tools/kntsample/sample_animation.h"
+
+namespace kinet::player {
+namespace {
+
+using platform::DisplayKey;
+
+constexpr uint32_t kWidth = 64, kHeight = 48, kFrames = 250;
+
+class PlayerKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SetLibraryClock(&clock_);
+    frames_ = sample::BouncingBall(kWidth, kHeight, kFrames);
+    settings_.file = testing::FreshTempPath("seek.knt");
+    encoder::AnimationSettings a{kWidth, kHeight, 100};  // ten frames a second
+    ASSERT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), settings_.file, a, frames_),
+              encoder::WriteStatus::kOk);
+    settings_.display = 3;  // the software surface
+  }
+  void TearDown() override { SetLibraryClock(nullptr); }
+
+  // Plays with `keys[i]` pressed once the i-th frame (from 0) is shown; returns the frames
+  // shown, each checked to be the whole picture of its frame.
+  std::vector<uint32_t> PlayWith(const std::map<size_t, std::vector<DisplayKey>>& keys) {
+    std::vector<uint32_t> shown;
+    result_ = Play(settings_, clock_, [&](const ShownFrame& f) {
+      EXPECT_EQ(f.frames, kFrames);
+      EXPECT_EQ(f.period, 10000u);
+      EXPECT_TRUE(Whole(f)) << "frame " << f.frame << " after " << shown.size() << " shown";
+      if (auto it = keys.find(shown.size()); it != keys.end()) {
+        for (DisplayKey key : it->second) EXPECT_TRUE(platform::PostDisplayKey(key));
+      }
+      shown.push_back(f.frame);
+    });
+    return shown;
+  }
+  bool Whole(const ShownFrame& f) const {
+    if (!f.picture) return false;
+    const std::vector<uint8_t>& want = frames_[f.frame - 1].pixels;
+    for (uint32_t y = 0; y < kHeight; ++y)
+      if (std::memcmp(f.picture + size_t{y} * f.pitch, &want[size_t{y} * kWidth], kWidth) != 0)
+        return false;
+    return true;
+  }
+
+  platform::ManualClock clock_;
+  std::vector<encoder::AnimationFrame> frames_;
+  PlayerSettings settings_;
+  PlayResult result_;
+};
+
+TEST_F(PlayerKeys, EachSeekKeyAndStepReachesItsFrame) {
+  const std::vector<uint32_t> shown = PlayWith({
+      {0, {DisplayKey::kRight}},                        // a second on: 1 -> 11
+      {1, {DisplayKey::kPageDown}},                     // ten seconds on: 111
+      {2, {DisplayKey::kLeft}},                         // a second back: 101
+      {3, {DisplayKey::kPageUp}},                       // ten seconds back: 1
+      {4, {DisplayKey::kSpace, DisplayKey::kPeriod}},   // paused, one step: 2
+      {5, {DisplayKey::kPeriod}},                       // 3
+      {6, {DisplayKey::kSpace}},                        // playing again: 4
+      {7, {DisplayKey::kRight}},                        // 14
+      {8, {DisplayKey::kHome}},                         // 1
+      {9, {DisplayKey::kEnd}},                          // the last frame, which ends the play
+  });
+  EXPECT_EQ(shown, (std::vector<uint32_t>{1, 11, 111, 101, 1, 2, 3, 4, 14, 1, 250}));
+  EXPECT_TRUE(result_.ok) << result_.message;
+}
+
+TEST_F(PlayerKeys, SeeksStopAtTheEndsAndAStartFrameIsWhole) {
+  settings_.start_frame = 245;
+  const std::vector<uint32_t> shown = PlayWith({
+      {0, {DisplayKey::kLeft}},      // 235
+      {1, {DisplayKey::kPageDown}},  // past the end: the last frame
+  });
+  EXPECT_EQ(shown, (std::vector<uint32_t>{245, 235, 250}));
+
+  settings_.start_frame = 5;
+  EXPECT_EQ(PlayWith({{0, {DisplayKey::kPageUp}}, {1, {DisplayKey::kEscape}}}),
+            (std::vector<uint32_t>{5, 1}));
+  EXPECT_EQ(result_.message, "Stopped.");
+}
+
+TEST(PlayerReadOut, FrameAndTime) {
+  EXPECT_EQ(ReadOut(12, 250, 10000), "Frame 12 of 250, 0:01.1 of 0:25.0");
+  EXPECT_EQ(ReadOut(1, 900, 6666), "Frame 1 of 900, 0:00.0 of 0:59.9");
+  EXPECT_EQ(SecondsPeriod(0, 50), 5000u);
+  EXPECT_EQ(SecondsPeriod(0, -6666), 6666u);
+  EXPECT_EQ(SecondsPeriod(0, 0), 10000u);
+}
+
+}  // namespace
+}  // namespace kinet::player
