@@ -82,21 +82,24 @@ TEST_F(PackFailure, EachFullDiskAndAFailedRenameSayWhatFailedAndKeepTheEarlierOu
   Reset();
   files_.SetQuota(before + runs / 2);
   EXPECT_FALSE(Pack("/N0"));
-  EXPECT_TRUE(Logged("error Error reading temporary file.  (Out of disk space?)"))
+  // The specified text, then the path and the system's reason.
+  EXPECT_TRUE(Logged("error Error reading temporary file.  (Out of disk space?)\r\n"
+                     "/work: No space left on device"))
       << ::testing::PrintToString(log_.lines);
   ExpectEarlierOutputAlone();
 
   Reset();
   files_.SetQuota(before + runs + output / 2);
   EXPECT_FALSE(Pack("/N0"));
-  EXPECT_TRUE(Logged("error Error writing Kinetor file.  (Out of disk space?)"))
+  EXPECT_TRUE(Logged("error Error writing Kinetor file.  (Out of disk space?)\r\n"
+                     "/work/out.knt: No space left on device"))
       << ::testing::PrintToString(log_.lines);
   ExpectEarlierOutputAlone();
 
   Reset();
   files_.FailRenames(true);
   EXPECT_FALSE(Pack("/N0"));
-  EXPECT_TRUE(Logged("error Error creating Kinetor file."))
+  EXPECT_TRUE(Logged("error Error creating Kinetor file.\r\n/work/out.knt: Input/output error"))
       << ::testing::PrintToString(log_.lines);
   ExpectEarlierOutputAlone();
 }

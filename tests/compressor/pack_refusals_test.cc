@@ -1,6 +1,7 @@
-// kinetpackw runs that fail while writing, driven in-process over an in-memory file system: each
-// gives its own text with the path and the reason under it, exit 1, nothing partial, and an
-// earlier output of the name as it was.
+// kinetpackw runs refused before or while they create their files, driven in-process over an
+// in-memory file system: a missing folder and names that are no file names, each with its own
+// text and exit 1, nothing partial and an earlier output of the name as it was. (Full disks and
+// failed renames: pack_failure_test.cc.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,7 +16,7 @@
 namespace kinet::pack {
 namespace {
 
-class PackFailures : public ::testing::Test {
+class PackRefusals : public ::testing::Test {
  protected:
   void SetUp() override {
     encoder::AnimationSettings a;
@@ -48,7 +49,7 @@ class PackFailures : public ::testing::Test {
   int status_ = -1;
 };
 
-TEST_F(PackFailures, AMissingFolderNamesItsPathAndReason) {
+TEST_F(PackRefusals, AMissingFolderNamesItsPathAndReason) {
   const std::string text = Pack("/w/no/such/x.knt");
   EXPECT_EQ(status_, 1);
   EXPECT_NE(text.find("Error creating temporary file.\n/w/no/such: No such file or directory\n"),
@@ -57,25 +58,7 @@ TEST_F(PackFailures, AMissingFolderNamesItsPathAndReason) {
   ExpectNothingPartial();
 }
 
-TEST_F(PackFailures, AFullDiskAndAFailedRenameLeaveTheEarlierOutput) {
-  files_.SetQuota(files_.used_bytes() + 2000);
-  std::string text = Pack("/w/out.knt");
-  EXPECT_EQ(status_, 1);
-  EXPECT_NE(text.find(" (Out of disk space?)\n/w"), std::string::npos) << text;
-  EXPECT_NE(text.find(": No space left on device\n"), std::string::npos) << text;
-  ExpectNothingPartial();
-
-  files_.SetQuota(-1);
-  files_.FailRenames(true);
-  text = Pack("/w/out.knt");
-  EXPECT_EQ(status_, 1);
-  EXPECT_NE(text.find("Error creating Kinetor file.\n/w/out.knt: Input/output error\n"),
-            std::string::npos)
-      << text;
-  ExpectNothingPartial();
-}
-
-TEST_F(PackFailures, AnOutputNameWithoutAFileNameIsRefused) {
+TEST_F(PackRefusals, AnOutputNameWithoutAFileNameIsRefused) {
   files_.MakeDirectory("/w/folder.knt");
   const struct {
     std::string output, message;
