@@ -37,6 +37,8 @@ class DesktopStartHost : public kinet::script::StartHost {
                                                    : MessageIcon::kNone;
     face_->ShowMessage(icon, caption, text);
   }
+  kinet::platform::Console& console() { return *console_; }
+
   std::optional<uint32_t> QueryOwner(uint32_t channel) override {
     return kinet::platform::QueryReport(channel, kinet::platform::kReportOwnerQuery, "",
                                         kOwnerQueryTimeoutMs);
@@ -69,12 +71,14 @@ int main(int argc, char** argv) {
   platform.environment = &kinet::platform::ProcessEnvironment();
   platform.programs = &kinet::platform::SystemProgramStarter();
   platform.system = kinet::platform::QuerySystemInfo();
-  platform.boxes = &kinet::platform::SystemMessageBoxes();
+  DesktopStartHost host(kinet::script::ParseStartLine(args).report_channel.has_value());
+  std::unique_ptr<kinet::platform::MessageBoxes> boxes =
+      kinet::platform::OpenMessageBoxes(host.console());
+  platform.boxes = boxes.get();
   std::unique_ptr<kinet::platform::SoundClips> sounds = kinet::platform::OpenSdlSoundClips();
   platform.sounds = sounds.get();
   kinet::script::WindowHost player(std::move(platform));
   kinet::script::Services services;
   services.host = &player;
-  DesktopStartHost host(kinet::script::ParseStartLine(args).report_channel.has_value());
   return kinet::script::RunPlayer(args, std::move(services), host);
 }

@@ -1,14 +1,18 @@
 // Message boxes that ask the user: a text under a caption with a set of buttons, owned by one
-// of the program's windows. The system's boxes are SDL's; ScriptedMessageBoxes answers from a
-// list and records what it was asked (tests).
+// of the program's windows. The system's boxes are SDL's where there is a screen, and questions
+// on the terminal where there is none; ScriptedMessageBoxes answers from a list and records
+// what it was asked (tests).
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace kinet::platform {
+
+class Console;
 
 enum class BoxButtons : uint8_t { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class BoxIcon : uint8_t { kInformation, kQuestion, kExclamation };
@@ -29,9 +33,15 @@ class MessageBoxes {
   virtual BoxAnswer Ask(const BoxRequest& request) = 0;
 };
 
-// SDL's message boxes; every box answers kNone where there is no screen to show it on (no
-// display, or SDL's dummy or offscreen video driver).
-MessageBoxes& SystemMessageBoxes();
+// SDL's message boxes where there is a screen to show them on; without one (no display, or
+// SDL's dummy or offscreen video driver) the terminal's. `console` must outlive the boxes.
+std::unique_ptr<MessageBoxes> OpenMessageBoxes(Console& console);
+
+// Boxes as questions on the terminal: the caption and text, then the buttons ("[Y]es/[N]o");
+// a typed line answers with the button whose first letter it starts with (any case), an empty
+// line with the first button, anything else asks again. kNone at the end of input or when the
+// terminal cannot be asked.
+std::unique_ptr<MessageBoxes> OpenTerminalMessageBoxes(Console& console);
 
 class ScriptedMessageBoxes : public MessageBoxes {
  public:

@@ -54,8 +54,10 @@ std::vector<SDL_MessageBoxButtonData> ButtonsOf(BoxButtons buttons) {
 
 class SdlMessageBoxes : public MessageBoxes {
  public:
+  explicit SdlMessageBoxes(Console& console) : terminal_(OpenTerminalMessageBoxes(console)) {}
+
   BoxAnswer Ask(const BoxRequest& request) override {
-    if (!HasScreen()) return BoxAnswer::kNone;
+    if (!HasScreen()) return terminal_->Ask(request);
     // SDL's boxes know no question mark; a question shows as information.
     const Uint32 flags =
         request.icon == BoxIcon::kExclamation ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
@@ -72,13 +74,15 @@ class SdlMessageBoxes : public MessageBoxes {
     if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) return BoxAnswer::kNone;
     return BoxAnswer(pressed);
   }
+
+ private:
+  std::unique_ptr<MessageBoxes> terminal_;
 };
 
 }  // namespace
 
-MessageBoxes& SystemMessageBoxes() {
-  static SdlMessageBoxes boxes;
-  return boxes;
+std::unique_ptr<MessageBoxes> OpenMessageBoxes(Console& console) {
+  return std::make_unique<SdlMessageBoxes>(console);
 }
 
 }  // namespace kinet::platform

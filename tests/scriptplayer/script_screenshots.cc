@@ -128,12 +128,13 @@ int main(int argc, char** argv) {
     pictures += moments.back().action.empty();
   }
   std::unique_ptr<platform::SoundClips> sounds = platform::OpenSdlSoundClips();
+  platform::ScriptedMessageBoxes boxes;  // nobody answers: every box gives Cancel
   script::PlatformServices platform{&platform::SystemFileSystem(),
                                     &platform::SystemClock(),
                                     &platform::ProcessEnvironment(),
                                     &platform::SystemProgramStarter(),
                                     platform::QuerySystemInfo(),
-                                    &platform::SystemMessageBoxes(),
+                                    &boxes,
                                     sounds.get()};
   ShotHost host(platform, argv[2], moments);
   script::Services services;
