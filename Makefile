@@ -7,11 +7,12 @@ FUZZ_BUILD  ?= build-fuzz
 JOBS        ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
+PREFIX      ?= /usr/local
 
 # Tests never need a display or a sound device.
 HEADLESS = SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen KINET_STATUS=terminal
 
-.PHONY: all deps configure build test demo test-asan fuzz bench screenshots clean
+.PHONY: all deps configure build install test demo test-asan fuzz bench screenshots clean
 
 all: build
 
@@ -25,6 +26,11 @@ configure: deps $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The programs, libraries, headers, kinet.pc, the CMake package, manual pages and desktop files
+# under PREFIX; DESTDIR stages them (the files still name PREFIX).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test: build
 	cd $(BUILD) && $(HEADLESS) ctest -j $(JOBS) --output-on-failure

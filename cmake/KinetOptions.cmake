@@ -4,10 +4,14 @@ add_library(kinet_warnings INTERFACE)
 target_compile_options(kinet_warnings INTERFACE -Wall -Wextra -Wno-unused-parameter
   $<IF:$<CXX_COMPILER_ID:GNU>,-Wshadow=local,-Wshadow-uncaptured-local>)
 
+# KINET_SANITIZER_FLAGS: the same flags as one string, for programs the tests build apart
+# (the install test's examples).
+set(KINET_SANITIZER_FLAGS "")
 if(KINET_SANITIZE OR KINET_FUZZ)
   set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_compile_options(${_san})
   add_link_options(${_san})
+  list(JOIN _san " " KINET_SANITIZER_FLAGS)
 endif()
 if(KINET_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)

@@ -34,6 +34,8 @@ std::vector<std::string_view> Allowed(std::string_view area) {
   if (area == "compressor") return {"kinet", "lib/core", "platform"};
   if (area == "scriptplayer") return {"kinet", "lib/core", "lib", "platform", "toolkit"};
   if (area == "frontend") return {"platform"};
+  // Programs over the installed library see what its users see: the public headers.
+  if (area == "examples") return {"kinet"};
   if (IsProgramArea(area)) return {"kinet", "lib/core", "lib", "platform", "toolkit", "compressor"};
   return {};
 }
@@ -60,6 +62,7 @@ std::string AreaOf(std::string_view path) {
   if (StartsWith(path, "lib/core/")) return "lib/core";
   if (StartsWith(path, "lib/")) return "lib";
   if (StartsWith(path, "tests/") || StartsWith(path, "bench/")) return "test";
+  if (StartsWith(path, "examples/")) return "examples";
   if (StartsWith(path, "compressor/kinetpackw/")) return "compressor/kinetpackw";
   for (std::string_view top : {"tools/", "soundtools/", "graphics/"})
     if (StartsWith(path, top)) return std::string(FirstTwoComponents(path));
@@ -90,7 +93,7 @@ std::string QuotedIncludeFault(std::string_view file, std::string_view header) {
 
 std::string SystemIncludeFault(std::string_view file, std::string_view header) {
   const std::string from = AreaOf(file);
-  if (from == "platform" || from == "test" || from.empty()) return "";
+  if (from == "platform" || from == "test" || from == "examples" || from.empty()) return "";
   // The desktop is a Qt program, and its built-in file commands (dir, copy, attr ...) work on
   // the disk itself.
   if (from == "frontend" && (StartsWith(header, "Q") || IsFileAccessHeader(header))) return "";

@@ -39,6 +39,13 @@ TEST(Layers, DownwardIncludesAreAllowed) {
   EXPECT_EQ(QuotedIncludeFault("tests/lib/open_test.cc", "lib/playback/open_rules.h"), "");
 }
 
+TEST(Layers, ExamplesSeeOnlyThePublicHeaders) {
+  EXPECT_EQ(QuotedIncludeFault("examples/c/kinet_frames.c", "kinet/kinet.h"), "");
+  EXPECT_NE(QuotedIncludeFault("examples/c/kinet_frames.c", "lib/core/format.h"), "");
+  EXPECT_NE(QuotedIncludeFault("examples/cpp/kinet_rects.cc", "platform/clock/clock.h"), "");
+  EXPECT_EQ(SystemIncludeFault("examples/c/kinet_frames.c", "png.h"), "");
+}
+
 TEST(Layers, SystemServicesOnlyInPlatform) {
   EXPECT_NE(SystemIncludeFault("toolkit/status_frame.cc", "SDL.h"), "");
   EXPECT_NE(SystemIncludeFault("lib/playback/open.cc", "unistd.h"), "");
@@ -74,7 +81,7 @@ TEST(Layers, TheTreeKeepsTheDirection) {
       continue;
     }
     const std::string ext = it->path().extension().string();
-    if (!it->is_regular_file() || (ext != ".cc" && ext != ".h" && ext != ".cpp")) continue;
+    if (!it->is_regular_file() || (ext != ".cc" && ext != ".h" && ext != ".cpp" && ext != ".c")) continue;
     std::ifstream in(it->path());
     std::stringstream text;
     text << in.rdbuf();

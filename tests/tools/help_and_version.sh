@@ -6,13 +6,7 @@
 set -uo pipefail
 version=$1
 shift
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../support/script_checks.sh"
 
 for program in "$@"; do
   name=$(basename "$program")

@@ -14,6 +14,10 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+/* The library exports these calls and nothing else. */
+#if defined(__GNUC__)
+#pragma GCC visibility push(default)
+#endif
 
 /* Open flags, the second argument of KinetOpen. */
 #define KINET_OPEN_FRAME_RATE 0x80u       /* use the rate last given to KinetFrameRate */
@@ -150,6 +154,10 @@ uint32_t KinetSoundUseWin(void);
 uint32_t KinetSoundUseDirectSound(void* directSound);
 /* Accepted for callers that name their window to the device-thread driver; does nothing. */
 void SetDirectSoundHWND(void* window);
+
+#if defined(__GNUC__)
+#pragma GCC visibility pop
+#endif
 
 #ifdef __cplusplus
 }

@@ -10,6 +10,10 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+/* The library exports these calls and nothing else. */
+#if defined(__GNUC__)
+#pragma GCC visibility push(default)
+#endif
 
 /* Display modes. */
 #define KINET_MODE_AUTOMATIC 0      /* accelerated, else software */
@@ -60,6 +64,10 @@ uint32_t KinetBufferFocused(KinetBuffer* buffer);
 char* KinetBufferString(char* text, uint32_t mode);
 /* Changing the screen resolution is not offered on this system: always 0. */
 uint32_t KinetSetSystemRes(uint32_t mode);
+
+#if defined(__GNUC__)
+#pragma GCC visibility pop
+#endif
 
 #ifdef __cplusplus
 }
