@@ -13,6 +13,7 @@
 #include "platform/clock/clock.h"
 #include "platform/display/display.h"
 #include "platform/files/file_system.h"
+#include "tests/support/animation_fixtures.h"
 #include "tests/support/encode_fixtures.h"
 #include "tools/kinetplayw/player.h"
 #include "tools/kinetplayw/seeking.h"
@@ -31,11 +32,8 @@ class PlayerKeys : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     SetLibraryClock(&clock_);
-    frames_ = sample::BouncingBall(kWidth, kHeight, kFrames);
     settings_.file = testing::FreshTempPath("seek.knt");
-    encoder::AnimationSettings a{kWidth, kHeight, 100};  // ten frames a second
-    ASSERT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), settings_.file, a, frames_),
-              encoder::WriteStatus::kOk);
+    Write(sample::BouncingBall(kWidth, kHeight, kFrames));
     settings_.display = 3;  // the software surface
   }
   void TearDown() override { SetLibraryClock(nullptr); }
@@ -55,8 +53,19 @@ class PlayerKeys : public ::testing::Test {
     });
     return shown;
   }
+  // Writes `frames` as the file played, ten frames a second.
+  void Write(std::vector<encoder::AnimationFrame> frames) {
+    frames_ = std::move(frames);
+    encoder::AnimationSettings a{kWidth, kHeight, 100};
+    ASSERT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), settings_.file, a, frames_),
+              encoder::WriteStatus::kOk);
+  }
+  // The frame's pixels and the colours its palette shows.
   bool Whole(const ShownFrame& f) const {
     if (!f.picture) return false;
+    if (!std::equal(f.palette, f.palette + 768,
+                    testing::ShownPalette(frames_[f.frame - 1].palette).begin()))
+      return false;
     const std::vector<uint8_t>& want = frames_[f.frame - 1].pixels;
     for (uint32_t y = 0; y < kHeight; ++y)
       if (std::memcmp(f.picture + size_t{y} * f.pitch, &want[size_t{y} * kWidth], kWidth) != 0)
@@ -99,6 +108,20 @@ TEST_F(PlayerKeys, SeeksStopAtTheEndsAndAStartFrameIsWhole) {
   EXPECT_EQ(PlayWith({{0, {DisplayKey::kPageUp}}, {1, {DisplayKey::kEscape}}}),
             (std::vector<uint32_t>{5, 1}));
   EXPECT_EQ(result_.message, "Stopped.");
+}
+
+// Seeks back start from a picture kept while playing (every five seconds): its palette, with
+// the change at frame 120 behind it, must be the one the frames after it change.
+TEST_F(PlayerKeys, SeeksBackFromAKeptPictureKeepItsPalette) {
+  Write(testing::SpriteAnimation(kWidth, kHeight, kFrames, 120));
+  settings_.start_frame = 230;
+  const std::vector<uint32_t> shown = PlayWith({
+      {0, {DisplayKey::kLeft}},    // 220, from the picture of 200
+      {1, {DisplayKey::kPageUp}},  // 120, from that of 100, across the palette change
+      {2, {DisplayKey::kLeft}},    // 110
+      {3, {DisplayKey::kEnd}},
+  });
+  EXPECT_EQ(shown, (std::vector<uint32_t>{230, 220, 120, 110, 250}));
 }
 
 TEST(PlayerReadOut, FrameAndTime) {

@@ -39,7 +39,10 @@ class Player {
     KinetSummaryRecord summary;
     KinetSummary(handle_, &summary);
     period_ = SecondsPeriod(summary.FramePeriod, handle_->FrameRate);
-    if (s_.sound_only) return true;
+    if (s_.sound_only) {
+      seeker_.emplace(handle_, nullptr, 0, period_);
+      return true;
+    }
     const int32_t w = static_cast<int32_t>(handle_->Width), h = static_cast<int32_t>(handle_->Height);
     buffer_ = KinetBufferOpen(nullptr, DisplayMode(s_), w, h, s_.width, s_.height);
     if (!buffer_) {
@@ -52,6 +55,7 @@ class Player {
       platform::SetWindowTitle(buffer_->Window, (BaseName(s_.file) + " - KinetPlayW").c_str());
     }
     KinetToBuffer(handle_, 0, 0, static_cast<int32_t>(buffer_->Pitch), h, buffer_->Memory, 0);
+    seeker_.emplace(handle_, buffer_->Memory, size_t{buffer_->Pitch} * handle_->Height, period_);
     return true;
   }
 
@@ -93,7 +97,7 @@ class Player {
     target_.reset();
     if (target == Current() && shown_once_) return;
     KinetSoundOnOff(handle_, 0);
-    DecodeUpTo(handle_, shown_once_ ? Current() : 0, target);
+    seeker_->DecodeUpTo(target);
     if (!paused_) KinetSoundOnOff(handle_, 1);
     whole_picture_ = true;
   }
@@ -102,10 +106,11 @@ class Player {
     if (s_.show_frame_numbers) std::printf("frame %u\n", handle_->FrameNum + 1);
     const bool late = KinetDoFrame(handle_);
     shown_once_ = true;
+    seeker_->Done(!late || (handle_->OpenFlags & KINET_OPEN_NO_SKIP));
     if (buffer_ && !late) Draw();
     if (observer_)
       observer_({Current(), handle_->Frames, period_, buffer_ ? buffer_->Memory : nullptr,
-                 buffer_ ? static_cast<int32_t>(buffer_->Pitch) : 0});
+                 buffer_ ? static_cast<int32_t>(buffer_->Pitch) : 0, handle_->Palette});
     // Wait until the frame is due, answering the keys meanwhile.
     while (true) {
       if (!HandleInput()) return false;
@@ -163,6 +168,7 @@ class Player {
   KinetHandle* handle_ = nullptr;
   KinetBuffer* buffer_ = nullptr;
   uint32_t period_ = 0;
+  std::optional<Seeker> seeker_;
   std::optional<uint32_t> target_;
   bool paused_ = false, skip_ = false, had_focus_ = false;
   bool shown_once_ = false, whole_picture_ = false;

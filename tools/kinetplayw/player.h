@@ -20,12 +20,13 @@ struct PlayResult {
 };
 
 // Told of every frame shown: its number (from 1; a ring frame shows frame 1), the file's
-// frames, the period seconds are counted in (10-microsecond units), and the picture shown
-// (null when only the sound plays).
+// frames, the period seconds are counted in (10-microsecond units), the picture shown (null
+// when only the sound plays) and its palette.
 struct ShownFrame {
   uint32_t frame, frames, period;
   const uint8_t* picture;
   int32_t pitch;
+  const uint8_t* palette;  // 256 x red, green, blue
 };
 using FrameObserver = std::function<void(const ShownFrame&)>;
 
