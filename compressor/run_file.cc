@@ -15,15 +15,10 @@ uint8_t* BlockAt(std::vector<uint8_t>& pixels, uint32_t width, uint32_t bpr, uin
 
 }  // namespace
 
-RunFile::~RunFile() {
-  file_.reset();
-  if (!path_.empty()) files_.Remove(path_);
-}
-
 bool RunFile::Create(const std::string& directory, uint32_t width, uint32_t height) {
-  path_ = files_.CreateTempFile(directory);
-  if (path_.empty()) return false;
-  file_ = files_.Open(path_, platform::OpenMode::kUpdate);
+  std::string path;
+  file_ = files_.CreateUnique((directory.empty() ? "" : directory + "/") + "knt", &path);
+  if (file_ && !files_.Remove(path)) file_.reset();
   width_ = width;
   height_ = height;
   first_ = true;

@@ -34,11 +34,9 @@ class RunFile {
   explicit RunFile(platform::FileSystem& files) : files_(files) {}
   RunFile(const RunFile&) = delete;
   RunFile& operator=(const RunFile&) = delete;
-  // Removes the file.
-  ~RunFile();
-
-  // Creates a new file of the file system with a unique name beginning "knt" in `directory`.
-  // False on failure.
+  // Creates a new file of the file system with a unique name beginning "knt" in `directory`
+  // and removes its name at once: the open file holds the runs, and nothing is left behind
+  // however the run ends (killed included). False on failure.
   [[nodiscard]] bool Create(const std::string& directory, uint32_t width, uint32_t height);
 
   // Appends a frame: its code words and picture (FrameCodes), palette and key flag. False
@@ -55,7 +53,6 @@ class RunFile {
  private:
   platform::FileSystem& files_;
   std::unique_ptr<platform::File> file_;
-  std::string path_;
   uint32_t width_ = 0, height_ = 0;
   std::array<uint8_t, 768> last_palette_{};
   bool first_ = true;

@@ -20,7 +20,9 @@ class SafeOutputFile {
   SafeOutputFile& operator=(const SafeOutputFile&) = delete;
   ~SafeOutputFile() { Abandon(); }
 
-  // Creates the temporary file of `files` beside `target`. False on failure.
+  // Creates the temporary file of `files` beside `target`: ".<name>.partial-<run>-<unique>",
+  // <run> being the writing process's number. Partial outputs of `target` whose runs have
+  // ended (killed) are removed first. False on failure.
   [[nodiscard]] bool Create(FileSystem& files, const std::string& target);
   // Writes all bytes at the current position; false when not all were written (a full disk).
   [[nodiscard]] bool Write(const void* data, size_t size);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "platform/files/memory_file_system.h"
 #include "tests/support/animation_fixtures.h"
 #include "tests/support/encode_fixtures.h"
 #include "tools/kntsample/sample_animation.h"
@@ -102,6 +103,24 @@ TEST(VideoJob, FullTreeWithoutThreeFreeMarkersIsAComplexityError) {
   EXPECT_EQ(packed.status, encoder::PackStatus::kTooComplex);
   EXPECT_FALSE(fs::exists(path));
   EXPECT_EQ(FilesIn(fs::path(path).parent_path().string()), 0u);
+}
+
+// The run file has no name from the start: a run killed half way leaves nothing of it, though
+// it holds the runs of every frame analysed.
+TEST(VideoJob, TheRunFileHasNoNameWhileItHoldsTheRuns) {
+  platform::MemoryFileSystem files;
+  ASSERT_TRUE(files.MakeDirectory("/out"));
+  const auto ball = sample::BouncingBall(64, 48, 3);
+  encoder::PackStatus status = encoder::PackStatus::kOk;
+  auto job = encoder::VideoJob::Create(files, testing::SettingsFor(64, 48, 0, 0), "/out", &status);
+  ASSERT_TRUE(job);
+  for (const auto& f : ball)
+    ASSERT_EQ(job->AddFrame({f.pixels.data(), f.palette.data(), f.pixels.size()}, nullptr),
+              encoder::PackStatus::kOk);
+  EXPECT_TRUE(files.AllFiles().empty());
+  EXPECT_GT(files.used_bytes(), 3 * 64 * 48 / 16);
+  job.reset();
+  EXPECT_EQ(files.used_bytes(), 0);
 }
 
 }  // namespace

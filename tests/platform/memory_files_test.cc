@@ -2,10 +2,12 @@
 // failure-path tests rely on them; and the safe output over them never leaves half a file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/files/memory_file_system.h"
 #include "platform/files/output_file.h"
+#include "platform/files/run_marks.h"
 
 namespace kinet::platform {
 namespace {
@@ -74,6 +76,30 @@ TEST(SafeOutputFile, AFailedOutputLeavesTheEarlierTargetAlone) {
     EXPECT_EQ(files.AllFiles(), std::vector<std::string>{"/out/video.knt"});
     EXPECT_EQ(*files.Content("/out/video.knt"), "earlier");
   }
+}
+
+// What a killed run leaves: partial outputs named with the number of the run that wrote them,
+// which a later run of the same output removes once that run has ended; a live run's and other
+// outputs' are left alone.
+TEST(SafeOutputFile, PartialOutputsOfEndedRunsAreRemoved) {
+  MemoryFileSystem files;
+  const std::string live = std::to_string(ThisRunId());
+  const std::vector<std::string> kept = {"/out/.other.knt.partial-2147483000-1",
+                                         "/out/.video.knt.partial-" + live + "-2",
+                                         "/out/.video.knt.partial-x-3"};
+  files.AddFile("/out/.video.knt.partial-2147483000-4", "stale");  // no such process
+  for (const std::string& name : kept) files.AddFile(name, "kept");
+  SafeOutputFile out;
+  ASSERT_TRUE(out.Create(files, "/out/video.knt"));
+  auto all = files.AllFiles();
+  EXPECT_EQ(std::count(all.begin(), all.end(), "/out/.video.knt.partial-2147483000-4"), 0);
+  for (const std::string& name : kept) EXPECT_EQ(std::count(all.begin(), all.end(), name), 1);
+  EXPECT_EQ(all.size(), kept.size() + 1);  // and the new partial, of this run
+  for (const std::string& name : all)
+    if (std::find(kept.begin(), kept.end(), name) == kept.end())
+      EXPECT_TRUE(name.starts_with("/out/.video.knt.partial-" + live + "-")) << name;
+  EXPECT_TRUE(RunHasEnded(2147483000u));
+  EXPECT_FALSE(RunHasEnded(ThisRunId()));
 }
 
 }  // namespace
