@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
 #include "frontend/gui/pages.h"
 
@@ -209,8 +210,12 @@ void MainWindow::OpenWithDesktop(const std::string& file) {
 void MainWindow::OpenTextEditor(const std::string& file) { OpenWithDesktop(file); }
 void MainWindow::OpenListEditor(const std::string& file) { OpenWithDesktop(file); }
 
+AnalysisWindow* MainWindow::analysis_window() const { return analysis_; }
+
+// One analysis window at a time: a later knttune loads its file into the same window.
 void MainWindow::OpenAnalysis(const std::string& file) {
-  runner_.WriteResult("  The data-rate analysis window is not part of this build yet.");
+  if (!analysis_) analysis_ = new AnalysisWindow(this);
+  if (!analysis_->Open(file)) analysis_->close();
 }
 
 void MainWindow::OpenHelp() { QDesktopServices::openUrl(QUrl("man:kinetdesk(1)")); }

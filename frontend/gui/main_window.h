@@ -3,6 +3,7 @@
 // runner asks questions and opens windows.
 #pragma once
 
+#include <QPointer>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@
 
 namespace kinet::desk {
 
+class AnalysisWindow;
 class BatchWindow;
 
 struct DeskSetup {
@@ -53,6 +55,7 @@ class MainWindow : public QWidget, public DeskHost {
   int page_index() const { return page_index_; }
   uint32_t report_number() const { return listener_ ? listener_->number() : 0; }
   BatchWindow* batch_window() const { return batch_.get(); }
+  AnalysisWindow* analysis_window() const;
   // Writes every setting to the settings file; false when it could not be written.
   bool SaveSettings();
 
@@ -85,6 +88,7 @@ class MainWindow : public QWidget, public DeskHost {
   CommandRunner runner_;
   std::optional<platform::ReportListener> listener_;
   std::unique_ptr<BatchWindow> batch_;
+  QPointer<AnalysisWindow> analysis_;
   QTabBar* tabs_;
   QVBoxLayout* body_;
   Page* page_ = nullptr;

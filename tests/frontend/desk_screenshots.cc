@@ -1,12 +1,15 @@
 // Pictures of kinetdesk for review (`make screenshots`), not a test: the main window with
 // every page, the batch player and the output-file chooser, written as PNG files into the
-// folder named on the command line. Run with QT_SCALE_FACTOR=1.5 for the scaled set.
+// folder named on the command line, and the data-rate chart of the video file named second.
+// Run with QT_SCALE_FACTOR=1.5 for the scaled set.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
+#include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
 #include "frontend/gui/dialogs.h"
 #include "frontend/gui/main_window.h"
@@ -56,6 +59,23 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kPageCount; ++i) {
     window.ShowPage(i);
     Save(window, QString("%1/kinetdesk-%2-%3.png").arg(out).arg(i).arg(kNames[i]));
+  }
+
+  // The data-rate chart of a compressed clip (the second argument), at the default zoom and
+  // zoomed out over every frame with the legend, the grid and the 1x line.
+  if (argc > 2) {
+    window.Run("", "knttune " + QFileInfo(argv[2]).absoluteFilePath().toStdString());
+    if (AnalysisWindow* chart = window.analysis_window()) {
+      Save(*chart, out + "/kinetdesk-analysis-default.png");
+      for (QAction* a : chart->menu().actions())
+        if (a->text() == "Show Legend" || a->text() == "Show Grid" || a->text() == "Show 1x CD-ROM")
+          a->trigger();
+      for (QAction* a : chart->menu().actions())
+        if (a->text() == "Zoom Out")
+          for (int i = 0; i < 6; ++i) a->trigger();
+      Save(*chart, out + "/kinetdesk-analysis-all.png");
+      chart->close();
+    }
   }
 
   // The output-file chooser, as Save As on the command page opens it.
