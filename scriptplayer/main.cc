@@ -80,5 +80,6 @@ int main(int argc, char** argv) {
   kinet::script::WindowHost player(std::move(platform));
   kinet::script::Services services;
   services.host = &player;
+  services.interrupted = [&host] { return host.console().TakeInterrupts() > 0; };
   return kinet::script::RunPlayer(args, std::move(services), host);
 }

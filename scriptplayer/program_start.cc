@@ -67,6 +67,9 @@ int RunPlayer(const std::vector<std::string>& args, Services services, StartHost
     } else if (outcome.kind == RunOutcome::kError) {
       host.ShowBox(StartHost::Box::kError, "Error", outcome.error_text);
       status = kExitError;
+    } else if (outcome.kind == RunOutcome::kInterrupted) {
+      status = kExitError;
+      closing_information = false;  // nobody waits to be told, the run was stopped
     }
   }
   if (closing_information) host.ShowBox(StartHost::Box::kInformation, kPlayerTitle, kClosingText);

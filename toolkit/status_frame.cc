@@ -79,6 +79,11 @@ void StatusFrame::Pump() {
   HandleEvents(face_->Pump());
 }
 
+bool StatusFrame::TakeInterrupt() {
+  if (console_ && console_->TakeInterrupts() > 0) cancelled_or_finished_ = cancelled_ = error_ = true;
+  return cancelled_;
+}
+
 void StatusFrame::HandleEvents(const platform::FaceEvents& events) {
   if (events.restored && options_.report.channel) {
     (void)platform::SendReport(*options_.report.channel, platform::kReportRestored, "");

@@ -97,6 +97,10 @@ class StatusFrame {
   void SetError() { error_ = true; }
   // True once the user confirmed a cancel.
   bool cancelled() const { return cancelled_; }
+  // For a tool whose own window takes the events (a player): only the terminal is asked.
+  // True once Ctrl-C or a termination request came, which cancels the run at once (its error
+  // flag set, without a question).
+  bool TakeInterrupt();
 
   // Ends the run: sends the completion report (CompletionText) to the report channel if one
   // was named and listens; then, unless close-when-done was asked, when the run succeeded

@@ -48,7 +48,7 @@ class Playback {
   // Plays until the last frame has been shown `loops` times (forever when below 0) or Escape.
   void Run(int32_t loops) {
     for (int32_t shown = 0;;) {
-      in_.host().Pump();
+      in_.Pump();
       KinetDoFrame(h_);
       TakePalette();
       ShowFrame();
@@ -110,7 +110,7 @@ class Playback {
 
   bool WaitForFrame() {
     while (KinetWait(h_) && !h_->ReadError) {
-      in_.host().Pump();
+      in_.Pump();
       if (Escaped()) return false;
       in_.host().clock().SleepMs(1);
     }

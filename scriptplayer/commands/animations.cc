@@ -163,7 +163,7 @@ void AnimationGoto(Interpreter& in) {
 void AnimationDelay(Interpreter& in) {
   KinetHandle* h = ArgAnimation(in).handle;
   while (KinetWait(h) && !h->ReadError) {
-    in.host().Pump();
+    in.Pump();
     in.host().clock().SleepMs(1);
   }
 }

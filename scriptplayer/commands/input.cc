@@ -45,7 +45,7 @@ void FollowPointer(Interpreter& in, Screen& screen) {
 std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
   platform::Clock& clock = in.host().clock();
   for (;;) {
-    in.host().Pump();
+    in.Pump();
     Screen* screen = in.host().screen();
     if (!screen || !screen->IsOpen()) in.RequireWindow();
     if (auto code = screen->keys.Take()) return KeyName(*code);
@@ -59,7 +59,7 @@ std::string WaitForInput(Interpreter& in, std::optional<uint32_t> deadline) {
 // The next key code, waiting for it.
 uint8_t WaitForKey(Interpreter& in) {
   for (;;) {
-    in.host().Pump();
+    in.Pump();
     Screen* screen = in.host().screen();
     if (!screen || !screen->IsOpen()) in.RequireWindow();
     if (auto code = screen->keys.Take()) return *code;

@@ -133,7 +133,7 @@ Reply Play(Interpreter& in, MciState& state, const std::vector<std::string>& w) 
   const uint32_t deadline =
       in.host().clock().NowMs() + uint32_t(std::min<uint64_t>(length_ms + 1000, INT32_MAX));
   while (wait && state.sounds.SoundPlaying() && int32_t(deadline - in.host().clock().NowMs()) > 0) {
-    in.host().Pump();
+    in.Pump();
     in.host().clock().SleepMs(kPlayingSliceMs);
   }
   return {};

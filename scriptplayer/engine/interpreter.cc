@@ -10,6 +10,7 @@ namespace {
 
 // Thrown by Fail() and caught only by Interpreter::Run.
 struct ScriptAbort {};
+struct ScriptInterrupted {};
 
 // A name has an extension when a '.' comes after its last '/'.
 bool HasExtension(const std::string& name) {
@@ -61,6 +62,8 @@ RunOutcome Interpreter::Run(const std::string& name) {
   } catch (const ScriptAbort&) {
     outcome.kind = RunOutcome::kError;
     outcome.error_text = error_text_;
+  } catch (const ScriptInterrupted&) {
+    outcome.kind = RunOutcome::kInterrupted;
   }
   debug_handle_ = 0;
   for (const auto& state : states_) {
@@ -115,7 +118,7 @@ void Interpreter::Compile(ScriptFile& file, CompiledFile& compiled) {
   while (file.ReadLine(kMaxLineBytes, text)) {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
     CompileLine(text, compiled);
-    host().Pump();
+    Pump();
     ++line_number_;
   }
 }
@@ -150,6 +153,11 @@ void Interpreter::CompileLine(std::string_view text, CompiledFile& compiled) {
   compiled.in_text_block = OpensTextBlock(index);
 }
 
+void Interpreter::Pump() {
+  host().Pump();
+  if (services_.interrupted && services_.interrupted()) throw ScriptInterrupted{};
+}
+
 void Interpreter::ExecuteLoop() {
   while (position_ < compiled_->records.size() && state_ != RunState::kEndAll) {
     const Record& record = compiled_->records[position_++];
@@ -178,7 +186,7 @@ void Interpreter::RunCommand(int index) {
 bool Interpreter::AfterCommand() {
   for (;;) {
     if (tracing()) Trace("\r\n");
-    host().Pump();
+    Pump();
     if (services_.step_limit && steps_ >= services_.step_limit) state_ = RunState::kEndAll;
     switch (state_) {
       case RunState::kPending:

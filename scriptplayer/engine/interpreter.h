@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ struct Services {
   std::string command_line;     // what SYSTEMCOMMANDLINE returns
   uint32_t wait_slice_ms = 10;  // longest sleep between two pumps while waiting
   uint64_t step_limit = 0;      // commands to run before ending as END does; 0: no limit
+  // True once the run must end (Ctrl-C, a termination request); asked at every pump. May be
+  // empty: never.
+  std::function<bool()> interrupted;
   size_t bitmap_budget = size_t{512} << 20;
 };
 
@@ -43,7 +47,7 @@ enum class RunState : uint8_t {
 };
 
 struct RunOutcome {
-  enum Kind { kFinished, kNotOpened, kError };
+  enum Kind { kFinished, kNotOpened, kError, kInterrupted };
   Kind kind = kFinished;
   std::string error_text;  // for kError: the error box text (message, detail, location)
 };
@@ -137,6 +141,9 @@ class Interpreter {
   FileTable& files() { return files_; }
   const Services& services() const { return services_; }
   PlayerHost& host() { return *services_.host; }
+  // The host's pump, then the run's interruption: an interrupted run ends here, every file
+  // left as END leaves them (Run gives RunOutcome::kInterrupted). Every wait pumps this way.
+  void Pump();
 
   // The state of a command family, made on first use (from the interpreter when T takes one).
   template <typename T>

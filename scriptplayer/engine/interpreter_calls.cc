@@ -136,7 +136,7 @@ void Interpreter::List(const std::vector<std::string>& lines) {
 void Interpreter::WaitUntil(uint32_t deadline) {
   platform::Clock& clock = host().clock();
   for (;;) {
-    host().Pump();
+    Pump();
     int32_t left = static_cast<int32_t>(deadline - clock.NowMs());
     if (left <= 0) return;
     clock.SleepMs(std::min(static_cast<uint32_t>(left), services_.wait_slice_ms));

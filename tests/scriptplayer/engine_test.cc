@@ -245,6 +245,18 @@ TEST(EngineTest, MissingFirstFileIsReportedAsNotOpened) {
   EXPECT_EQ(r.RunFile("nothing").kind, RunOutcome::kNotOpened);
 }
 
+// An interruption (Ctrl-C) ends an endless loop and a long wait where they stand.
+TEST(EngineTest, InterruptionEndsLoopsAndWaits) {
+  for (const char* script : {":a\nGOTO \"a\"\n", "DELAY 2000000000\n"}) {
+    ScriptRunner r;
+    int pumps = 0;
+    r.services().interrupted = [&pumps] { return ++pumps == 50; };
+    EXPECT_EQ(r.Run(script).kind, RunOutcome::kInterrupted) << script;
+    EXPECT_EQ(pumps, 50);
+    EXPECT_LT(r.clock.NowMs(), 2000000000u) << script;
+  }
+}
+
 TEST(EngineTest, StepLimitEndsEndlessScripts) {
   ScriptRunner r;
   r.services().step_limit = 1000;

@@ -2,8 +2,12 @@
 // the completion report; and the real program run as a process.
 #include "scriptplayer/program_start.h"
 
-#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -136,6 +140,44 @@ TEST(ProgramStartTest, TheProgramReportsOverTheChannel) {
   EXPECT_EQ(text, " Label not found:\n    missing\n  In script file: " + (dir / "bad.ss").string() +
                       "  At line number: 2.\n");
   fs::remove_all(dir);
+}
+
+// Ctrl-C and a termination request end a script that would loop for ever: exit 1, no boxes.
+TEST(ProgramStartTest, InterruptsEndAnEndlessScript) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kinet-interrupt-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (int signal : {SIGINT, SIGTERM}) {
+    const std::filesystem::path ready = dir / "ready.txt";
+    std::filesystem::remove(ready);
+    {
+      std::ofstream script(dir / "loop.ss");
+      script << "FILECREATE F \"" << ready.string() << "\"\nFILECLOSE F\n:a\nGOTO \"a\"\n";
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      const int null = open("/dev/null", O_RDWR);
+      dup2(null, 0), dup2(null, 1), dup2(null, 2);
+      const std::string path = (dir / "loop.ss").string();
+      execl(KINETSCRIPTW_PATH, KINETSCRIPTW_PATH, path.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // The file is made after the player catches the signals; a give-up bound only as a net.
+    int status = 0, waited = 0;
+    while (!std::filesystem::exists(ready) && waited++ < 30000 &&
+           waitpid(child, &status, WNOHANG) == 0)
+      usleep(1000);
+    kill(child, signal);
+    for (waited = 0; waitpid(child, &status, WNOHANG) == 0 && waited < 30000; ++waited)
+      usleep(1000);
+    if (waited == 30000) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(WIFEXITED(status)) << signal;
+    EXPECT_EQ(WEXITSTATUS(status), kExitError) << signal;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -34,7 +34,12 @@ int main(int argc, char** argv) {
     readout = [&frame](const player::ShownFrame& shown) {
       frame->SetStatus(player::ReadOut(shown.frame, shown.frames, shown.period));
     };
-  const player::PlayResult result = player::Play(*settings, platform::SystemClock(), readout);
+  const player::PlayResult result = player::Play(*settings, platform::SystemClock(), readout,
+                                                 [&frame] { return frame->TakeInterrupt(); });
+  if (result.interrupted) {
+    frame->SetStatus(result.message);
+    return frame->Finish(toolkit::RunOutcome::kFailed);
+  }
   if (!result.ok) {
     frame->SetStatus(result.message);
     frame->ShowError(result.message);

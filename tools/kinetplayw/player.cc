@@ -20,8 +20,9 @@ std::string BaseName(const std::string& path) { return path.substr(path.rfind('/
 
 class Player {
  public:
-  Player(const PlayerSettings& s, platform::Clock& clock, const FrameObserver& observer)
-      : s_(s), clock_(clock), observer_(observer) {}
+  Player(const PlayerSettings& s, platform::Clock& clock, const FrameObserver& observer,
+         const Interruption& interrupted)
+      : s_(s), clock_(clock), observer_(observer), interrupted_(interrupted) {}
   ~Player() {
     KinetBufferClose(buffer_);
     KinetClose(handle_);
@@ -139,6 +140,10 @@ class Player {
   }
 
   bool HandleInput() {
+    if (interrupted_ && interrupted_()) {
+      was_interrupted_ = true;
+      return false;
+    }
     const platform::DisplayInput input = platform::PollDisplayInput();
     if (input.quit && !(s_.controls & kNoQuit)) return false;
     if (input.skip && !(s_.controls & kNoSkip)) skip_ = true;
@@ -165,6 +170,7 @@ class Player {
   const PlayerSettings& s_;
   platform::Clock& clock_;
   const FrameObserver& observer_;
+  const Interruption& interrupted_;
   KinetHandle* handle_ = nullptr;
   KinetBuffer* buffer_ = nullptr;
   uint32_t period_ = 0;
@@ -172,17 +178,19 @@ class Player {
   std::optional<uint32_t> target_;
   bool paused_ = false, skip_ = false, had_focus_ = false;
   bool shown_once_ = false, whole_picture_ = false;
+  bool was_interrupted_ = false;
 
  public:
   KinetHandle* handle() const { return handle_; }
+  bool interrupted() const { return was_interrupted_; }
 };
 
 }  // namespace
 
 PlayResult Play(const PlayerSettings& settings, platform::Clock& clock,
-                const FrameObserver& observer) {
+                const FrameObserver& observer, const Interruption& interrupted) {
   PlayResult result;
-  Player player(settings, clock, observer);
+  Player player(settings, clock, observer, interrupted);
   if (!player.Open(result.message)) return result;
   const bool finished = player.Run();
   KinetSummary(player.handle(), &result.summary);
@@ -191,7 +199,8 @@ PlayResult Play(const PlayerSettings& settings, platform::Clock& clock,
     result.message = "Error: " + settings.file + " ends before its last frame.";
     return result;
   }
-  result.ok = true;
+  result.interrupted = player.interrupted();
+  result.ok = !result.interrupted;
   result.message = finished ? "Played " + settings.file + "." : "Stopped.";
   return result;
 }

@@ -17,6 +17,7 @@ struct PlayResult {
   std::string message;  // what went wrong, or how the play ended
   KinetSummaryRecord summary{};
   uint32_t frames = 0;  // of the file, the ring frame not counted
+  bool interrupted = false;  // ended by `interrupted` (Ctrl-C, a termination request)
 };
 
 // Told of every frame shown: its number (from 1; a ring frame shows frame 1), the file's
@@ -30,8 +31,11 @@ struct ShownFrame {
 };
 using FrameObserver = std::function<void(const ShownFrame&)>;
 
+// True when the play must end at once; asked as often as the keys are.
+using Interruption = std::function<bool()>;
+
 // Waits between frames on `clock` (the library paces by its own, LibraryClock).
 PlayResult Play(const PlayerSettings& settings, platform::Clock& clock,
-                const FrameObserver& observer = {});
+                const FrameObserver& observer = {}, const Interruption& interrupted = {});
 
 }  // namespace kinet::player
