@@ -1,6 +1,7 @@
 #include "platform/files/output_file.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "platform/files/run_marks.h"
 
@@ -8,24 +9,25 @@ namespace kinet::platform {
 
 namespace {
 
-// Removes the partial outputs of `stem` ("<folder>.<name>.partial-") whose runs have ended:
-// what a killed run of the same output left.
-void RemoveStalePartials(FileSystem& files, const std::string& folder, const std::string& stem) {
-  const std::string prefix = stem.substr(folder.size());
+constexpr std::string_view kPartialMark = ".partial-";
+
+// Removes the partial outputs in `folder` whose runs have ended: what killed runs left.
+void RemoveStalePartials(FileSystem& files, const std::string& folder) {
   for (const std::string& name : files.ListDirectory(folder.empty() ? "." : folder)) {
-    if (!name.starts_with(prefix)) continue;
+    const size_t mark = name.rfind(kPartialMark);
+    if (name[0] != '.' || mark == std::string::npos) continue;
+    const char* number = name.data() + mark + kPartialMark.size();
+    const char* end = name.data() + name.size();
     uint32_t id = 0;
-    const auto [end, error] =
-        std::from_chars(name.data() + prefix.size(), name.data() + name.size(), id);
-    if (error == std::errc() && end < name.data() + name.size() && *end == '-' &&
-        RunHasEnded(id))
+    const auto [after, error] = std::from_chars(number, end, id);
+    if (error == std::errc() && after < end && *after == '-' && RunHasEnded(id))
       files.Remove(folder + name);
   }
 }
 
 }  // namespace
 
-bool SafeOutputFile::Create(FileSystem& files, const std::string& target) {
+bool SafeOutputFile::Create(FileSystem& files, const std::string& target, bool sweep) {
   Abandon();
   files_ = &files;
   target_ = target;
@@ -34,9 +36,9 @@ bool SafeOutputFile::Create(FileSystem& files, const std::string& target) {
   const size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  const std::string stem = folder + "." + base + ".partial-";
-  RemoveStalePartials(files, folder, stem);
-  file_ = files.CreateUnique(stem + std::to_string(ThisRunId()) + "-", &temp_);
+  if (sweep) RemoveStalePartials(files, folder);
+  file_ = files.CreateUnique(
+      folder + "." + base + std::string(kPartialMark) + std::to_string(ThisRunId()) + "-", &temp_);
   if (!file_) temp_.clear();
   return file_ != nullptr;
 }

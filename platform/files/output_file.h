@@ -21,9 +21,10 @@ class SafeOutputFile {
   ~SafeOutputFile() { Abandon(); }
 
   // Creates the temporary file of `files` beside `target`: ".<name>.partial-<run>-<unique>",
-  // <run> being the writing process's number. Partial outputs of `target` whose runs have
-  // ended (killed) are removed first. False on failure.
-  [[nodiscard]] bool Create(FileSystem& files, const std::string& target);
+  // <run> being the writing process's number. With `sweep`, partial outputs in the target's
+  // folder whose runs have ended (killed) are removed first; a writer of many files in one
+  // folder sweeps with its first. False on failure.
+  [[nodiscard]] bool Create(FileSystem& files, const std::string& target, bool sweep = true);
   // Writes all bytes at the current position; false when not all were written (a full disk).
   [[nodiscard]] bool Write(const void* data, size_t size);
   [[nodiscard]] bool Seek(uint64_t offset);

@@ -60,9 +60,10 @@ std::optional<Image> DecodeImage(ImageFormat format, std::span<const uint8_t> by
 std::optional<Image> ReadImageFile(FileSystem& files, ImageFormat format, const std::string& path);
 
 // Encodes and writes a file of `files` that replaces `path` only when complete. False on
-// failure; any earlier file of that name is then untouched.
+// failure; any earlier file of that name is then untouched. `sweep` as for
+// SafeOutputFile::Create: a writer of many pictures into one folder sweeps with its first.
 [[nodiscard]] bool WriteImageFile(FileSystem& files, ImageFormat format, const std::string& path,
-                                  const Image& image);
+                                  const Image& image, bool sweep = true);
 
 // The format an extension names (".bmp", ".gif", ".tif" or ".tiff", ".pcx", ".tga", ".jpg"
 // or ".jpeg", ".png"; any case, with the dot), or nothing.

@@ -139,11 +139,11 @@ std::optional<Image> ReadImageFile(FileSystem& files, ImageFormat format, const 
 }
 
 bool WriteImageFile(FileSystem& files, ImageFormat format, const std::string& path,
-                    const Image& image) {
+                    const Image& image, bool sweep) {
   std::vector<uint8_t> bytes;
   if (!EncodeImage(format, image, bytes)) return false;
   SafeOutputFile file;
-  return file.Create(files, path) && file.Write(bytes.data(), bytes.size()) && file.Commit();
+  return file.Create(files, path, sweep) && file.Write(bytes.data(), bytes.size()) && file.Commit();
 }
 
 std::optional<ImageFormat> FormatFromExtension(std::string_view extension) {

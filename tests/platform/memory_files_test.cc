@@ -79,20 +79,22 @@ TEST(SafeOutputFile, AFailedOutputLeavesTheEarlierTargetAlone) {
 }
 
 // What a killed run leaves: partial outputs named with the number of the run that wrote them,
-// which a later run of the same output removes once that run has ended; a live run's and other
-// outputs' are left alone.
+// which a later run writing into the folder removes once that run has ended; a live run's and
+// names of no partial output are left alone.
 TEST(SafeOutputFile, PartialOutputsOfEndedRunsAreRemoved) {
   MemoryFileSystem files;
   const std::string live = std::to_string(ThisRunId());
-  const std::vector<std::string> kept = {"/out/.other.knt.partial-2147483000-1",
-                                         "/out/.video.knt.partial-" + live + "-2",
-                                         "/out/.video.knt.partial-x-3"};
-  files.AddFile("/out/.video.knt.partial-2147483000-4", "stale");  // no such process
+  const std::vector<std::string> kept = {"/out/.video.knt.partial-" + live + "-2",
+                                         "/out/.video.knt.partial-x-3",
+                                         "/out/video.knt.partial-2147483000-5"};
+  // No process has such a number.
+  for (const char* stale : {"/out/.video.knt.partial-2147483000-4",
+                            "/out/.other.bmp.partial-2147483000-1"})
+    files.AddFile(stale, "stale");
   for (const std::string& name : kept) files.AddFile(name, "kept");
   SafeOutputFile out;
   ASSERT_TRUE(out.Create(files, "/out/video.knt"));
   auto all = files.AllFiles();
-  EXPECT_EQ(std::count(all.begin(), all.end(), "/out/.video.knt.partial-2147483000-4"), 0);
   for (const std::string& name : kept) EXPECT_EQ(std::count(all.begin(), all.end(), name), 1);
   EXPECT_EQ(all.size(), kept.size() + 1);  // and the new partial, of this run
   for (const std::string& name : all)

@@ -92,7 +92,7 @@ class ImageSeriesOutput : public GraphicsWriter {
     }
     std::copy_n(palette, 768, image.palette.begin());
     platform::SafeOutputFile& file = *staged_.back();
-    if (!platform::EncodeImage(format_, image, bytes_) || !file.Create(files_, name) ||
+    if (!platform::EncodeImage(format_, image, bytes_) || !file.Create(files_, name, frames_ == 1) ||
         !file.Write(bytes_.data(), bytes_.size()) || !file.Close()) {
       ReportWriteError(files_, options_, name);
       return false;

@@ -73,14 +73,14 @@ bool PrepareFolder(platform::FileSystem& files, toolkit::RunInputs& inputs,
 
 // The decoded frame as an 8-bit picture with the frame's palette.
 bool WritePicture(platform::FileSystem& files, const std::string& path,
-                  const std::vector<uint8_t>& picture, const KinetHandle& h) {
+                  const std::vector<uint8_t>& picture, const KinetHandle& h, bool first) {
   platform::Image image;
   image.width = h.Width;
   image.height = h.Height;
   image.bits = 8;
   image.pixels = picture;
   std::copy(h.Palette, h.Palette + 768, image.palette.begin());
-  if (platform::WriteImageFile(files, platform::ImageFormat::kPng, path, image)) return true;
+  if (platform::WriteImageFile(files, platform::ImageFormat::kPng, path, image, first)) return true;
   ShowError(toolkit::FileFailure("cannot write the picture", files, path));
   return false;
 }
@@ -115,7 +115,7 @@ bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, Kinet
     if (decode) KinetDoFrame(h);
     const bool wanted = in_range && f <= last && !h->ReadError;
     if (wanted && writer && !writer->WriteFrame(h->Palette, picture.data())) return false;
-    if (wanted && pictures && !WritePicture(files, PictureName(s.folder, f), picture, *h))
+    if (wanted && pictures && !WritePicture(files, PictureName(s.folder, f), picture, *h, f == s.first))
       return false;
     KinetNextFrame(h);
   }
