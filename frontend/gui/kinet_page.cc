@@ -27,30 +27,21 @@ KinetPage::KinetPage(MainWindow& window) : window_(window) {
   tabs_->setObjectName("kinettabs");
   tabs_->addTab(kinet_ = new KinetTab, "Kinet");
   tabs_->addTab(palette_ = new PaletteTab("kinet"), "Palette");
-  tabs_->addTab(frame_ = new FrameTab, "Frame");
+  tabs_->addTab(frame_ = new FrameTab("kinet", true), "Frame");
   tabs_->addTab(sound_ = new SoundTab, "Sound");
   tabs_->addTab(expert_ = new ExpertTab, "Expert");
   run_ = Button("kinetkinet", "&Kinet");
   QPushButton* defaults = Button("kinetdefaults", "&Defaults");
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 6, 0, 0);
-  auto* columns = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(picker_, 1);
-  left->addWidget(output_);
-  columns->addLayout(left, 4);
-  columns->addWidget(tabs_, 5);
-  layout->addLayout(columns, 1);
-  layout->addLayout(ButtonRow(window, this, {defaults, run_}));
+  LayOutPage(this, window, {picker_, output_}, tabs_, {defaults, run_});
 
   const Settings& settings = window.settings();
   Show(LoadPage<PackPage>(settings));
   output_->Restore(settings.Text(kSection, "OutputName"), settings.Text(kSection, "OutputBasedOn"));
   tabs_->setCurrentIndex(settings.Integer(kSection, "CurrentTab"));
-  picker_->on_selection = [this] { Selected(); };
+  ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
   RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
-  Selected();
+  run_->setEnabled(!picker_->Selected().empty());
 
   connect(run_, &QPushButton::clicked, this, [this] { Run(); });
   connect(defaults, &QPushButton::clicked, this, [this] { Defaults(); });
@@ -80,15 +71,6 @@ void KinetPage::Show(const PackPage& page) {
   output_->SetOverwrite(page.overwrite);
 }
 
-// A newly highlighted file gets its output proposed.
-void KinetPage::Selected() {
-  const std::vector<std::string> selected = picker_->Selected();
-  run_->setEnabled(!selected.empty());
-  if (selected.empty() || selected.front() == selected_) return;
-  selected_ = selected.front();
-  if (selected_ != output_->based_on()) output_->Propose(selected_);
-}
-
 void KinetPage::Run() {
   const std::optional<RunInput> input = ChooseInput(window_, *picker_);
   if (!input) return;
@@ -107,7 +89,8 @@ void KinetPage::Defaults() {
       QMessageBox::Yes)
     return;
   Show(PackPage{});
-  if (!selected_.empty()) output_->Propose(selected_);
+  const std::vector<std::string> selected = picker_->Selected();
+  if (!selected.empty()) output_->Propose(selected.front());
 }
 
 void KinetPage::Store(Settings& settings) {

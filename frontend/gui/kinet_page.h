@@ -29,7 +29,6 @@ class KinetPage : public Page {
 
  private:
   void Defaults();
-  void Selected();
 
   MainWindow& window_;
   FilePicker* picker_;
@@ -41,7 +40,6 @@ class KinetPage : public Page {
   SoundTab* sound_;
   ExpertTab* expert_;
   QPushButton* run_;
-  std::string selected_;
 };
 
 }  // namespace kinet::desk

@@ -17,6 +17,14 @@ QFormLayout* Form(QWidget* tab) {
   return form;
 }
 
+FrameTab::Fields FrameFields(PackPage& p) {
+  return {&p.start, &p.end, &p.frame_rate, &p.x, &p.y, &p.width, &p.height_px};
+}
+
+FrameTab::Fields FrameFields(GraphicsPage& p) {
+  return {&p.start, &p.end, &p.frame_rate, &p.x, &p.y, &p.width, &p.height};
+}
+
 }  // namespace
 
 RateBox::RateBox(const QString& list_name, const QString& field_name) {
@@ -160,52 +168,50 @@ template void PaletteTab::Take(PackPage&) const;
 template void PaletteTab::Show(const GraphicsPage&);
 template void PaletteTab::Take(GraphicsPage&) const;
 
-FrameTab::FrameTab() {
-  start_ = new CheckedField("kinetstart", "Starting frame:", 5);
-  end_ = new CheckedField("kinetend", "Ending frame:", 5);
-  rate_ = new CheckedField("kinetframe", "Frame rate override:", 4, true);
-  x_ = new CheckedField("kinetx", "X Offset:", 5);
-  y_ = new CheckedField("kinety", "Y Offset:", 5);
-  w_ = new CheckedField("kinetw", "Width:", 5);
-  h_ = new CheckedField("kineth", "Height:", 5);
-  ring_ = CheckBox("kinetring", "Create ring?");
-  every_other_ = CheckBox("kinetevery", "Skip every other?");
+FrameTab::FrameTab(const QString& prefix, bool ring_and_skip) {
+  static constexpr const char* kFields[7][2] = {
+      {"start", "Starting frame:"}, {"end", "Ending frame:"}, {"frame", "Frame rate override:"},
+      {"x", "X Offset:"},           {"y", "Y Offset:"},       {"w", "Width:"},
+      {"h", "Height:"}};
   auto* grid = new QGridLayout(this);
-  grid->addWidget(start_, 0, 0);
-  grid->addWidget(end_, 1, 0);
-  grid->addWidget(rate_, 2, 0);
-  grid->addWidget(ring_, 3, 0);
-  grid->addWidget(every_other_, 4, 0);
-  grid->addWidget(x_, 0, 1);
-  grid->addWidget(y_, 1, 1);
-  grid->addWidget(w_, 2, 1);
-  grid->addWidget(h_, 3, 1);
   grid->setHorizontalSpacing(18);
+  for (int i = 0; i < 7; ++i) {
+    fields_[i] = new CheckedField(prefix + kFields[i][0], kFields[i][1], i == 2 ? 4 : 5, i == 2);
+    grid->addWidget(fields_[i], i < 3 ? i : i - 3, i < 3 ? 0 : 1);
+  }
+  if (ring_and_skip) {
+    grid->addWidget(ring_ = CheckBox(prefix + "ring", "Create ring?"), 3, 0);
+    grid->addWidget(every_other_ = CheckBox(prefix + "every", "Skip every other?"), 4, 0);
+  }
   grid->setRowStretch(5, 1);
 }
 
 void FrameTab::Show(const PackPage& page) {
-  start_->SetValue(page.start);
-  end_->SetValue(page.end);
-  rate_->SetValue(page.frame_rate);
-  x_->SetValue(page.x);
-  y_->SetValue(page.y);
-  w_->SetValue(page.width);
-  h_->SetValue(page.height_px);
+  PackPage shown = page;
+  Show(FrameFields(shown));
   ring_->setChecked(page.ring);
   every_other_->setChecked(page.every_other);
 }
 
 void FrameTab::Take(PackPage& page) const {
-  page.start = start_->value();
-  page.end = end_->value();
-  page.frame_rate = rate_->value();
-  page.x = x_->value();
-  page.y = y_->value();
-  page.width = w_->value();
-  page.height_px = h_->value();
+  Take(FrameFields(page));
   page.ring = ring_->isChecked();
   page.every_other = every_other_->isChecked();
+}
+
+void FrameTab::Show(const GraphicsPage& page) {
+  GraphicsPage shown = page;
+  Show(FrameFields(shown));
+}
+
+void FrameTab::Take(GraphicsPage& page) const { Take(FrameFields(page)); }
+
+void FrameTab::Show(const Fields& values) {
+  for (size_t i = 0; i < values.size(); ++i) fields_[i]->SetValue(*values[i]);
+}
+
+void FrameTab::Take(const Fields& values) const {
+  for (size_t i = 0; i < values.size(); ++i) *values[i] = fields_[i]->value();
 }
 
 }  // namespace kinet::desk

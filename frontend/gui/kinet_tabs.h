@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "frontend/core/pack_page.h"
+#include "frontend/core/tool_pages.h"
 #include "frontend/gui/form_widgets.h"
 
 namespace kinet::desk {
@@ -57,15 +58,24 @@ class PaletteTab : public QWidget {
   QComboBox *halftone_, *control_, *system_;
 };
 
+// The frame tab of the compression page (with "Create ring?" and "Skip every other?") and of
+// the graphics page.
 class FrameTab : public QWidget {
  public:
-  FrameTab();
+  explicit FrameTab(const QString& prefix, bool ring_and_skip);
   void Show(const PackPage& page);
   void Take(PackPage& page) const;
+  void Show(const GraphicsPage& page);
+  void Take(GraphicsPage& page) const;
+
+  // Start, end, frame rate, x, y, width, height.
+  using Fields = std::array<CheckedNumber*, 7>;
 
  private:
-  CheckedField *start_, *end_, *rate_, *x_, *y_, *w_, *h_;
-  QCheckBox *ring_, *every_other_;
+  void Show(const Fields& values);
+  void Take(const Fields& values) const;
+  CheckedField* fields_[7];
+  QCheckBox *ring_ = nullptr, *every_other_ = nullptr;
 };
 
 // The sound output lists of the compression, mix and sound pages: rate (with the typed rate

@@ -102,6 +102,10 @@ RunOutcome MainWindow::Run(const std::string& directory, const std::string& comm
 
 void MainWindow::ShowPage(int index) {
   if (index < 0 || index >= kPageCount || index == page_index_) return;
+  if (page_ && !page_->MayClose()) {
+    tabs_->setCurrentIndex(page_index_);
+    return;
+  }
   if (page_) {
     page_->Store(settings_);
     body_->removeWidget(page_);
@@ -166,6 +170,10 @@ bool MainWindow::SaveSettings() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (batch_ && !batch_->finished()) {
     QMessageBox::critical(this, kCaption, "Error, cannot close now.");
+    event->ignore();
+    return;
+  }
+  if (page_ && !page_->MayClose()) {
     event->ignore();
     return;
   }

@@ -17,6 +17,8 @@ class Page : public QWidget {
   virtual void RefreshLists() {}
   // Shows the command history when the page has a view of it.
   virtual void ShowHistory() {}
+  // Before the page or the window closes: false keeps them open (unsaved changes kept).
+  virtual bool MayClose() { return true; }
 };
 
 enum PageIndex {

@@ -1,10 +1,13 @@
 #include "frontend/gui/page_run.h"
 
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 #include "frontend/core/page_files.h"
 #include "frontend/core/page_names.h"
+#include "frontend/gui/form_widgets.h"
 #include "frontend/gui/main_window.h"
+#include "frontend/gui/output_field.h"
 
 namespace kinet::desk {
 namespace {
@@ -54,6 +57,28 @@ void RunAndRemember(MainWindow& window, const std::string& directory, const std:
   for (FilePicker* picker : pickers) picker->Refresh();
   for (const std::string& file : files)
     if (!file.empty()) window.runner().recent_files.Add(file);
+}
+
+void LayOutPage(QWidget* page, MainWindow& window, std::initializer_list<QWidget*> left,
+                QWidget* right, std::initializer_list<QPushButton*> buttons) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 6, 0, 0);
+  auto* columns = new QHBoxLayout;
+  auto* column = new QVBoxLayout;
+  for (QWidget* w : left) column->addWidget(w, dynamic_cast<FilePicker*>(w) ? 1 : 0);
+  columns->addLayout(column, 4);
+  columns->addWidget(right, 5);
+  layout->addLayout(columns, 1);
+  layout->addLayout(ButtonRow(window, page, buttons));
+}
+
+void ProposeFrom(FilePicker& picker, OutputField& output, QPushButton* run,
+                 std::function<bool()> ready) {
+  picker.on_selection = [&picker, &output, run, ready] {
+    run->setEnabled(ready());
+    const std::vector<std::string> selected = picker.Selected();
+    if (!selected.empty() && selected.front() != output.based_on()) output.Propose(selected.front());
+  };
 }
 
 void RestorePicker(FilePicker& picker, const Settings& settings, const char* section,

@@ -4,6 +4,8 @@
 // output join the recent files. A picker's place is kept in its page's settings section.
 #pragma once
 
+#include <QPushButton>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 namespace kinet::desk {
 
 class MainWindow;
+class OutputField;
 
 struct RunInput {
   std::string path;       // the file, or the sequence as "dir/walk???.bmp*1-12"
@@ -29,6 +32,15 @@ std::optional<RunInput> ChooseInput(MainWindow& window, FilePicker& picker);
 // Runs `command` in `directory`, re-reads the pickers and adds `files` to the recent files.
 void RunAndRemember(MainWindow& window, const std::string& directory, const std::string& command,
                     const std::vector<std::string>& files, std::initializer_list<FilePicker*> pickers);
+
+// Picker, output and whatever else on the left, `right` (the tabs) beside them, the buttons
+// under both.
+void LayOutPage(QWidget* page, MainWindow& window, std::initializer_list<QWidget*> left,
+                QWidget* right, std::initializer_list<QPushButton*> buttons);
+
+// A newly highlighted file gets its output proposed; `run` is enabled while `ready` says so.
+void ProposeFrom(FilePicker& picker, OutputField& output, QPushButton* run,
+                 std::function<bool()> ready);
 
 // The picker's directory, filter and highlighted file under `prefix` + "Directory", "Filter"
 // and "Filename" of `section`; a picker never used starts in `fallback_dir`.

@@ -1,5 +1,4 @@
-// The main page (Tmainform) with its buttons to the other pages, and the page list. The tool
-// pages that are not built yet say how the command page runs their tool meanwhile.
+// The main page (Tmainform) with its buttons to the other pages, and the page list.
 #include "frontend/gui/pages.h"
 
 #include <QGridLayout>
@@ -9,7 +8,11 @@
 #include <QVBoxLayout>
 
 #include "frontend/gui/command_page.h"
+#include "frontend/gui/graphics_page.h"
 #include "frontend/gui/kinet_page.h"
+#include "frontend/gui/play_page.h"
+#include "frontend/gui/script_page.h"
+#include "frontend/gui/sound_pages.h"
 #include "frontend/gui/main_window.h"
 
 namespace kinet::desk {
@@ -70,24 +73,6 @@ class MainPage : public Page {
   }
 };
 
-// A tool page still to come: the command that runs the tool from the command page.
-class WaitingPage : public Page {
- public:
-  WaitingPage(MainWindow& window, const char* tool) {
-    auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QString("This page is not built yet. On the Command page, type a "
-                                    "command line for <tt>%1</tt>; it runs with its report "
-                                    "coming back to the history.")
-                                .arg(tool));
-    text->setWordWrap(true);
-    layout->addWidget(text);
-    auto* go = new QPushButton("Go to the &Command page");
-    connect(go, &QPushButton::clicked, this, [&window] { window.SetTag(kCommandPage); });
-    layout->addWidget(go, 0, Qt::AlignLeft);
-    layout->addStretch(1);
-  }
-};
-
 }  // namespace
 
 Page* MakePage(int index, MainWindow& window) {
@@ -97,15 +82,15 @@ Page* MakePage(int index, MainWindow& window) {
     case kKinetPage:
       return new KinetPage(window);
     case kMixerPage:
-      return new WaitingPage(window, "kinetmix film.knt tune.wav");
+      return new MixPageForm(window);
     case kPlayerPage:
-      return new WaitingPage(window, "kinetplay film.knt");
+      return new PlayPageForm(window);
     case kScriptorPage:
-      return new WaitingPage(window, "kinetscr show.ss");
+      return new ScriptPageForm(window);
     case kGraphicsPage:
-      return new WaitingPage(window, "pixwork in.flc out.bmp");
+      return new GraphicsPageForm(window);
     case kSoundPage:
-      return new WaitingPage(window, "tonwork in.knt out.wav");
+      return new SoundPageForm(window);
     default:
       return new CommandPage(window);
   }

@@ -6,6 +6,7 @@
 
 #include "frontend/core/tool_pages.h"
 #include "frontend/gui/kinet_tabs.h"
+#include "frontend/gui/tool_tabs.h"
 
 namespace kinet::desk {
 
@@ -56,11 +57,7 @@ template void SoundLists::Take(SoundConversion&) const;
 SoundTab::SoundTab() {
   no_sound_ = CheckBox("dosound", "Don't process the sound in the input file.");
   lossy_label_ = new QLabel;
-  lossy_ = new QSlider(Qt::Horizontal);
-  lossy_->setObjectName("mixlossy");
-  lossy_->setRange(0, 9);
-  lossy_->setPageStep(1);
-  lossy_->setTickPosition(QSlider::TicksBelow);
+  lossy_ = LossySlider("mixlossy", lossy_label_);
   lists_ = new SoundLists("mix");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(no_sound_);
@@ -70,11 +67,7 @@ SoundTab::SoundTab() {
   layout->addLayout(lossy_row);
   layout->addWidget(lists_);
   layout->addStretch(1);
-  connect(lossy_, &QSlider::valueChanged, this, [this](int position) {
-    lossy_label_->setText(QString("Lossy (%1):").arg(position));
-  });
   connect(no_sound_, &QCheckBox::toggled, this, [this] { Enable(); });
-  lossy_label_->setText("Lossy (0):");
 }
 
 void SoundTab::Enable() {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
   dir.Write("walk.knt", std::string(123456, 'k'));
   dir.Write("walk.lst", "walk1.bmp\nwalk2.bmp\n");
   dir.Write("tune.wav", std::string(44144, 'w'));
+  for (const char* frame : {"run01.bmp", "run02.bmp", "run03.bmp"}) dir.Write(frame, "BM");
+  dir.Write("show.ss", "SCREENGRAPHICS 4\nTEXTOUT 10 10 \"Hello\"\n");
   dir.Write("job.sbt", "kinetpack walk.lst walk.knt /N150000\nkntinfo walk.knt\nrem done\n");
   std::filesystem::create_directory(dir / "frames");
 
@@ -58,7 +62,16 @@ int main(int argc, char** argv) {
                                            "scriptor", "graphics", "sound", "command"};
   for (int i = 0; i < kPageCount; ++i) {
     window.ShowPage(i);
-    Save(window, QString("%1/kinetdesk-%2-%3.png").arg(out).arg(i).arg(kNames[i]));
+    // A file highlighted in each list, so that the output is proposed and the run button is on.
+    for (QListWidget* list : window.findChildren<QListWidget*>())
+      if (list->objectName().endsWith("file") && list->count() > 0) list->setCurrentRow(0);
+    const QString name = QString("%1/kinetdesk-%2-%3").arg(out).arg(i).arg(kNames[i]);
+    QTabWidget* tabs = window.page()->findChild<QTabWidget*>();
+    if (!tabs) Save(window, name + ".png");
+    for (int t = 0; tabs && t < tabs->count(); ++t) {
+      tabs->setCurrentIndex(t);
+      Save(window, name + "-" + tabs->tabText(t).toLower().replace(' ', '-') + ".png");
+    }
   }
 
   // The data-rate chart of a compressed clip (the second argument), at the default zoom and

@@ -1,0 +1,144 @@
+#include "frontend/gui/sound_pages.h"
+
+#include <QVBoxLayout>
+
+#include "frontend/core/page_names.h"
+#include "frontend/core/page_settings.h"
+#include "frontend/gui/main_window.h"
+#include "frontend/gui/page_run.h"
+
+namespace kinet::desk {
+namespace {
+
+constexpr const char* kMixSection = "KinetMix";
+constexpr const char* kSoundSection = "ToneProcessor";
+constexpr const char* kVideoFilter = "Kinet files only|*.knt|All files *.*|*.*";
+constexpr const char* kWaveFilter =
+    "WAV files only|*.wav|Sound files|*.wav;*.raw;*.knt;*.avi;*.lst|All files *.*|*.*";
+
+}  // namespace
+
+MixPageForm::MixPageForm(MainWindow& window) : window_(window) {
+  video_ = new FilePicker({" Highlight a &Kinetor file to mix: ", "mixkinet", kVideoFilter, true});
+  sound_ = new FilePicker({" Highlight a &WAV file to mix: ", "mixwave", kWaveFilter, true});
+  output_ = new OutputField({"mixout", {"knt"}});
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("mixtabs");
+  tabs_->addTab(mixing_ = new MixingTab, "Mixing");
+  tabs_->addTab(lists_ = new SoundLists("mix"), "Output Info");
+  tabs_->addTab(input_ = new InputInfoTab(true), "Input Info");
+  run_ = Button("mixmix", "Mi&x");
+  LayOutPage(this, window, {video_, sound_, output_}, tabs_, {run_});
+
+  const Settings& settings = window.settings();
+  const MixPage page = LoadPage<MixPage>(settings);
+  mixing_->Show(page);
+  lists_->Show(page.sound);
+  input_->Show(page.sound);
+  output_->Restore(settings.Text(kMixSection, "OutputName"),
+                   settings.Text(kMixSection, "OutputBasedOn"));
+  tabs_->setCurrentIndex(settings.Integer(kMixSection, "CurrentTab"));
+  const auto ready = [this] { return !video_->Selected().empty() && !sound_->Selected().empty(); };
+  ProposeFrom(*video_, *output_, run_, ready);
+  sound_->on_selection = [this, ready] { run_->setEnabled(ready()); };
+  const std::string& start = window.runner().command_dir();
+  RestorePicker(*video_, settings, kMixSection, start, "Kinet");
+  RestorePicker(*sound_, settings, kMixSection, start, "Wave");
+  run_->setEnabled(ready());
+  connect(run_, &QPushButton::clicked, this, [this] { Run(); });
+  mixing_->on_perm = [this] {
+    const std::vector<std::string> selected = video_->Selected();
+    ChangeFrameRate(window_, selected.empty() ? "" : selected.front(), video_->directory(),
+                    mixing_->frame_rate());
+  };
+}
+
+MixPage MixPageForm::Values() const {
+  MixPage page;
+  mixing_->Take(page);
+  lists_->Take(page.sound);
+  input_->Take(page.sound);
+  return page;
+}
+
+void MixPageForm::RefreshLists() {
+  video_->Refresh();
+  sound_->Refresh();
+}
+
+void MixPageForm::Run() {
+  const std::optional<RunInput> video = ChooseInput(window_, *video_);
+  if (!video) return;
+  const std::optional<RunInput> sound = ChooseInput(window_, *sound_);
+  if (!sound) return;
+  const std::string output = output_->Path(video->directory);
+  const std::string command =
+      MixCommand(Values(), CommandNames({video->path, sound->path, output}));
+  RunAndRemember(window_, video->directory, command, {video->path, sound->path, output},
+                 {video_, sound_});
+}
+
+void MixPageForm::Store(Settings& settings) {
+  StorePage(Values(), settings);
+  StorePicker(*video_, settings, kMixSection, "Kinet");
+  StorePicker(*sound_, settings, kMixSection, "Wave");
+  settings.SetText(kMixSection, "OutputName", output_->shown());
+  settings.SetText(kMixSection, "OutputBasedOn", output_->based_on());
+  settings.SetInteger(kMixSection, "CurrentTab", tabs_->currentIndex());
+}
+
+SoundPageForm::SoundPageForm(MainWindow& window) : window_(window) {
+  picker_ = new FilePicker({" Highlight a file containing &sound: ", "wave", kWaveFilter, true});
+  output_ = new OutputField({"waveout", {"wav"}});
+  auto* output_info = new QWidget;
+  auto* output_layout = new QVBoxLayout(output_info);
+  output_layout->addWidget(lists_ = new SoundLists("wave"));
+  output_layout->addWidget(overwrite_ = CheckBox("waveover", "Overwrite without asking?"));
+  output_layout->addStretch(1);
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("wavetabs");
+  tabs_->addTab(output_info, "Output Info");
+  tabs_->addTab(input_ = new InputInfoTab(false), "Input Info");
+  run_ = Button("waveconvert", "&Convert");
+  LayOutPage(this, window, {picker_, output_}, tabs_, {run_});
+
+  const Settings& settings = window.settings();
+  const SoundConversion page = LoadPage<SoundConversion>(settings);
+  lists_->Show(page);
+  overwrite_->setChecked(page.overwrite);
+  input_->Show(page);
+  output_->Restore(settings.Text(kSoundSection, "OutputName"),
+                   settings.Text(kSoundSection, "OutputBasedOn"));
+  tabs_->setCurrentIndex(settings.Integer(kSoundSection, "CurrentTab"));
+  ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
+  RestorePicker(*picker_, settings, kSoundSection, window.runner().command_dir());
+  run_->setEnabled(!picker_->Selected().empty());
+  connect(run_, &QPushButton::clicked, this, [this] { Run(); });
+}
+
+SoundConversion SoundPageForm::Values() const {
+  SoundConversion page;
+  lists_->Take(page);
+  page.overwrite = overwrite_->isChecked();
+  input_->Take(page);
+  return page;
+}
+
+void SoundPageForm::Run() {
+  const std::optional<RunInput> input = ChooseInput(window_, *picker_);
+  if (!input) return;
+  const std::string output = output_->Path(input->directory);
+  RunAndRemember(window_, input->directory,
+                 SoundCommand(Values(), CommandNames({input->path, output})),
+                 {input->path, output}, {picker_});
+}
+
+void SoundPageForm::Store(Settings& settings) {
+  StorePage(Values(), settings);
+  StorePicker(*picker_, settings, kSoundSection);
+  settings.SetText(kSoundSection, "OutputName", output_->shown());
+  settings.SetText(kSoundSection, "OutputBasedOn", output_->based_on());
+  settings.SetInteger(kSoundSection, "CurrentTab", tabs_->currentIndex());
+}
+
+}  // namespace kinet::desk
