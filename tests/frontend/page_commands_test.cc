@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "frontend/core/pack_page.h"
+#include "frontend/core/page_files.h"
 #include "frontend/core/page_names.h"
 #include "frontend/core/page_settings.h"
 #include "frontend/core/tool_pages.h"
+#include "platform/files/memory_file_system.h"
 
 namespace kinet::desk {
 namespace {
@@ -151,6 +153,32 @@ TEST(PageSettings, PagesLoadTheirSectionAndStoreItBack) {
   play.simulate = {true, "300000"};
   StorePage(play, settings);
   EXPECT_EQ(PlayCommand(LoadPage<PlayPage>(settings), "f"), "KinetPlay f /L/T5/M300000");
+}
+
+std::string Contents(platform::FileSystem& files, const std::string& path) {
+  auto file = files.Open(path, platform::OpenMode::kRead);
+  if (!file) return "<missing>";
+  std::string bytes(static_cast<size_t>(file->Size()), '\0');
+  bytes.resize(file->Read(bytes.data(), bytes.size()));
+  return bytes;
+}
+
+TEST(PageFiles, TheExpertTextAndListFilesForSeveralFiles) {
+  platform::MemoryFileSystem files;
+  ASSERT_TRUE(files.MakeDirectory("/tmp"));
+  ASSERT_TRUE(files.MakeDirectory("/clips"));
+  const std::string expert = WriteTemporaryText(files, "50 60 300000 0\n");
+  ASSERT_TRUE(expert.starts_with("/tmp/")) << expert;
+  EXPECT_EQ(Contents(files, expert), "50 60 300000 0\n");
+
+  const std::vector<std::string> picked = {"/clips/walk.bmp", "/clips/sub/run.bmp"};
+  EXPECT_EQ(WriteListFile(files, picked), "/clips/walk.lst");
+  EXPECT_EQ(Contents(files, "/clips/walk.lst"), "walk.bmp\nsub/run.bmp\n");
+  EXPECT_EQ(WriteListFile(files, picked), "/clips/walk2.lst") << "an earlier list stays";
+  EXPECT_EQ(WriteListFile(files, {}), "");
+  files.SetQuota(files.used_bytes());  // a full disk: nothing half-written is left
+  EXPECT_EQ(WriteListFile(files, picked), "");
+  EXPECT_FALSE(files.Exists("/clips/walk3.lst"));
 }
 
 TEST(ToolPages, MixPageSwitches) {

@@ -1,0 +1,260 @@
+// The option pages in the main window under the offscreen platform: pages by tabs and
+// F-keys, a completion report re-reading the file list, the numbered-files and list-file
+// questions, the compression page's values kept across a restart, and a compression run by
+// the real kinetpackw whose report reaches the history while its output joins the list.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+
+#include "frontend/gui/main_window.h"
+#include "platform/images/image.h"
+#include "tests/frontend/recording_host.h"
+
+namespace kinet::desk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the message boxes as they open, one answer each, and keeps their texts.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers) : answers_(answers) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || answers_.empty()) return;
+      texts.push_back(box->text().toStdString());
+      QAbstractButton* button = box->button(answers_.front());
+      answers_.pop_front();
+      if (button) button->click();
+    });
+    timer_.start();
+  }
+  std::vector<std::string> texts;
+
+ private:
+  std::deque<QMessageBox::StandardButton> answers_;
+  QTimer timer_;
+};
+
+QStringList Listed(QListWidget* list) {
+  QStringList names;
+  for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+  return names;
+}
+
+void Highlight(QListWidget* list, const QStringList& names) {
+  list->clearSelection();
+  for (const QString& name : names)
+    for (QListWidgetItem* item : list->findItems(name, Qt::MatchExactly)) item->setSelected(true);
+}
+
+class DeskPages : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("XDG_RUNTIME_DIR", dir_.path().c_str(), 1); }
+  DeskSetup Desk(platform::ProgramStarter& starter, const std::string& program_dir) {
+    DeskSetup setup;
+    setup.settings.read_path = setup.settings.write_path = dir_ / "Kinetor.INI";
+    setup.places = {program_dir, dir_.path(), 10, 10};
+    setup.starter = &starter;
+    return setup;
+  }
+  DeskSetup Desk() { return Desk(starter_, "/opt/kinet/bin"); }
+  template <typename W>
+  static W* Find(QWidget& window, const char* name) {
+    W* w = window.findChild<W*>(name);
+    EXPECT_TRUE(w) << name;
+    return w;
+  }
+  static void Ticks() { QTest::qWait(120); }
+
+  testing::TempFolder dir_;
+  platform::RecordingProgramStarter starter_{4321};
+};
+
+TEST_F(DeskPages, TabsAndFunctionKeysBringEveryPageToTheFront) {
+  MainWindow window(Desk());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* tabs = Find<QTabBar>(window, "maintab");
+  for (int page = kPageCount - 1; page >= 0; --page) {
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+    Ticks();
+    EXPECT_EQ(window.page_index(), page);
+  }
+  for (int page = 0; page < kPageCount; ++page) {
+    QTest::keyClick(&window, static_cast<Qt::Key>(Qt::Key_F2 + page));
+    Ticks();
+    EXPECT_EQ(window.page_index(), page) << "F" << page + 2;
+    EXPECT_EQ(tabs->currentIndex(), page);
+  }
+}
+
+TEST_F(DeskPages, ACompletionReportRereadsTheFileListOfThePageInFront) {
+  dir_.Write("walk.flc", "flic");
+  MainWindow window(Desk());
+  window.show();
+  window.ShowPage(kKinetPage);
+  auto* files = Find<QListWidget>(window, "kinetfile");
+  EXPECT_EQ(Listed(files), QStringList{"walk.flc"});
+  Highlight(files, {"walk.flc"});
+  dir_.Write("walk.knt", "made by a tool");
+  window.ReceiveReport("Kinet - KinetPackW compressor\r\n  Kineted in 5 milliseconds.");
+  Ticks();
+  EXPECT_EQ(Listed(files), (QStringList{"walk.flc", "walk.knt"}));
+  EXPECT_TRUE(files->findItems("walk.flc", Qt::MatchExactly).front()->isSelected())
+      << "the highlighted file stays highlighted";
+}
+
+TEST_F(DeskPages, ANumberedFileIsOfferedAsItsWholeSequence) {
+  for (const char* name : {"run08.bmp", "run09.bmp", "run10.bmp", "other.bmp"}) dir_.Write(name, "BM");
+  MainWindow window(Desk());
+  window.show();
+  window.ShowPage(kKinetPage);
+  Highlight(Find<QListWidget>(window, "kinetfile"), {"run09.bmp"});
+  EXPECT_EQ(Find<QLineEdit>(window, "kinetout")->text(), "run09.knt");
+  auto* run = Find<QPushButton>(window, "kinetkinet");
+  {
+    BoxAnswerer boxes({QMessageBox::Cancel});
+    run->click();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0],
+              "This file appears to be part of a sequence of files (run08.bmp to run10.bmp).\r\n"
+              "Do you want to treat the sequence as a single animation?");
+    EXPECT_TRUE(starter_.started.empty()) << "Cancel runs nothing";
+  }
+  const std::string report = " /#" + std::to_string(window.report_number());
+  {
+    BoxAnswerer boxes({QMessageBox::Yes});
+    run->click();
+    ASSERT_EQ(starter_.started.size(), 1u);
+    EXPECT_EQ(starter_.started[0],
+              "/opt/kinet/bin/kinetpackw run??.bmp*8-10 run.knt /N240000/K20/A95/L0" + report);
+  }
+  {
+    BoxAnswerer boxes({QMessageBox::No});
+    run->click();
+    ASSERT_EQ(starter_.started.size(), 2u);
+    EXPECT_EQ(starter_.started[1], "/opt/kinet/bin/kinetpackw run09.bmp run09.knt /N240000/K20/A95/L0" + report);
+  }
+  EXPECT_EQ(window.runner().recent_files.entries().front(), dir_ / "run09.knt");
+}
+
+TEST_F(DeskPages, SeveralHighlightedFilesBecomeAListFile) {
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) dir_.Write(name, "BM");
+  MainWindow window(Desk());
+  window.show();
+  window.ShowPage(kKinetPage);
+  auto* files = Find<QListWidget>(window, "kinetfile");
+  Highlight(files, {"a.bmp", "c.bmp"});
+  {
+    BoxAnswerer boxes({QMessageBox::No, QMessageBox::Ok});
+    Find<QPushButton>(window, "kinetkinet")->click();
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[1].substr(0, 40), "You must create a list file to process m");
+  }
+  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
+  Find<QPushButton>(window, "kinetkinet")->click();
+  ASSERT_EQ(boxes.texts.size(), 2u);
+  EXPECT_EQ(boxes.texts[0],
+            "You have highlighted more than one file to process.\r\nDo you want to create a list file?");
+  EXPECT_EQ(boxes.texts[1], "The list file, a.lst, has been created and is highlighted.\r\n"
+                            "You may now use it to process your multiple selections.");
+  EXPECT_EQ(dir_.Read("a.lst"), "a.bmp\nc.bmp\n");
+  ASSERT_EQ(files->selectedItems().size(), 1);
+  EXPECT_EQ(files->selectedItems().front()->text(), "a.lst");
+  EXPECT_TRUE(starter_.started.empty());
+}
+
+TEST_F(DeskPages, TheCompressionPageKeepsItsValuesAcrossARestart) {
+  dir_.Write("walk.flc", "flic");
+  {
+    MainWindow window(Desk());
+    window.show();
+    window.ShowPage(kKinetPage);
+    Highlight(Find<QListWidget>(window, "kinetfile"), {"walk.flc"});
+    Find<QComboBox>(window, "regcomptype")->setCurrentIndex(1);
+    Find<QLineEdit>(window, "regeditperc")->setText("55");
+    Find<QComboBox>(window, "regcomptype")->setCurrentIndex(0);  // back: its own number
+    EXPECT_EQ(Find<QLineEdit>(window, "regedit")->text(), "240000");
+    Find<QSlider>(window, "mixlossy")->setValue(4);
+    Find<QCheckBox>(window, "kinetstart")->setChecked(true);
+    Find<QLineEdit>(window, "kinetstartnum")->setText("5");
+    window.close();
+  }
+  const std::string ini = dir_.Read("Kinetor.INI");
+  for (const char* line : {"CurrentTab=1", "NormalFilePerc=55", "LossySound=4", "StartNum=5",
+                           "Filename=walk.flc", "OutputName=walk.knt"})
+    EXPECT_NE(ini.find(line), std::string::npos) << line << "\n" << ini;
+  MainWindow again(Desk());
+  again.show();
+  ASSERT_EQ(again.page_index(), kKinetPage);
+  EXPECT_EQ(Find<QSlider>(again, "mixlossy")->value(), 4);
+  Find<QComboBox>(again, "regcomptype")->setCurrentIndex(1);
+  EXPECT_EQ(Find<QLineEdit>(again, "regeditperc")->text(), "55");
+  Find<QComboBox>(again, "regcomptype")->setCurrentIndex(0);
+  Find<QPushButton>(again, "kinetkinet")->click();
+  ASSERT_EQ(starter_.started.size(), 1u);
+  EXPECT_EQ(starter_.started[0].substr(0, 67),
+            "/opt/kinet/bin/kinetpackw walk.flc walk.knt /N240000/K20/A95/S5/L4 ");
+}
+
+void WriteSeries(const testing::TempFolder& dir) {
+  for (int f = 1; f <= 3; ++f) {
+    platform::Image p;
+    p.width = 32;
+    p.height = 24;
+    p.bits = 8;
+    ASSERT_TRUE(p.Allocate());
+    for (int i = 0; i < 256; ++i) p.palette[3 * i] = p.palette[3 * i + 2] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = static_cast<uint8_t>(i * f);
+    ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
+                                         dir / ("walk" + std::to_string(f) + ".bmp"), p));
+  }
+}
+
+TEST_F(DeskPages, TheKinetButtonCompressesASeriesWithTheRealCompressor) {
+  WriteSeries(dir_);
+  MainWindow window(Desk(platform::SystemProgramStarter(), TOOLS_DIR));
+  window.show();
+  window.ShowPage(kKinetPage);
+  auto* files = Find<QListWidget>(window, "kinetfile");
+  Highlight(files, {"walk2.bmp"});
+  Find<QComboBox>(window, "regcomptype")->setCurrentIndex(4);  // losslessly
+  Find<QComboBox>(window, "keycomptype")->setCurrentIndex(4);
+  Find<QCheckBox>(window, "dosound")->setChecked(true);
+  {
+    BoxAnswerer boxes({QMessageBox::Yes});
+    Find<QPushButton>(window, "kinetkinet")->click();
+  }
+  const auto history = [&] { return window.runner().history.Text(); };
+  for (int i = 0; i < 300 && history().find("Kineted") == std::string::npos; ++i) QTest::qWait(100);
+  EXPECT_NE(history().find("> KinetPack walk?.bmp*1-3 walk.knt /N0/K0/A95/L-1\n"),
+            std::string::npos)
+      << history();
+  EXPECT_NE(history().find("\n  Kinet - KinetPackW"), std::string::npos) << history();
+  Ticks();
+  EXPECT_TRUE(Listed(files).contains("walk.knt")) << Listed(files).join(' ').toStdString();
+  EXPECT_GT(fs::file_size(dir_ / "walk.knt"), 0u);
+}
+
+}  // namespace
+}  // namespace kinet::desk
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
