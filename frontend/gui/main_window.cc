@@ -8,8 +8,10 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "frontend/core/file_finder.h"
 #include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
+#include "frontend/gui/find_window.h"
 #include "frontend/gui/pages.h"
 
 namespace kinet::desk {
@@ -228,8 +230,11 @@ void MainWindow::OpenAnalysis(const std::string& file) {
 
 void MainWindow::OpenHelp() { QDesktopServices::openUrl(QUrl("man:kinetdesk(1)")); }
 
+// Each hit goes to the history as two blanks and its full name (names keep their case here).
 void MainWindow::FindFiles(const std::string& pattern) {
-  runner_.WriteResult("  The find window is not part of this build yet.");
+  const std::vector<std::string> hits = FindWithProgress(this, pattern);
+  for (const std::string& hit : hits) runner_.WriteResult("  " + hit);
+  if (hits.empty()) runner_.WriteResult(kNoFilesFound);
 }
 
 void MainWindow::RunBatch(const std::string& file, const std::string& parameters) {
