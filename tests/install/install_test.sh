@@ -95,5 +95,18 @@ cp "$work/clip.knt" "$work/clip.bin"
 XDG_DATA_DIRS="$prefix/share" gio info -a standard::content-type "$work/clip.bin" 2> /dev/null |
   grep -q 'content-type: video/x-kinetor' || fail "a video file without its extension is not known as video/x-kinetor"
 
+# The thumbnailer as a file manager runs it: its entry's Exec line with the size, input and
+# output filled in, the program found on the PATH.
+exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/thumbnailers/kntthumb.thumbnailer")
+exec_line=${exec_line//%s/32}
+exec_line=${exec_line//%i/$work/clip.knt}
+exec_line=${exec_line//%o/$work/thumb.png}
+# shellcheck disable=SC2086
+check "the thumbnailer's Exec line" $exec_line
+# The PNG's sides, from its header: 64 x 48 fitted into 32.
+sides=$(od -An -tu1 -j16 -N8 "$work/thumb.png" 2> /dev/null |
+          awk '{print ($1*16777216+$2*65536+$3*256+$4) " x " ($5*16777216+$6*65536+$7*256+$8)}')
+[ "$sides" = "32 x 24" ] || fail "the thumbnail is '$sides', not 32 x 24"
+
 echo "install test: $failures failures"
 [ "$failures" -eq 0 ]
