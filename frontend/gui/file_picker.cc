@@ -19,12 +19,12 @@ QList<QPair<QString, QStringList>> FilterTypes(const QString& filter) {
   return types;
 }
 
-FilePicker::FilePicker(const PickerSpec& spec, QWidget* parent)
-    : QGroupBox(spec.caption, parent), types_(FilterTypes(spec.filter)) {
-  const QString prefix = spec.prefix;
+FilePicker::FilePicker(const PickerOptions& options, QWidget* parent)
+    : QGroupBox(options.caption, parent), types_(FilterTypes(options.filter)) {
+  const QString prefix = options.prefix;
   files_ = new QListWidget;
   files_->setObjectName(prefix + "file");
-  files_->setSelectionMode(spec.several ? QAbstractItemView::ExtendedSelection
+  files_->setSelectionMode(options.several ? QAbstractItemView::ExtendedSelection
                                         : QAbstractItemView::SingleSelection);
   files_->setToolTip("Right click for file managment options.");
   dirs_ = new QListWidget;

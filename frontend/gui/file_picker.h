@@ -16,7 +16,7 @@ namespace kinet::desk {
 // "Label|patterns|Label|patterns" into (label, name patterns) pairs; "*.*" means every file.
 QList<QPair<QString, QStringList>> FilterTypes(const QString& filter);
 
-struct PickerSpec {
+struct PickerOptions {
   const char* caption;   // " Highlight a &Flic to Kinet: "
   const char* prefix;    // object names: prefix + "drive", "dir", "file", "filter"
   const char* filter;    // as FilterTypes reads it
@@ -25,7 +25,7 @@ struct PickerSpec {
 
 class FilePicker : public QGroupBox {
  public:
-  explicit FilePicker(const PickerSpec& spec, QWidget* parent = nullptr);
+  explicit FilePicker(const PickerOptions& options, QWidget* parent = nullptr);
 
   // Shows `path` (the home directory when it is no directory).
   void SetDirectory(const std::string& path);

@@ -8,22 +8,22 @@
 
 namespace kinet::desk {
 
-OutputField::OutputField(const OutputSpec& spec, QWidget* parent)
-    : QGroupBox(" &Enter the output file name:", parent), spec_(spec) {
+OutputField::OutputField(const OutputOptions& options, QWidget* parent)
+    : QGroupBox(" &Enter the output file name:", parent), options_(options) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(6, 4, 6, 4);
   name_ = new QLineEdit;
-  name_->setObjectName(spec.name);
+  name_->setObjectName(options.name);
   row->addWidget(name_, 1);
   connect(name_, &QLineEdit::textEdited, this, [this] { typed_ = true; });
-  if (spec.types.size() < 2 && !spec.mix_original && !spec.overwrite) return;
+  if (options.types.size() < 2 && !options.mix_original && !options.overwrite) return;
 
   type_button_ = new QPushButton("&Type");
   type_button_->setObjectName("outtype");
   auto* menu = new QMenu(type_button_);
   auto* group = new QActionGroup(menu);
-  for (size_t i = 0; i < spec.types.size(); ++i) {
-    QAction* action = menu->addAction(QString(spec.types[i]).toUpper());
+  for (size_t i = 0; i < options.types.size(); ++i) {
+    QAction* action = menu->addAction(QString(options.types[i]).toUpper());
     action->setCheckable(true);
     group->addAction(action);
     type_actions_.push_back(action);
@@ -35,8 +35,8 @@ OutputField::OutputField(const OutputSpec& spec, QWidget* parent)
     });
   }
   menu->addSeparator();
-  if (spec.mix_original) (mix_ = menu->addAction("Mix original into output?"))->setCheckable(true);
-  if (spec.overwrite) (overwrite_ = menu->addAction("Overwrite without asking?"))->setCheckable(true);
+  if (options.mix_original) (mix_ = menu->addAction("Mix original into output?"))->setCheckable(true);
+  if (options.overwrite) (overwrite_ = menu->addAction("Overwrite without asking?"))->setCheckable(true);
   type_button_->setMenu(menu);
   row->addWidget(type_button_);
   SetType(0);
@@ -52,7 +52,7 @@ void OutputField::Restore(const std::string& shown, const std::string& based_on)
 }
 
 std::string OutputField::Extension() const {
-  const std::string extension = spec_.types.empty() ? "" : spec_.types[type_];
+  const std::string extension = options_.types.empty() ? "" : options_.types[type_];
   const std::string name = shown();
   const size_t dot = name.rfind('.');
   if (typed_ && dot != std::string::npos && dot > name.rfind('/') + 1)
@@ -68,7 +68,7 @@ void OutputField::Propose(const std::string& input) {
 }
 
 void OutputField::SetType(int index) {
-  if (index < 0 || index >= static_cast<int>(spec_.types.size())) index = 0;
+  if (index < 0 || index >= static_cast<int>(options_.types.size())) index = 0;
   type_ = index;
   if (index < static_cast<int>(type_actions_.size())) type_actions_[index]->setChecked(true);
   if (mix_) mix_->setEnabled(index != 0);

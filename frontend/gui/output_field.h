@@ -13,7 +13,7 @@
 
 namespace kinet::desk {
 
-struct OutputSpec {
+struct OutputOptions {
   const char* name;                 // the field's object name ("kinetout")
   std::vector<const char*> types;   // extensions of the menu; one without a menu
   bool mix_original = false;        // the menu holds "Mix original into output?"
@@ -22,7 +22,7 @@ struct OutputSpec {
 
 class OutputField : public QGroupBox {
  public:
-  explicit OutputField(const OutputSpec& spec, QWidget* parent = nullptr);
+  explicit OutputField(const OutputOptions& options, QWidget* parent = nullptr);
 
   // The name as the field shows it: bare in the input's directory, else a full path.
   std::string shown() const { return name_->text().trimmed().toStdString(); }
@@ -49,7 +49,7 @@ class OutputField : public QGroupBox {
  private:
   std::string Extension() const;
 
-  OutputSpec spec_;
+  OutputOptions options_;
   QLineEdit* name_;
   QPushButton* type_button_ = nullptr;
   std::vector<QAction*> type_actions_;

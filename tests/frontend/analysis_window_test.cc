@@ -8,7 +8,7 @@
 
 #include "frontend/gui/analysis_window.h"
 #include "frontend/gui/main_window.h"
-#include "tests/frontend/recording_host.h"
+#include "tests/frontend/desk_setup.h"
 
 namespace kinet::desk {
 namespace {
@@ -39,11 +39,7 @@ TEST(AnalysisWindow, KntTuneOpensOneWindowThatZoomsFlipsAndCopies) {
   dir.Write("clip.knt", TableFile(1000));
   dir.Write("bad.knt", "KNT1");
   platform::RecordingProgramStarter starter(1);
-  DeskSetup setup;
-  setup.settings.read_path = setup.settings.write_path = dir / "Kinetor.INI";
-  setup.places = {"/usr/bin", dir.path(), 10, 10};
-  setup.starter = &starter;
-  MainWindow main(setup);
+  MainWindow main(testing::TestDeskSetup(dir, starter));
   main.show();
   main.Run("", "knttune " + (dir / "clip"));
   AnalysisWindow* w = main.analysis_window();

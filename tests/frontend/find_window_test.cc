@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "frontend/gui/main_window.h"
-#include "tests/frontend/recording_host.h"
+#include "tests/frontend/desk_setup.h"
 
 namespace kinet::desk {
 namespace {
@@ -19,11 +19,7 @@ TEST(FindWindow, HitsGoToTheHistory) {
   dir.Write("deeper/down/low.knt", "k");
   dir.Write("deeper/other.txt", "t");
   platform::RecordingProgramStarter starter(1);
-  DeskSetup setup;
-  setup.settings.read_path = setup.settings.write_path = dir / "Kinetor.INI";
-  setup.places = {"/usr/bin", dir.path(), 10, 10};
-  setup.starter = &starter;
-  MainWindow main(setup);
+  MainWindow main(testing::TestDeskSetup(dir, starter));
   main.show();
   main.ShowPage(kCommandPage);
   main.Run("", "find " + dir / "*.knt");
