@@ -19,8 +19,8 @@
 #include <filesystem>
 
 #include "frontend/gui/main_window.h"
-#include "platform/images/image.h"
 #include "tests/frontend/recording_host.h"
+#include "tests/frontend/series_fixture.h"
 
 namespace kinet::desk {
 namespace {
@@ -209,20 +209,6 @@ TEST_F(DeskPages, TheCompressionPageKeepsItsValuesAcrossARestart) {
   ASSERT_EQ(starter_.started.size(), 1u);
   EXPECT_EQ(starter_.started[0].substr(0, 67),
             "/opt/kinet/bin/kinetpackw walk.flc walk.knt /N240000/K20/A95/S5/L4 ");
-}
-
-void WriteSeries(const testing::TempFolder& dir) {
-  for (int f = 1; f <= 3; ++f) {
-    platform::Image p;
-    p.width = 32;
-    p.height = 24;
-    p.bits = 8;
-    ASSERT_TRUE(p.Allocate());
-    for (int i = 0; i < 256; ++i) p.palette[3 * i] = p.palette[3 * i + 2] = static_cast<uint8_t>(i);
-    for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = static_cast<uint8_t>(i * f);
-    ASSERT_TRUE(platform::WriteImageFile(platform::SystemFileSystem(), platform::ImageFormat::kBmp,
-                                         dir / ("walk" + std::to_string(f) + ".bmp"), p));
-  }
 }
 
 TEST_F(DeskPages, TheKinetButtonCompressesASeriesWithTheRealCompressor) {
