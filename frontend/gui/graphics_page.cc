@@ -32,7 +32,7 @@ GraphicsPageForm::GraphicsPageForm(MainWindow& window) : window_(window) {
   frame_->Show(page);
   output_->SetType(page.output_type);
   output_->SetOverwrite(page.overwrite);
-  output_->Restore(settings.Text(kSection, "OutputName"), settings.Text(kSection, "OutputBasedOn"));
+  output_->Load(settings, kSection);
   tabs_->setCurrentIndex(settings.Integer(kSection, "CurrentTab"));
   ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
   RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
@@ -62,8 +62,7 @@ void GraphicsPageForm::Run() {
 void GraphicsPageForm::Store(Settings& settings) {
   StorePage(Values(), settings);
   StorePicker(*picker_, settings, kSection);
-  settings.SetText(kSection, "OutputName", output_->shown());
-  settings.SetText(kSection, "OutputBasedOn", output_->based_on());
+  output_->Store(settings, kSection);
   settings.SetInteger(kSection, "CurrentTab", tabs_->currentIndex());
 }
 

@@ -37,7 +37,7 @@ KinetPage::KinetPage(MainWindow& window) : window_(window) {
 
   const Settings& settings = window.settings();
   Show(LoadPage<PackPage>(settings));
-  output_->Restore(settings.Text(kSection, "OutputName"), settings.Text(kSection, "OutputBasedOn"));
+  output_->Load(settings, kSection);
   tabs_->setCurrentIndex(settings.Integer(kSection, "CurrentTab"));
   ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
   RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
@@ -96,8 +96,7 @@ void KinetPage::Defaults() {
 void KinetPage::Store(Settings& settings) {
   StorePage(Values(), settings);
   StorePicker(*picker_, settings, kSection);
-  settings.SetText(kSection, "OutputName", output_->shown());
-  settings.SetText(kSection, "OutputBasedOn", output_->based_on());
+  output_->Store(settings, kSection);
   settings.SetInteger(kSection, "CurrentTab", tabs_->currentIndex());
 }
 

@@ -46,9 +46,14 @@ std::string OutputField::Path(const std::string& input_dir) const {
   return OutputPath(shown(), input_dir);
 }
 
-void OutputField::Restore(const std::string& shown, const std::string& based_on) {
-  name_->setText(QString::fromStdString(shown));
-  based_on_ = based_on;
+void OutputField::Load(const Settings& settings, std::string_view section) {
+  name_->setText(QString::fromStdString(settings.Text(section, "OutputName")));
+  based_on_ = settings.Text(section, "OutputBasedOn");
+}
+
+void OutputField::Store(Settings& settings, std::string_view section) const {
+  settings.SetText(section, "OutputName", shown());
+  settings.SetText(section, "OutputBasedOn", based_on_);
 }
 
 std::string OutputField::Extension() const {

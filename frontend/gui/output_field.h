@@ -8,8 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
+#include <string_view>
 #include <string>
 #include <vector>
+
+#include "frontend/core/settings.h"
 
 namespace kinet::desk {
 
@@ -28,8 +31,10 @@ class OutputField : public QGroupBox {
   std::string shown() const { return name_->text().trimmed().toStdString(); }
   // The output's full path for an input in `input_dir`.
   std::string Path(const std::string& input_dir) const;
-  // Sets the field and the input the name was proposed for, as read from the settings.
-  void Restore(const std::string& shown, const std::string& based_on);
+  // The name and the input it was proposed for, read from and written to a page's section
+  // (keys OutputName and OutputBasedOn).
+  void Load(const Settings& settings, std::string_view section);
+  void Store(Settings& settings, std::string_view section) const;
   const std::string& based_on() const { return based_on_; }
 
   // Proposes the output for `input` (a full path): with the type's extension, or with the

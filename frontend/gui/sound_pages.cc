@@ -35,8 +35,7 @@ MixPageForm::MixPageForm(MainWindow& window) : window_(window) {
   mixing_->Show(page);
   lists_->Show(page.sound);
   input_->Show(page.sound);
-  output_->Restore(settings.Text(kMixSection, "OutputName"),
-                   settings.Text(kMixSection, "OutputBasedOn"));
+  output_->Load(settings, kMixSection);
   tabs_->setCurrentIndex(settings.Integer(kMixSection, "CurrentTab"));
   const auto ready = [this] { return !video_->Selected().empty() && !sound_->Selected().empty(); };
   ProposeFrom(*video_, *output_, run_, ready);
@@ -82,8 +81,7 @@ void MixPageForm::Store(Settings& settings) {
   StorePage(Values(), settings);
   StorePicker(*video_, settings, kMixSection, "Kinet");
   StorePicker(*sound_, settings, kMixSection, "Wave");
-  settings.SetText(kMixSection, "OutputName", output_->shown());
-  settings.SetText(kMixSection, "OutputBasedOn", output_->based_on());
+  output_->Store(settings, kMixSection);
   settings.SetInteger(kMixSection, "CurrentTab", tabs_->currentIndex());
 }
 
@@ -107,8 +105,7 @@ SoundPageForm::SoundPageForm(MainWindow& window) : window_(window) {
   lists_->Show(page);
   overwrite_->setChecked(page.overwrite);
   input_->Show(page);
-  output_->Restore(settings.Text(kSoundSection, "OutputName"),
-                   settings.Text(kSoundSection, "OutputBasedOn"));
+  output_->Load(settings, kSoundSection);
   tabs_->setCurrentIndex(settings.Integer(kSoundSection, "CurrentTab"));
   ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
   RestorePicker(*picker_, settings, kSoundSection, window.runner().command_dir());
@@ -136,8 +133,7 @@ void SoundPageForm::Run() {
 void SoundPageForm::Store(Settings& settings) {
   StorePage(Values(), settings);
   StorePicker(*picker_, settings, kSoundSection);
-  settings.SetText(kSoundSection, "OutputName", output_->shown());
-  settings.SetText(kSoundSection, "OutputBasedOn", output_->based_on());
+  output_->Store(settings, kSoundSection);
   settings.SetInteger(kSoundSection, "CurrentTab", tabs_->currentIndex());
 }
 
