@@ -7,14 +7,16 @@
 
 namespace kinet {
 
-FrameSource::FrameSource(platform::InputFile file, std::vector<uint64_t> offsets, uint32_t rate,
-                         MemoryCounter& memory, ReadStats& stats)
+FrameSource::FrameSource(platform::InputFile file, const FrameTables& tables, uint64_t first,
+                         uint32_t rate, MemoryCounter& memory, ReadStats& stats)
     : file_(std::move(file)),
-      offsets_(std::move(offsets)),
+      tables_(tables),
+      offsets_(tables, first),
       rate_(rate),
       memory_(memory),
       stats_(stats) {
-  file_pos_ = offsets_.front();
+  memory_.Add(offsets_.memory());
+  file_pos_ = first;
 }
 
 size_t FrameSource::TimedRead(void* dest, size_t n, ReadCounter& counter) {
@@ -32,7 +34,7 @@ size_t FrameSource::TimedRead(void* dest, size_t n, ReadCounter& counter) {
 }
 
 void FrameSource::Preload(uint64_t available_bytes) {
-  const uint64_t total = offsets_.back() - offsets_.front();
+  const uint64_t total = offsets_.end() - offsets_.first();
   preloaded_bytes_ = std::min(total, available_bytes);
   frame_.assign(preloaded_bytes_ + 8, 0);
   memory_.Add(total + 8);
@@ -89,10 +91,10 @@ bool FrameSource::Position(uint64_t offset) {
 }
 
 const uint8_t* FrameSource::Fetch(uint32_t index) {
-  const uint64_t offset = offsets_[index];
-  const uint64_t size = offsets_[index + 1] - offset;
+  const uint64_t offset = offsets_.at(index);
+  const uint64_t size = tables_.size(index);
   if (preloaded_) {
-    const uint64_t at = offset - offsets_.front();
+    const uint64_t at = offset - offsets_.first();
     return at + size <= preloaded_bytes_ ? frame_.data() + at : nullptr;
   }
   ReadCounter& counter = opening_ ? stats_.open : stats_.frames;
@@ -125,7 +127,7 @@ void FrameSource::ReadAhead(uint32_t max_blocks, bool opening) {
   if (preloaded_ || ring_.empty()) return;
   ReadCounter& counter = opening ? stats_.open : stats_.idle;
   for (uint32_t blocks = 0; max_blocks == 0 || blocks < max_blocks; ++blocks) {
-    if (file_pos_ >= offsets_.back() || ring_size() - held_ < kBlock) break;
+    if (file_pos_ >= offsets_.end() || ring_size() - held_ < kBlock) break;
     if (FillRing(kBlock, counter) < kBlock) break;
   }
 }

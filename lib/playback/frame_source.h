@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "lib/core/frame_tables.h"
 #include "lib/playback/memory_counter.h"
 #include "lib/playback/read_stats.h"
 #include "platform/files/input_file.h"
@@ -16,10 +17,10 @@ class FrameSource {
   static constexpr uint32_t kBlock = 4096;
   static constexpr uint32_t kMaxDirectRead = 16384;
 
-  // `offsets` has one entry per frame record plus the end: absolute file offsets. `file` is
-  // positioned at the first record. `rate` is a simulated read rate in bytes per second (0
-  // for none).
-  FrameSource(platform::InputFile file, std::vector<uint64_t> offsets, uint32_t rate,
+  // `tables` (which must outlive the source) give the records' sizes; the first record starts
+  // at the absolute file offset `first`, where `file` is positioned. `rate` is a simulated
+  // read rate in bytes per second (0 for none). The kept offsets count in `memory`.
+  FrameSource(platform::InputFile file, const FrameTables& tables, uint64_t first, uint32_t rate,
               MemoryCounter& memory, ReadStats& stats);
 
   // Reads every record into memory; closes the file when it was opened by name. Reads what
@@ -38,9 +39,6 @@ class FrameSource {
 
   bool preloaded() const { return preloaded_; }
   uint32_t ring_size() const { return static_cast<uint32_t>(ring_.size()); }
-  uint32_t record_size(uint32_t index) const {
-    return static_cast<uint32_t>(offsets_[index + 1] - offsets_[index]);
-  }
 
  private:
   size_t TimedRead(void* dest, size_t n, ReadCounter& counter);
@@ -49,7 +47,8 @@ class FrameSource {
   void TakeFromRing(uint8_t* dest, uint32_t n);
 
   platform::InputFile file_;
-  std::vector<uint64_t> offsets_;
+  const FrameTables& tables_;
+  RecordOffsets offsets_;
   uint32_t rate_;
   MemoryCounter& memory_;
   ReadStats& stats_;

@@ -65,8 +65,8 @@ void ReadCurrentRecord(HandleState& s) {
     h->ReadError = 1;
     return;
   }
-  h->FrameSize = s.sizes[h->FrameNum];
-  s.parts = SplitRecord(data, h->FrameSize, s.types[h->FrameNum]);
+  h->FrameSize = s.tables.size(h->FrameNum);
+  s.parts = SplitRecord(data, h->FrameSize, s.tables.type(h->FrameNum));
   h->PreVideoSize = h->FrameSize - s.parts.video_size;
   if (s.parts.palette) {
     DecodePaletteRecord(s.parts.palette, s.parts.palette_size, h->Palette);

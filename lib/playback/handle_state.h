@@ -11,6 +11,7 @@
 #include "kinet/kinet.h"
 #include "lib/core/change_rects.h"
 #include "lib/core/frame_decoder.h"
+#include "lib/core/frame_tables.h"
 #include "lib/core/video_trees.h"
 #include "lib/playback/frame_source.h"
 #include "lib/playback/memory_counter.h"
@@ -63,8 +64,7 @@ struct HandleState {
   bool ring_frame = false;
   bool y_doubled = false, y_interlaced = false;
 
-  std::vector<uint32_t> sizes;
-  std::vector<uint8_t> types;
+  FrameTables tables;  // before `source`, which reads them
   VideoTrees trees;
   std::optional<FrameSource> source;
   RecordParts parts;

@@ -70,9 +70,7 @@ bool ReadFile(HandleState& s, platform::InputFile file, uint32_t flags, int32_t 
   s.memory.Add(5ull * n + 4);
   std::vector<uint8_t> tables(5ull * n);
   if (!ReadExactly(file, tables.data(), tables.size(), s.reads)) return false;
-  FrameTables parsed = ParseFrameTables(tables.data(), n);
-  s.sizes = std::move(parsed.sizes);
-  s.types = std::move(parsed.types);
+  s.tables = FrameTables(std::move(tables), n);
 
   s.memory.Add(uint64_t{kTreeFixedBytes} + h->MMapSize + h->MClrSize + h->FullSize + h->TypeSize);
   const uint64_t scratch = std::max<uint64_t>((uint64_t{h->TreeSize} + 4099) & ~3ull, 8192);
@@ -82,23 +80,19 @@ bool ReadFile(HandleState& s, platform::InputFile file, uint32_t flags, int32_t 
   if (!s.trees.Read(tree_block.data(), tree_block.size(), header)) return false;
   s.memory.Remove(scratch);
 
-  std::vector<uint64_t> offsets(n + 1);
-  offsets[0] = uint64_t(start) + KINET_HEADER_SIZE + 5ull * n + h->TreeSize;
+  const uint64_t first = uint64_t(start) + KINET_HEADER_SIZE + 5ull * n + h->TreeSize;
   uint32_t largest = 0;
-  for (uint32_t i = 0; i < n; ++i) {
-    offsets[i + 1] = offsets[i] + s.sizes[i];
-    largest = std::max(largest, s.sizes[i]);
-  }
-  const uint64_t records_available = remaining - std::min(remaining, offsets[0] - start);
+  for (uint32_t i = 0; i < n; ++i) largest = std::max(largest, s.tables.size(i));
+  const uint64_t records_available = remaining - std::min(remaining, first - start);
   // A record larger than everything the file holds cannot be read: the tables lie.
   if (largest > records_available) return false;
 
-  const SizeScan scan = ScanSizes(s.sizes, FramesPerSecond(s.period));
+  const SizeScan scan = ScanSizes(s.tables, FramesPerSecond(s.period));
   s.total_bytes = scan.total;
   s.busiest_second = scan.busiest;
   s.busiest_first = scan.busiest_first;
   const uint32_t rate = (flags & KINET_OPEN_SIMULATE) ? g_simulated_rate : 0;
-  s.source.emplace(std::move(file), std::move(offsets), rate, s.memory, s.reads);
+  s.source.emplace(std::move(file), s.tables, first, rate, s.memory, s.reads);
   const uint64_t ring = ReadAheadSize(extra_buffer, scan, s.period);
   if ((flags & KINET_OPEN_PRELOAD) || !UseReadAhead(ring, scan.total)) {
     s.source->Preload(records_available);

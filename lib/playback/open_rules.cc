@@ -25,21 +25,21 @@ uint32_t FramesPerSecond(uint32_t period) {
   return period ? std::max<uint32_t>(1, 100000 / period) : 100000;
 }
 
-SizeScan ScanSizes(const std::vector<uint32_t>& sizes, uint32_t fps) {
+SizeScan ScanSizes(const FrameTables& tables, uint32_t fps) {
   SizeScan scan;
-  const uint64_t n = sizes.size();
-  for (uint32_t s : sizes) scan.total += s;
+  const uint32_t n = tables.count();
+  for (uint32_t i = 0; i < n; ++i) scan.total += tables.size(i);
   if (n <= fps) {
     scan.busiest = scan.total;
     return scan;
   }
   uint64_t window = 0;
-  for (uint64_t i = 1; i <= fps; ++i) window += sizes[i];
-  for (uint64_t first = 1; first + fps + 1 <= n; ++first) {
-    if (first > 1) window += uint64_t{sizes[first + fps - 1]} - sizes[first - 1];
+  for (uint32_t i = 1; i <= fps; ++i) window += tables.size(i);
+  for (uint32_t first = 1; uint64_t{first} + fps + 1 <= n; ++first) {
+    if (first > 1) window += uint64_t{tables.size(first + fps - 1)} - tables.size(first - 1);
     if (window > scan.busiest) {
       scan.busiest = window;
-      scan.busiest_first = static_cast<uint32_t>(first);
+      scan.busiest_first = first;
     }
   }
   return scan;

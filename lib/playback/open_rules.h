@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "kinet/kinet_format.h"
+#include "lib/core/frame_tables.h"
 
 namespace kinet {
 
@@ -25,7 +25,7 @@ struct SizeScan {
 
 // The busiest second: the whole file when it lasts at most a second; otherwise the heaviest
 // window of `fps` records starting at records 1 to N - fps - 1.
-SizeScan ScanSizes(const std::vector<uint32_t>& sizes, uint32_t fps);
+SizeScan ScanSizes(const FrameTables& tables, uint32_t fps);
 
 // Read-ahead bytes: `extra` when not negative, else the busiest second (12288 unpaced) limited
 // to a quarter of the total and at least 12288; then rounded up to 4096, at least 8192.

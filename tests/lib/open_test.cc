@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cstring>
 
 #include "kinet/kinet.h"
 #include "lib/core/format.h"
+#include "lib/core/frame_tables.h"
 #include "lib/playback/library_clock.h"
 #include "lib/playback/open_rules.h"
 #include "platform/clock/clock.h"
@@ -23,6 +26,16 @@ std::string NoisyFile(uint32_t frames = 12, int32_t frame_rate = 100) {
     for (size_t i = 0; i < anim[f].pixels.size(); ++i)
       anim[f].pixels[i] = static_cast<uint8_t>(i * 31 + f * 17 + (i >> 3) * 7);
   return WriteTestFile("noisy.knt", {64, 64, frame_rate}, anim);
+}
+
+// Size and type tables as a file holds them: all sizes, then all types (here the size's low byte).
+FrameTables Tables(const std::vector<uint32_t>& sizes) {
+  std::vector<uint8_t> bytes(5 * sizes.size());
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<uint8_t>(sizes[i] >> (8 * b));
+    bytes[4 * sizes.size() + i] = static_cast<uint8_t>(sizes[i]);
+  }
+  return FrameTables(std::move(bytes), static_cast<uint32_t>(sizes.size()));
 }
 
 KinetSummaryRecord Summary(KinetHandle* h) {
@@ -47,12 +60,12 @@ TEST(OpenRules, ReadAheadSizes) {
 TEST(OpenRules, BusiestSecondSkipsTheFirstAndLastWindow) {
   // 10 frames per second, 13 records: windows start at records 1 and 2 only.
   std::vector<uint32_t> sizes = {900, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 50, 900};
-  SizeScan scan = ScanSizes(sizes, 10);
+  SizeScan scan = ScanSizes(Tables(sizes), 10);
   EXPECT_EQ(scan.total, 1860u);
   EXPECT_EQ(scan.busiest, 59u);
   EXPECT_EQ(scan.busiest_first, 2u);
-  EXPECT_EQ(ScanSizes({5, 6}, 10).busiest, 11u);   // at most a second: the whole file
-  EXPECT_EQ(ScanSizes(std::vector<uint32_t>(11, 1), 10).busiest, 0u);  // no window qualifies
+  EXPECT_EQ(ScanSizes(Tables({5, 6}), 10).busiest, 11u);  // at most a second: the whole file
+  EXPECT_EQ(ScanSizes(Tables(std::vector<uint32_t>(11, 1)), 10).busiest, 0u);  // no window
   EXPECT_EQ(FramesPerSecond(0), 100000u);
   EXPECT_EQ(FramesPerSecond(10000), 10u);
   EXPECT_EQ(FramesPerSecond(200000), 1u);
@@ -157,6 +170,54 @@ TEST(Open, FrameRateFlagAndPeriodStatistics) {
   EXPECT_EQ(KinetFrameRate(0), 0);
 }
 
+TEST(FrameTables, RecordOffsetsAcrossTheKeptOnes) {
+  std::vector<uint32_t> sizes(700);
+  for (uint32_t i = 0; i < sizes.size(); ++i) sizes[i] = (i * 37) % 101;
+  const FrameTables tables = Tables(sizes);
+  ASSERT_EQ(tables.count(), 700u);
+  EXPECT_EQ(tables.size(699), 699u * 37 % 101);
+  EXPECT_EQ(tables.type(699), static_cast<uint8_t>(699u * 37 % 101));
+  const RecordOffsets offsets(tables, 1000);
+  uint64_t at = 1000;
+  for (uint32_t i = 0; i < sizes.size(); at += sizes[i++]) ASSERT_EQ(offsets.at(i), at) << i;
+  EXPECT_EQ(offsets.at(700), at);
+  EXPECT_EQ(offsets.end(), at);
+  EXPECT_EQ(offsets.memory(), 3u * 8);  // records 0, 256 and 512
+
+  const RecordOffsets none(Tables({}), 104);
+  EXPECT_EQ(none.at(0), 104u);
+  EXPECT_EQ(none.end(), 104u);
+  EXPECT_EQ(FrameTables(std::vector<uint8_t>(9), 2).count(), 0u);  // fewer bytes than records
+}
+
+// A file announcing a million empty records: each costs its 5 bytes and little more, and the
+// handle's memory figure counts what the open really holds.
+TEST(Open, ManyEmptyRecordsCostAboutTheirFiveBytes) {
+  const std::vector<uint8_t> small = ReadWholeFile(NoisyFile(1));
+  const uint32_t records = 1u << 20;
+  // The header, zero sizes and types, then the small file's trees and its one record.
+  const size_t rest = small.size() - KINET_HEADER_SIZE - 5;
+  std::vector<uint8_t> bytes(KINET_HEADER_SIZE + 5ull * records + rest);
+  std::copy_n(small.begin(), KINET_HEADER_SIZE, bytes.begin());
+  std::memcpy(bytes.data() + 12, &records, 4);  // Frames
+  std::copy_n(small.end() - rest, rest, bytes.end() - rest);
+  const std::string path = TempPath("empty_records.knt");
+  WriteWholeFile(path, bytes);
+
+  const size_t before = mallinfo2().uordblks;
+  KinetHandle* h = KinetOpen(path.c_str(), 0, -1);
+  ASSERT_NE(h, nullptr);
+  const size_t held = mallinfo2().uordblks - before;
+  EXPECT_LT(held, 5.2 * records);
+  const uint64_t tables = 5ull * records + 4 + records / RecordOffsets::kStride * 8;
+  EXPECT_GE(Summary(h).PeakMemory, 1212 + tables);
+  EXPECT_GE(Summary(h).PeakMemory + 65536, held);
+  KinetGoto(h, records - 3);
+  EXPECT_EQ(h->FrameNum, records - 4);
+  EXPECT_EQ(h->ReadError, 0u);
+  KinetClose(h);
+}
+
 TEST(Open, SimulatedReadRateTakesItsTime) {
   platform::ManualClock clock;
   SetLibraryClock(&clock);
@@ -178,7 +239,8 @@ TEST(Open, MemoryCounterPeaksAtTheLargestAllocation) {
   KinetHandle* h = KinetOpen(path.c_str(), KINET_OPEN_PRELOAD, -1);
   ASSERT_NE(h, nullptr);
   const uint64_t records = 6, total = ReadWholeFile(path).size() - 104 - 5 * records - h->TreeSize;
-  const uint64_t base = 1212 + 5 * records + 4 + 29800 + h->MMapSize + h->MClrSize +
+  // The tables as read, one kept record offset, the trees.
+  const uint64_t base = 1212 + 5 * records + 4 + 8 + 29800 + h->MMapSize + h->MClrSize +
                         h->FullSize + h->TypeSize;
   const uint64_t scratch = std::max<uint64_t>((h->TreeSize + 4099ull) & ~3ull, 8192);
   EXPECT_EQ(Summary(h).PeakMemory, base + std::max(scratch, total + 8));

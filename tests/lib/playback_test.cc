@@ -103,6 +103,28 @@ TEST(Playback, GotoReachesAnyFrameFromAnyFrame) {
   }
 }
 
+// Far into a file the start of a record is found from the offsets kept every few hundred
+// records and the sizes after them, in either direction.
+TEST(Playback, GotoFindsRecordsFarIntoALongFile) {
+  auto frames = SpriteAnimation(16, 16, 700);
+  for (uint32_t f = 0; f < frames.size(); ++f) {
+    frames[f].pixels[0] = static_cast<uint8_t>(f);
+    frames[f].pixels[1] = static_cast<uint8_t>(f >> 8);
+  }
+  encoder::AnimationSettings s{16, 16, 100};
+  s.all_key_frames = true;
+  const std::string path = WriteTestFile("long.knt", s, frames);
+  for (uint32_t flags : {0u, static_cast<uint32_t>(KINET_OPEN_PRELOAD)}) {
+    Player p(path, flags, flags ? -1 : 8192);
+    ASSERT_NE(p.h, nullptr);
+    for (uint32_t to : {699u, 256u, 255u, 0u, 512u, 257u, 511u, 300u, 698u}) {
+      KinetGoto(p.h, to + 1);
+      ASSERT_EQ(p.h->FrameNum, to);
+      ExpectFrame(p, frames[to], to);
+    }
+  }
+}
+
 TEST(Playback, PaletteChangeIsHandedOnOnce) {
   auto frames = SpriteAnimation(64, 32, 6, 3);
   Player p(WriteTestFile("pal.knt", encoder::AnimationSettings{64, 32, 100}, frames));

@@ -19,11 +19,9 @@ FileTables ReadFileTables(platform::FileSystem& files, const std::string& path) 
   if (length < 0 || 5 * records > static_cast<uint64_t>(length)) return t;
   std::vector<uint8_t> tables(5 * records);
   if (file.Read(tables.data(), tables.size()) != tables.size()) return t;
-  FrameTables parsed = ParseFrameTables(tables.data(), static_cast<uint32_t>(records));
-  t.sizes = std::move(parsed.sizes);
-  t.types = std::move(parsed.types);
+  t.records = FrameTables(std::move(tables), static_cast<uint32_t>(records));
   uint64_t end = KINET_HEADER_SIZE + 5 * records + header.TreeSize;
-  while (t.complete < t.sizes.size() && (end += t.sizes[t.complete]) <= uint64_t(length))
+  while (t.complete < t.records.count() && (end += t.records.size(t.complete)) <= uint64_t(length))
     ++t.complete;
   return t;
 }

@@ -4,16 +4,15 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "lib/core/frame_tables.h"
 #include "platform/files/file_system.h"
 
 namespace kinet::info {
 
 struct FileTables {
-  std::vector<uint32_t> sizes;  // bytes of each frame record
-  std::vector<uint8_t> types;   // KINET_FRAME_* bits of each
-  uint32_t complete = 0;        // records that lie wholly inside the file
+  FrameTables records;    // bytes and KINET_FRAME_* bits of each frame record
+  uint32_t complete = 0;  // records that lie wholly inside the file
 };
 
 // The tables of the file at `path`; empty tables when it cannot be read that far.

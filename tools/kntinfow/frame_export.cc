@@ -111,7 +111,7 @@ bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, Kinet
   for (uint32_t f = 1; f <= end && !h->ReadError; ++f) {
     const bool in_range = f >= s.first;
     if (s.list && in_range && f <= last_listed)
-      PrintFrameLine(stdout, *h, f <= tables.types.size() ? tables.types[f - 1] : 0);
+      PrintFrameLine(stdout, *h, f <= tables.records.count() ? tables.records.type(f - 1) : 0);
     if (decode) KinetDoFrame(h);
     const bool wanted = in_range && f <= last && !h->ReadError;
     if (wanted && writer && !writer->WriteFrame(h->Palette, picture.data())) return false;

@@ -65,10 +65,10 @@ int main(int argc, char** argv) {
   const bool walk = s->list || !s->folder.empty() || !s->output.empty();
   bool ok = !walk || info::ExportFrames(files, inputs, h, *s, tables);
   // A cut file opens and shows its first frames: only its tables tell what is missing.
-  const bool cut = tables.complete < tables.sizes.size();
+  const bool cut = tables.complete < tables.records.count();
   if (cut)
-    std::fprintf(stderr, "Warning: the file ends inside frame record %u of %zu\n",
-                 tables.complete + 1, tables.sizes.size());
+    std::fprintf(stderr, "Warning: the file ends inside frame record %u of %u\n",
+                 tables.complete + 1, tables.records.count());
   else if (h->ReadError)
     std::fprintf(stderr, "Error: frame record %u cannot be read\n", h->FrameNum + 1);
   ok = ok && !cut && !h->ReadError;
