@@ -12,6 +12,13 @@
 
 namespace kinet::desk {
 
+// The files the compression page and the list editor offer, as the file pickers read it.
+inline constexpr const char* kGraphicsFilter =
+    "Graphics files|*.avi;*.flc;*.fli;*.knt;*.tga;*.bmp;*.jpg;*.pcx;*.tif;*.gif;*.lst|AVI files "
+    "only|*.avi|Flic files only|*.flc;*.fli|Kinet files only|*.knt|TGA files only|*.tga|BMP files "
+    "only|*.bmp|JPG files only|*.jpg|PCX files only|*.pcx|TIF files only|*.tif|GIF files "
+    "only|*.gif|List files only|*.lst|WAV files only|*.wav|All files *.*|*.*";
+
 // The items of the two compression-type lists, in order.
 enum class RateType { kDataRate, kPercentOfAverage, kPercentOfSize, kErrorPercent, kLossless };
 

@@ -6,8 +6,6 @@
 namespace kinet::desk {
 namespace {
 
-std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 std::string StemOf(const std::string& name) {
   const size_t dot = name.rfind('.');
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
@@ -26,6 +24,12 @@ std::pair<size_t, size_t> FrameDigits(const std::string& name) {
 }
 
 }  // namespace
+
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string WithDefaultExtension(const std::string& name, const std::string& extension) {
+  return BaseName(name).find('.') == std::string::npos ? name + extension : name;
+}
 
 std::string ListFileCreatedText(const std::string& name) {
   return "The list file, " + name + ", has been created and is highlighted.\r\n" +

@@ -33,6 +33,11 @@ std::string CommandName(const std::string& path, const std::string& directory);
 // one's directory.
 std::string CommandNames(const std::vector<std::string>& paths);
 
+// The name of a path without its directory.
+std::string BaseName(const std::string& path);
+// `name` with `extension` (".knt") added when its file name has none.
+std::string WithDefaultExtension(const std::string& name, const std::string& extension);
+
 // The directory of a path ("" for a bare name), without a trailing '/'.
 std::string DirectoryOf(const std::string& path);
 

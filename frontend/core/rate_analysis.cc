@@ -4,6 +4,7 @@
 #include <cmath>
 #include <deque>
 
+#include "frontend/core/page_names.h"
 #include "platform/files/input_file.h"
 
 namespace kinet::desk {
@@ -15,12 +16,6 @@ constexpr size_t kTableBlock = 512;  // entries read at a time
 
 uint32_t Le32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
-
-std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
-std::string WithVideoExtension(const std::string& name) {
-  return BaseName(name).find('.') == std::string::npos ? name + ".knt" : name;
 }
 
 AnalysisLoad Failed(const std::string& reason) {
@@ -46,7 +41,7 @@ std::string RateAnalysis::Title() const { return BaseName(file); }
 AnalysisLoad LoadRateAnalysis(platform::FileSystem& files, const std::string& name,
                               RateUnit unit) {
   RateAnalysis a;
-  a.file = WithVideoExtension(name);
+  a.file = WithDefaultExtension(name, ".knt");
   platform::InputFile in;
   if (!in.Open(files, a.file)) return Failed(a.file + " cannot be opened.");
   uint8_t header[kTableOffset];

@@ -7,14 +7,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "frontend/gui/printing.h"
 #include "platform/files/file_system.h"
 
 namespace kinet::desk {
@@ -99,7 +97,7 @@ void AnalysisWindow::BuildMenu() {
   menu_.addSeparator();
   add("Copy Graph", QKeySequence(), [this] { CopyGraph(); });
   add("Copy Values", QKeySequence("Ctrl+C"), [this] { CopyValues(); });
-  add("Print Graph...", QKeySequence("Ctrl+P"), [this] { PrintGraph(); });
+  add("Print Graph...", QKeySequence("Ctrl+P"), [this] { AskAndPrint(this, grab()); });
 }
 
 bool AnalysisWindow::Open(const std::string& file) {
@@ -158,16 +156,7 @@ void AnalysisWindow::CopyValues() {
   if (analysis_) QApplication::clipboard()->setText(QString::fromStdString(ValueTable(*analysis_)));
 }
 
-void AnalysisWindow::PrintGraph() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const QPixmap picture = grab();
-  QPainter p(&printer);
-  const QRect page = p.viewport();
-  const QSize fitted = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
-  p.drawPixmap(QRect(page.topLeft(), fitted), picture);
-}
+bool AnalysisWindow::PrintTo(QPrinter& printer) { return PrintFitted(printer, grab()); }
 
 void AnalysisWindow::ReportFrame() {
   if (!analysis_) return;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QWidget>
 #include <optional>
@@ -25,6 +26,9 @@ class AnalysisWindow : public QWidget {
   const ChartSpan& span() const { return span_; }
   QMenu& menu() { return menu_; }
   RateChart& chart() { return *chart_; }
+  // The window scaled to fit `printer`'s page, as "Print Graph..." prints it; false when the
+  // printer could not be started.
+  bool PrintTo(QPrinter& printer);
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -41,7 +45,6 @@ class AnalysisWindow : public QWidget {
   void FlipUnit();
   void CopyGraph();
   void CopyValues();
-  void PrintGraph();
   void ReportFrame();
 
   std::string file_;

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "frontend/core/file_finder.h"
+#include "frontend/gui/dialogs.h"
 
 namespace kinet::desk {
 
@@ -31,6 +33,19 @@ std::vector<std::string> FindWithProgress(QWidget* owner, const std::string& pat
     QApplication::processEvents();
     return !cancelled;
   });
+}
+
+std::string FindAndChoose(QWidget* owner, const std::string& pattern) {
+  const std::vector<std::string> hits = FindWithProgress(owner, pattern);
+  if (hits.empty()) {
+    QMessageBox::critical(owner, "Finding File...", kNoFilesFoundBox);
+    return "";
+  }
+  QStringList names;
+  for (const std::string& hit : hits) names << QString::fromStdString(hit);
+  const auto chosen =
+      ChooseFromList(owner, "List of Found Files:", " Select a found file: ", names);
+  return chosen ? chosen->toStdString() : "";
 }
 
 }  // namespace kinet::desk

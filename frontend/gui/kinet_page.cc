@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "frontend/core/pack_page.h"
 #include "frontend/core/page_files.h"
 #include "frontend/core/page_settings.h"
 #include "frontend/gui/main_window.h"
@@ -12,16 +13,11 @@ namespace kinet::desk {
 namespace {
 
 constexpr const char* kSection = "Kinet";
-constexpr const char* kFilter =
-    "Graphics files|*.avi;*.flc;*.fli;*.knt;*.tga;*.bmp;*.jpg;*.pcx;*.tif;*.gif;*.lst|AVI files "
-    "only|*.avi|Flic files only|*.flc;*.fli|Kinet files only|*.knt|TGA files only|*.tga|BMP files "
-    "only|*.bmp|JPG files only|*.jpg|PCX files only|*.pcx|TIF files only|*.tif|GIF files "
-    "only|*.gif|List files only|*.lst|WAV files only|*.wav|All files *.*|*.*";
 
 }  // namespace
 
 KinetPage::KinetPage(MainWindow& window) : window_(window) {
-  picker_ = new FilePicker({" Highlight a &Flic to Kinet: ", "kinet", kFilter, true});
+  picker_ = new FilePicker({" Highlight a &Flic to Kinet: ", "kinet", kGraphicsFilter, true});
   output_ = new OutputField({"kinetout", {kPackOutputTypes.begin(), kPackOutputTypes.end()}, true, true});
   tabs_ = new QTabWidget;
   tabs_->setObjectName("kinettabs");

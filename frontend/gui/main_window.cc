@@ -11,8 +11,11 @@
 #include "frontend/core/file_finder.h"
 #include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
+#include "frontend/gui/dialogs.h"
 #include "frontend/gui/find_window.h"
+#include "frontend/gui/list_editor.h"
 #include "frontend/gui/pages.h"
+#include "frontend/gui/text_editor.h"
 
 namespace kinet::desk {
 namespace {
@@ -187,12 +190,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 Answer MainWindow::Ask(const std::string& question) {
-  const auto button =
-      QMessageBox::question(this, kCaption, QString::fromStdString(question),
-                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  return button == QMessageBox::Yes  ? Answer::kYes
-         : button == QMessageBox::No ? Answer::kNo
-                                     : Answer::kCancel;
+  return AskYesNoCancel(this, kCaption, QString::fromStdString(question));
 }
 
 void MainWindow::ShowError(const std::string& text) {
@@ -212,13 +210,11 @@ void MainWindow::HistoryFlush() {
   if (page_) page_->ShowHistory();
 }
 
-void MainWindow::OpenWithDesktop(const std::string& file) {
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file))))
-    runner_.WriteResult("  No program of the desktop opens " + file);
+void MainWindow::OpenTextEditor(const std::string& file) {
+  ShowTextEditor(this, file, [this] { OpenHelp(); });
 }
 
-void MainWindow::OpenTextEditor(const std::string& file) { OpenWithDesktop(file); }
-void MainWindow::OpenListEditor(const std::string& file) { OpenWithDesktop(file); }
+void MainWindow::OpenListEditor(const std::string& file) { EditListFile(this, file); }
 
 AnalysisWindow* MainWindow::analysis_window() const { return analysis_; }
 

@@ -81,7 +81,6 @@ class MainWindow : public QWidget, public DeskHost {
  private:
   void OnTabTimer();
   void PumpReports();
-  void OpenWithDesktop(const std::string& file);
 
   DeskSetup setup_;
   Settings settings_;

@@ -25,7 +25,7 @@ class OutputChooser : public QDialog {
       : QDialog(parent), request_(request), types_(FilterTypes(request.filter)) {
     setWindowTitle(request.title);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("File &name:"), 0, 0);
+    grid->addWidget(new QLabel(request.label), 0, 0);
     grid->addWidget(name_ = new QLineEdit(request.proposed), 1, 0);
     grid->addWidget(files_ = new QListWidget, 2, 0);
     grid->addWidget(new QLabel("List files of &type:"), 3, 0);

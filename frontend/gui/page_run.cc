@@ -12,8 +12,6 @@
 namespace kinet::desk {
 namespace {
 
-std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 // Several files: a new list file replaces the selection when the user wants one.
 void OfferListFile(MainWindow& window, FilePicker& picker, const std::vector<std::string>& selected) {
   if (window.Ask(std::string(kManySelectedQuestion)) != Answer::kYes) {

@@ -2,10 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QShortcut>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "frontend/core/page_names.h"
@@ -13,6 +10,7 @@
 #include "frontend/gui/form_widgets.h"
 #include "frontend/gui/main_window.h"
 #include "frontend/gui/page_run.h"
+#include "frontend/gui/text_commands.h"
 
 namespace kinet::desk {
 namespace {
@@ -20,18 +18,6 @@ namespace {
 constexpr const char* kSection = "KinetScript";
 constexpr const char* kFilter = "Script files|*.ss;*.txt|All files *.*|*.*";
 constexpr int kEditTab = 1;
-
-// A question with its own caption and OK button.
-std::optional<QString> AskText(QWidget* parent, const char* title, const char* label,
-                               const char* button, const QString& text) {
-  QInputDialog dialog(parent);
-  dialog.setWindowTitle(title);
-  dialog.setLabelText(label);
-  dialog.setOkButtonText(button);
-  dialog.setTextValue(text);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.textValue();
-}
 
 }  // namespace
 
@@ -90,10 +76,8 @@ void ScriptPageForm::Load() {
 
 bool ScriptPageForm::Save() {
   if (file_.empty()) return false;
-  QFile file(QString::fromStdString(file_));
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(text_->toPlainText().toLocal8Bit()) < 0) {
-    window_.ShowError("Error, " + file_ + " could not be saved.");
+  if (!WriteText(file_, text_->toPlainText())) {
+    window_.ShowError(kTextNotSaved);
     return false;
   }
   text_->document()->setModified(false);
@@ -102,11 +86,9 @@ bool ScriptPageForm::Save() {
 
 bool ScriptPageForm::OfferSaving() {
   if (!text_->document()->isModified() || file_.empty()) return true;
-  const auto answer = QMessageBox::question(
-      this, QString::fromStdString("Save changes to " + file_), "Save your changes ?",
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::Cancel) return false;
-  return answer == QMessageBox::No || Save();
+  const Answer answer = AskSaveChanges(this, "Scriptor", file_);
+  if (answer == Answer::kCancel) return false;
+  return answer == Answer::kNo || Save();
 }
 
 void ScriptPageForm::Run() {
@@ -128,27 +110,9 @@ void ScriptPageForm::Run() {
   RunAndRemember(window_, directory, command.command, {file}, {picker_});
 }
 
-void ScriptPageForm::Find() {
-  const auto text = AskText(this, "Find Text:", "Find:", "&Find Next", find_text_);
-  if (!text || text->isEmpty()) return;
-  find_text_ = *text;
-  if (!text_->find(find_text_)) {
-    QTextCursor from_top = text_->textCursor();
-    from_top.movePosition(QTextCursor::Start);
-    text_->setTextCursor(from_top);
-    if (!text_->find(find_text_)) QMessageBox::information(this, "Scriptor", "Find text was not found.");
-  }
-}
+void ScriptPageForm::Find() { AskAndFind(*text_, find_text_, "Scriptor"); }
 
-void ScriptPageForm::GotoLine() {
-  const auto line = AskText(this, "Goto Line Number:", "Goto:", "&Goto", goto_line_);
-  if (!line) return;
-  goto_line_ = *line;
-  const QTextBlock block = text_->document()->findBlockByLineNumber(std::max(0, line->toInt() - 1));
-  if (!block.isValid()) return;
-  text_->setTextCursor(QTextCursor(block));
-  text_->setFocus();
-}
+void ScriptPageForm::GotoLine() { AskAndGoto(*text_, goto_line_); }
 
 void ScriptPageForm::Store(Settings& settings) {
   StorePicker(*picker_, settings, kSection);

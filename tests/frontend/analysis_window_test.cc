@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPrinter>
 #include <QTest>
 
 #include "frontend/gui/analysis_window.h"
@@ -75,6 +76,21 @@ TEST(AnalysisWindow, KntTuneOpensOneWindowThatZoomsFlipsAndCopies) {
   main.Run("", "knttune " + (dir / "bad.knt"));
   QTest::qWait(20);
   EXPECT_EQ(main.analysis_window(), nullptr);
+}
+
+// Printing needs no printer: the chart goes to a PDF file.
+TEST(AnalysisWindow, PrintsTheChartToAPdfFile) {
+  testing::TempFolder dir;
+  dir.Write("clip.knt", TableFile(300));
+  AnalysisWindow w(nullptr);
+  ASSERT_TRUE(w.Open(dir / "clip.knt"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(dir / "chart.pdf"));
+  ASSERT_TRUE(w.PrintTo(printer));
+  const std::string pdf = dir.Read("chart.pdf");
+  EXPECT_GT(pdf.size(), 1000u);
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
 }
 
 }  // namespace
