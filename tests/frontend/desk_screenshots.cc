@@ -1,6 +1,7 @@
 // Pictures of kinetdesk for review (`make screenshots`), not a test: the main window with
-// every page, the batch player and the output-file chooser, written as PNG files into the
-// folder named on the command line, and the data-rate chart of the video file named second.
+// every page, the batch player, the output-file chooser, the list and text editors and the
+// viewer, written as PNG files into the folder named on the command line (each name printed
+// with the window's caption), and the data-rate chart of the video file named second.
 // Run with QT_SCALE_FACTOR=1.5 for the scaled set.
 #include <QApplication>
 #include <QDir>
@@ -14,7 +15,11 @@
 #include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
 #include "frontend/gui/dialogs.h"
+#include "frontend/gui/list_editor.h"
 #include "frontend/gui/main_window.h"
+#include "frontend/gui/text_editor.h"
+#include "frontend/gui/viewer_window.h"
+#include "platform/images/image.h"
 #include "tests/frontend/recording_host.h"
 
 using namespace kinet::desk;
@@ -25,7 +30,34 @@ void Save(QWidget& widget, const QString& file) {
   QApplication::processEvents();
   QTest::qWait(60);
   if (!widget.grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-  std::printf("%s\n", qPrintable(file));
+  std::printf("%s  [%s]\n", qPrintable(file), qPrintable(widget.windowTitle()));
+}
+
+// A 160 x 120 picture: 8-bit bands through a palette of 256 colours, or 24-bit colour that
+// changes smoothly across and down.
+kinet::platform::Image Picture(uint32_t bits) {
+  kinet::platform::Image p;
+  p.width = 160;
+  p.height = 120;
+  p.bits = bits;
+  if (!p.Allocate()) return p;
+  for (int i = 0; i < 256; ++i) {
+    p.palette[3 * i] = uint8_t(i);
+    p.palette[3 * i + 1] = uint8_t(255 - i);
+    p.palette[3 * i + 2] = uint8_t((i * 4) & 255);
+  }
+  for (uint32_t y = 0; y < p.height; ++y)
+    for (uint32_t x = 0; x < p.width; ++x) {
+      uint8_t* px = &p.pixels[(size_t{y} * p.width + x) * (bits / 8)];
+      if (bits == 8) {
+        px[0] = uint8_t((x / 10) * 16 + (y / 30) * 4);
+      } else {
+        px[0] = uint8_t(x * 255 / 159);
+        px[1] = uint8_t(y * 255 / 119);
+        px[2] = uint8_t(255 - (x + y) * 255 / 278);
+      }
+    }
+  return p;
 }
 
 }  // namespace
@@ -88,6 +120,42 @@ int main(int argc, char** argv) {
           for (int i = 0; i < 6; ++i) a->trigger();
       Save(*chart, out + "/kinetdesk-analysis-all.png");
       chart->close();
+    }
+  }
+
+  // The list editor with the second line selected, the text editor on a batch file, and the
+  // viewer with an 8-bit and a 24-bit picture (and the 24-bit one on a 256-colour display).
+  dir.Write("range.lst", "walk.flc /s10 /e20\nrun???.bmp*1-3 /e2\nlast.bmp\n");
+  {
+    ListDocument list;
+    list.Load(kinet::platform::SystemFileSystem(), dir / "range.lst");
+    ListEditor editor(&window, std::move(list));
+    editor.show();
+    if (auto* lines = editor.findChild<QListWidget*>("listlines")) lines->setCurrentRow(1);
+    Save(editor, out + "/kinetdesk-list-editor.png");
+  }
+  if (TextEditor* editor = ShowTextEditor(&window, dir / "job.sbt", nullptr)) {
+    Save(*editor, out + "/kinetdesk-text-editor.png");
+    editor->close();
+  }
+  if (!kinet::platform::WriteImageFile(kinet::platform::SystemFileSystem(),
+                                       kinet::platform::ImageFormat::kBmp, dir / "bands.bmp",
+                                       Picture(8)) ||
+      !kinet::platform::WriteImageFile(kinet::platform::SystemFileSystem(),
+                                       kinet::platform::ImageFormat::kTga, dir / "colours.tga",
+                                       Picture(24)))
+    std::fprintf(stderr, "cannot write the viewer's pictures\n");
+  const struct {
+    const char* file;
+    int display_bits;
+    const char* shot;
+  } kViews[] = {{"bands.bmp", 24, "viewer-8bit"},
+                {"colours.tga", 24, "viewer-24bit"},
+                {"colours.tga", 8, "viewer-24bit-on-256-colours"}};
+  for (const auto& view : kViews) {
+    if (ViewerWindow* viewer = OpenViewer(&window, dir / view.file, view.display_bits)) {
+      Save(*viewer, out + "/kinetdesk-" + view.shot + ".png");
+      viewer->close();
     }
   }
 
