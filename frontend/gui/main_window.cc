@@ -182,6 +182,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The text editors are windows of their own: each offers its unsaved changes before it goes
+  // with this one, and Cancel in any keeps everything open.
+  for (QWidget* editor : findChildren<QWidget*>(kTextEditorName, Qt::FindDirectChildrenOnly)) {
+    if (!editor->close()) {
+      event->ignore();
+      return;
+    }
+  }
   if (!SaveSettings())
     QMessageBox::critical(this, kCaption,
                           "Error, could not write the settings to " +

@@ -25,7 +25,7 @@ constexpr int kLineTick = 200;  // milliseconds between updates of the line numb
 TextEditor::TextEditor(QWidget* owner, std::function<void()> help)
     : QWidget(owner, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setObjectName("texteditor");
+  setObjectName(kTextEditorName);
   text_ = new QPlainTextEdit;
   text_->setObjectName("edittext");
   text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

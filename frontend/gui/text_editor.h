@@ -15,6 +15,9 @@
 
 namespace kinet::desk {
 
+// The editors' object name, by which the main window finds them.
+inline constexpr const char* kTextEditorName = "texteditor";
+
 class TextEditor : public QWidget {
  public:
   TextEditor(QWidget* owner, std::function<void()> help);

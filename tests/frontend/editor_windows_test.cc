@@ -267,6 +267,12 @@ TEST(EditorCommands, EditAndListeditOpenTheEditors) {
   auto* editor = main.findChild<QWidget*>("texteditor");
   ASSERT_TRUE(editor);
   EXPECT_EQ(editor->windowTitle().toStdString(), "Kinetor Text Editor: " + dir / "job.sbt");
+  // Closing the main window offers the editor's changes; Cancel keeps both open.
+  static_cast<TextEditor*>(editor)->text().insertPlainText("rem more\n");
+  static_cast<TextEditor*>(editor)->ask_save = [](const std::string&) { return Answer::kCancel; };
+  EXPECT_FALSE(main.close());
+  EXPECT_TRUE(editor->isVisible());
+  static_cast<TextEditor*>(editor)->ask_save = [](const std::string&) { return Answer::kNo; };
   editor->close();
   ModalAnswer list;
   main.Run("", "listedit walk.lst");
