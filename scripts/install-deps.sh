@@ -11,9 +11,9 @@ packages=(
   libjpeg-dev libgif-dev libtiff-dev libpng-dev
   # kinetdesk's widgets, and the offscreen platform its tests run on.
   qt6-base-dev qt6-qpa-plugins
-  # The install test checks the desktop entries, the MIME type (gio tells a file's type) and the
-  # manual pages, and links the C example with libpng through pkg-config.
-  desktop-file-utils shared-mime-info libglib2.0-bin man-db groff-base binutils
+  # The install test checks the desktop entries, the MIME type (gio tells a file's type), the
+  # icons (xmllint) and the manual pages, and links the C example with libpng through pkg-config.
+  desktop-file-utils shared-mime-info libglib2.0-bin man-db groff-base binutils libxml2-utils
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)

@@ -2,9 +2,10 @@
 # The package as a packager and a user of the library meet it: installed into a staging
 # prefix, the library is a versioned shared object exporting only its calls plus an archive
 # that needs nothing but what kinet.pc names; both examples build against the staged tree
-# (pkg-config, shared and static; CMake's find_package) and run; every program answers
-# --help and --version and has a manual page that renders; the desktop entries validate, the
-# MIME type knows video files by their signature and the thumbnailer runs from its Exec line.
+# (pkg-config and CMake's find_package, shared and static) and run; every program answers
+# --help and --version and has a manual page that renders; the desktop entries validate and
+# have their icons, the MIME type knows video files by their signature and the thumbnailer
+# runs from its Exec line.
 #   install_test.sh <source dir> <build dir> <version> <C compiler> <C++ compiler> [sanitizer flags]
 set -euo pipefail
 source_dir=$1 build_dir=$2 version=$3 cc=$4 cxx=$5 sanitize=${6:-}
@@ -63,12 +64,15 @@ check "kinet_frames_static" "$work/kinet_frames_static" "$work/clip.knt" "$work/
 cmp -s "$work/shared.png" "$work/static.png" || fail "the shared and static examples wrote different pictures"
 [ "$(head -c 8 "$work/static.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "static.png is no PNG"
 
-# The C++ example through find_package(Kinet).
+# The C++ example through find_package(Kinet), with Kinet::kinet and Kinet::kinet_static.
 check "examples/cpp configures" cmake -S "$source_dir/examples/cpp" -B "$work/cpp" -DCMAKE_PREFIX_PATH="$prefix" \
   -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize"
 check "examples/cpp builds" cmake --build "$work/cpp"
-"$work/cpp/kinet_rects" "$work/clip.knt" > "$work/rects.out" 2>&1 || fail "kinet_rects: $(cat "$work/rects.out")"
-grep -q '^8 frames of 64 x 48' "$work/rects.out" || fail "kinet_rects printed: $(cat "$work/rects.out")"
+readelf -d "$work/cpp/kinet_rects_static" | grep -q 'NEEDED.*libkinet' && fail "kinet_rects_static still needs libkinet.so"
+for rects in kinet_rects kinet_rects_static; do
+  "$work/cpp/$rects" "$work/clip.knt" > "$work/rects.out" 2>&1 || fail "$rects: $(cat "$work/rects.out")"
+  grep -q '^8 frames of 64 x 48' "$work/rects.out" || fail "$rects printed: $(cat "$work/rects.out")"
+done
 
 # Every installed program answers --help and --version and has a manual page that renders.
 programs=("$prefix"/bin/*)
@@ -86,11 +90,20 @@ for program in "${programs[@]}"; do
   done
 done
 
-# The desktop: entries that validate, and a MIME type that knows a video file by its contents.
+# The desktop: entries that validate, each with its installed icon, and a MIME type that knows
+# a video file by its contents and has an icon of its own.
+icons="$prefix/share/icons/hicolor/scalable"
 for entry in "$prefix"/share/applications/*.desktop; do
   check "desktop-file-validate $(basename "$entry")" desktop-file-validate "$entry"
+  icon=$(sed -n 's/^Icon=//p' "$entry")
+  [ -n "$icon" ] && [ -f "$icons/apps/$icon.svg" ] || fail "$(basename "$entry"): no icon '$icon' in $icons/apps"
 done
 check "update-mime-database" update-mime-database "$prefix/share/mime"
+grep -qx 'video/x-kinetor:video-x-kinetor' "$prefix/share/mime/icons" && [ -f "$icons/mimetypes/video-x-kinetor.svg" ] ||
+  fail "video/x-kinetor has no icon of its own"
+for svg in "$icons"/*/*.svg; do
+  check "$(basename "$svg") is well-formed" xmllint --noout "$svg"
+done
 cp "$work/clip.knt" "$work/clip.bin"
 XDG_DATA_DIRS="$prefix/share" gio info -a standard::content-type "$work/clip.bin" 2> /dev/null |
   grep -q 'content-type: video/x-kinetor' || fail "a video file without its extension is not known as video/x-kinetor"
