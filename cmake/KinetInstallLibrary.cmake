@@ -1,8 +1,14 @@
 # Installing the library for other programs: libkinet.so.<major> and libkinet.a, the public
 # headers under include/kinet, kinet.pc for pkg-config and the CMake package Kinet
-# (find_package(Kinet) gives Kinet::kinet).
+# (find_package(Kinet) gives Kinet::kinet and Kinet::kinet_static).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
+
+# What a program linking libkinet.a links besides: the Libs.private of kinet.pc and the link
+# libraries of Kinet::kinet_static.
+set(KINET_STATIC_LIBS SDL2 stdc++ m pthread)
+list(TRANSFORM KINET_STATIC_LIBS PREPEND -l OUTPUT_VARIABLE KINET_LIBS_PRIVATE)
+list(JOIN KINET_LIBS_PRIVATE " " KINET_LIBS_PRIVATE)
 
 install(TARGETS kinet_shared kinet_static
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -16,6 +22,7 @@ install(CODE "
   set(KINET_VERSION ${PROJECT_VERSION})
   set(KINET_LIBDIR ${CMAKE_INSTALL_LIBDIR})
   set(KINET_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR})
+  set(KINET_LIBS_PRIVATE \"${KINET_LIBS_PRIVATE}\")
   get_filename_component(KINET_PREFIX \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
   configure_file(${PROJECT_SOURCE_DIR}/lib/kinet.pc.in ${PROJECT_BINARY_DIR}/pkgconfig/kinet.pc @ONLY)
   file(INSTALL ${PROJECT_BINARY_DIR}/pkgconfig/kinet.pc
