@@ -14,6 +14,11 @@ if(KINET_SANITIZE OR KINET_FUZZ)
   list(JOIN _san " " KINET_SANITIZER_FLAGS)
 endif()
 if(KINET_FUZZ)
+  # libFuzzer comes with clang only; say so now rather than with the first compile error.
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "KINET_FUZZ needs clang (make fuzz configures with clang-14), "
+                        "not ${CMAKE_CXX_COMPILER_ID}")
+  endif()
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
