@@ -14,7 +14,6 @@
 #include "platform/files/memory_file_system.h"
 #include "tests/support/animation_fixtures.h"
 #include "tests/support/cancelling_face.h"
-#include "tools/kntsample/sample_animation.h"
 #include "toolkit/switches.h"
 
 namespace kinet::pack {
@@ -24,16 +23,7 @@ constexpr char kEarlier[] = "an earlier compression";
 
 class PackFailure : public ::testing::Test {
  protected:
-  void SetUp() override {
-    encoder::AnimationSettings a;
-    a.width = 96;
-    a.height = 64;
-    a.frame_rate = 66;
-    const std::string path = testing::WriteTestFile("failure_source.knt", a,
-                                                    sample::BouncingBall(96, 64, 8));
-    const std::vector<uint8_t> bytes = testing::ReadWholeFile(path);
-    source_.assign(bytes.begin(), bytes.end());
-  }
+  void SetUp() override { source_ = testing::BouncingBallFile(96, 64, 8); }
 
   // A file system holding the source and an earlier output, nothing else.
   void Reset() {

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "compressor/animation_writer.h"
 #include "compressor/kinetpackw/pack_run.h"
 #include "platform/clock/clock.h"
 #include "platform/files/memory_file_system.h"
-#include "tools/kntsample/sample_animation.h"
+#include "tests/support/animation_fixtures.h"
 
 namespace kinet::pack {
 namespace {
@@ -19,14 +18,7 @@ namespace {
 class PackRefusals : public ::testing::Test {
  protected:
   void SetUp() override {
-    encoder::AnimationSettings a;
-    a.width = 64;
-    a.height = 48;
-    a.frame_rate = 66;
-    ASSERT_TRUE(files_.MakeDirectory("/w"));
-    ASSERT_EQ(encoder::WriteAnimation(files_, "/w/source.knt", a, sample::BouncingBall(64, 48, 6),
-                                      nullptr),
-              encoder::WriteStatus::kOk);
+    files_.AddFile("/w/source.knt", testing::BouncingBallFile(64, 48, 6));
     files_.AddFile("/w/out.knt", "earlier");
   }
 

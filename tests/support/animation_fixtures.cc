@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "lib/core/palette_record.h"
+#include "platform/files/memory_file_system.h"
+#include "tools/kntsample/sample_animation.h"
 
 namespace kinet::testing {
 
@@ -65,6 +67,19 @@ std::string WriteTestFile(const std::string& name, const encoder::AnimationSetti
   EXPECT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), path, settings, frames),
             encoder::WriteStatus::kOk);
   return path;
+}
+
+std::string BouncingBallFile(uint32_t width, uint32_t height, uint32_t frames) {
+  encoder::AnimationSettings settings;
+  settings.width = width;
+  settings.height = height;
+  settings.frame_rate = 66;
+  platform::MemoryFileSystem files;
+  EXPECT_EQ(encoder::WriteAnimation(files, "/ball.knt", settings,
+                                    sample::BouncingBall(width, height, frames)),
+            encoder::WriteStatus::kOk);
+  const std::string* bytes = files.Content("/ball.knt");
+  return bytes ? *bytes : std::string();
 }
 
 std::array<uint8_t, 768> ShownPalette(const std::array<uint8_t, 768>& palette) {

@@ -24,6 +24,10 @@ std::string TempPath(const std::string& name);
 std::string WriteTestFile(const std::string& name, const encoder::AnimationSettings& settings,
                           const std::vector<encoder::AnimationFrame>& frames);
 
+// The sample animation (a ball bouncing over a sky) at 66 ms per frame, as the bytes of a
+// video file (the test fails when writing fails).
+std::string BouncingBallFile(uint32_t width, uint32_t height, uint32_t frames);
+
 // The palette a player shows for a stored one: each component keeps its top 6 bits.
 std::array<uint8_t, 768> ShownPalette(const std::array<uint8_t, 768>& palette);
 
