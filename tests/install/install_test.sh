@@ -88,6 +88,11 @@ for program in "${programs[@]}"; do
   for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS"; do
     grep -q "^$section" "$work/page.txt" || fail "$(basename "$page") has no $section"
   done
+  # Every switch the usage lists (a word starting /X or -X) is on the page, in either writing.
+  for letter in $("$program" --help | grep -oE '(^|[ [])[-/][A-Za-z@&#]' | cut -c2- | tr -d '/-' | sort -u); do
+    grep -qE -- "(^|[^A-Za-z0-9])[-/]$letter" "$work/page.txt" ||
+      fail "$(basename "$page") does not mention the switch $letter"
+  done
 done
 
 # The desktop: entries that validate, each with its installed icon, and a MIME type that knows
