@@ -184,7 +184,8 @@ TEST(FrameTables, RecordOffsetsAcrossTheKeptOnes) {
   EXPECT_EQ(offsets.end(), at);
   EXPECT_EQ(offsets.memory(), 3u * 8);  // records 0, 256 and 512
 
-  const RecordOffsets none(Tables({}), 104);
+  const FrameTables empty = Tables({});
+  const RecordOffsets none(empty, 104);  // keeps a reference: the tables must outlive it
   EXPECT_EQ(none.at(0), 104u);
   EXPECT_EQ(none.end(), 104u);
   EXPECT_EQ(FrameTables(std::vector<uint8_t>(9), 2).count(), 0u);  // fewer bytes than records
