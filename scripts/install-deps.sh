@@ -14,6 +14,8 @@ packages=(
   # The install test checks the desktop entries, the MIME type (gio tells a file's type), the
   # icons (xmllint) and the manual pages, and links the C example with libpng through pkg-config.
   desktop-file-utils shared-mime-info libglib2.0-bin man-db groff-base binutils libxml2-utils
+  # The corrupted-file check (scripts/corrupt-check.py).
+  python3
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang-14 libclang-rt-14-dev)
