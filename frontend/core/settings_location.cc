@@ -33,9 +33,13 @@ SettingsLocation LocateSettings(const std::vector<std::string>& arguments,
     std::string named = argument;
     if (!path.has_extension()) named += ".INI";
     named = InConfig(named, config_dir);
-    where.write_path = named;
+    std::error_code error;
     if (platform::IniFile::Load(named).GetInt("KinetMain", "CurrentTab", kNoTab) != kNoTab)
-      where.read_path = named;
+      where.read_path = where.write_path = named;
+    else if (fs::exists(named, error) && fs::file_size(named, error) != 0)
+      where.left_alone = named;
+    else
+      where.write_path = named;
     break;
   }
   return where;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <cstdio>
 
 #include "frontend/core/settings_location.h"
 #include "frontend/gui/main_window.h"
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
   setup.settings = LocateSettings(
       arguments, ConfigDirectory(qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
                                  QDir::homePath().toStdString()));
+  if (!setup.settings.left_alone.empty())
+    std::fprintf(stderr, "kinetdesk: %s is not a settings file; it is left alone and %s is used\n",
+                 setup.settings.left_alone.c_str(), setup.settings.write_path.c_str());
   setup.places.program_dir = QApplication::applicationDirPath().toStdString();
   setup.places.start_dir = QDir::currentPath().toStdString();
   const QRect screen = QApplication::primaryScreen()->availableGeometry();

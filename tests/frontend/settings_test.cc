@@ -118,6 +118,15 @@ TEST(SettingsLocation, BatchFilesAndANamedSettingsFile) {
   EXPECT_EQ(LocateSettings({"mine", "b.sbt"}, dir.path()).read_path, dir / "mine.INI");
   EXPECT_TRUE(LocateSettings({"mine", "b.sbt"}, dir.path()).batch_files.empty());
   EXPECT_EQ(LocateSettings({dir / "keyless.cfg"}, "/nowhere").read_path, "/nowhere/Kinetor.INI");
+
+  // A named file that holds something else is never written over; an empty one may be.
+  dir.Write("walk.knt", "KNT video bytes");
+  const SettingsLocation video = LocateSettings({dir / "walk.knt"}, "/nowhere");
+  EXPECT_EQ(video.write_path, "/nowhere/Kinetor.INI");
+  EXPECT_EQ(video.left_alone, dir / "walk.knt");
+  dir.Write("empty.INI", "");
+  EXPECT_EQ(LocateSettings({"empty"}, dir.path()).write_path, dir / "empty.INI");
+  EXPECT_TRUE(LocateSettings({"empty"}, dir.path()).left_alone.empty());
   EXPECT_EQ(ConfigDirectory("/x/cfg", "/home/me"), "/x/cfg/kinetor");
   EXPECT_EQ(ConfigDirectory("", "/home/me"), "/home/me/.config/kinetor");
 }
