@@ -4,8 +4,9 @@
 // Reading never touches memory outside [data, data + size): past the end the reader delivers
 // zero bits and Overrun() turns true, so a record parser can check once at its end.
 //
-// The buffer is refilled eight bytes at a time while that many remain, which keeps the refill
-// off the per-symbol path; the bits delivered are the same as with any smaller refill.
+// The buffer is refilled eight bytes at a time while that many remain, without a branch on the
+// count, which keeps the refill off the per-symbol path; the bits delivered are the same as
+// with any smaller refill.
 #pragma once
 
 #include <bit>
@@ -27,6 +28,12 @@ class BitReader {
     if (count_ < 16) Refill();
     return static_cast<uint32_t>(buffer_) & ((1u << n) - 1);
   }
+  // At least 56 bits buffered afterwards, so that a few values of up to 16 bits each can be
+  // taken with Buffered() and Skip() and no test of the count between them.
+  void Fill() { Refill(); }
+  // The buffered bits as they are, next bit in bit 0; bits beyond the count are the stream's
+  // next bits or zero.
+  uint32_t Buffered() const { return static_cast<uint32_t>(buffer_); }
   // Consumes n bits; only after a Peek of at least n bits.
   void Skip(int n) {
     buffer_ >>= n;

@@ -56,21 +56,24 @@ class ChangeTracker {
 // A word tree's tables and cache as locals of the frame's decoding, so that they stay in
 // registers or on the stack and no store to one makes the compiler reload the other or the
 // bit reader.
+// Decoding wants at least 16 bits buffered in the reader (BitReader::Fill).
+template <bool kTranslated>
 struct LocalTree {
-  explicit LocalTree(const WordTree& tree) : tables(tree.tables()), cache(tree.FreshCache()) {}
+  explicit LocalTree(const WordTree& tree) : tables(tree.tables()), cache(WordTree::FreshCache()) {}
   [[gnu::always_inline]] uint16_t Decode(BitReader& reader) {
-    return WordTree::Decode(tables, cache, reader);
+    return WordTree::DecodeBuffered<kTranslated>(tables, cache, reader);
   }
   const WordTree::Tables tables;
   WordTree::Cache cache;
 };
 
-template <bool kDoubled>
+// One refill serves up to three values of at most 16 bits each; longer codes refill on their own.
+template <bool kDoubled, bool kTranslated>
 bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const FrameTarget& target,
             ChangeMap& changes) {
   BitReader reader(data, size);
-  LocalTree block_type(trees.block_type), full(trees.full), mono_colour(trees.mono_colour),
-      mono_map(trees.mono_map);
+  LocalTree<kTranslated> block_type(trees.block_type), full(trees.full),
+      mono_colour(trees.mono_colour), mono_map(trees.mono_map);
   const RowWriter<kDoubled> out{target.row_step, target.double_offset};
   const uint32_t bpr = target.blocks_per_row;
   const uint32_t total = bpr * target.block_rows;
@@ -80,6 +83,7 @@ bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const Fra
   uint8_t* band = target.origin;  // row 0 of the current block row
 
   while (block < total) {
+    reader.Fill();
     const uint16_t type = block_type.Decode(reader);
     const uint32_t run = std::min(RunLength((type >> 2) & 63), total - block);
     const uint32_t kind = type & 3;
@@ -99,6 +103,7 @@ bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const Fra
         case kFull:
           for (uint32_t i = 0; i < n; ++i, p += 4) {
             for (int r = 0; r < 4; ++r) {
+              reader.Fill();
               uint32_t v1 = full.Decode(reader);
               uint32_t v2 = full.Decode(reader);
               out.Store(p + r * step, v2 | v1 << 16);
@@ -107,6 +112,7 @@ bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const Fra
           break;
         case kTwoColour:
           for (uint32_t i = 0; i < n; ++i, p += 4) {
+            reader.Fill();
             uint32_t colours = mono_colour.Decode(reader);
             uint32_t mask = mono_map.Decode(reader);
             uint32_t a = (colours & 0xFF) * 0x01010101u, b = (colours >> 8) * 0x01010101u;
@@ -136,8 +142,14 @@ bool Decode(const VideoTrees& trees, const uint8_t* data, size_t size, const Fra
 
 bool DecodeFrameVideo(VideoTrees& trees, const uint8_t* data, size_t size,
                       const FrameTarget& target, ChangeMap& changes) {
-  if (target.double_offset != 0) return Decode<true>(trees, data, size, target, changes);
-  return Decode<false>(trees, data, size, target, changes);
+  const bool translated =
+      trees.mono_colour.translated() || trees.full.translated() || trees.block_type.translated();
+  if (target.double_offset != 0) {
+    return translated ? Decode<true, true>(trees, data, size, target, changes)
+                      : Decode<true, false>(trees, data, size, target, changes);
+  }
+  return translated ? Decode<false, true>(trees, data, size, target, changes)
+                    : Decode<false, false>(trees, data, size, target, changes);
 }
 
 }  // namespace kinet

@@ -13,9 +13,8 @@ struct TreeNode {
   static constexpr uint32_t kLeaf = 0x80000000u;
   static constexpr uint32_t kLiteral = 3;  // leaf slot of a literal value; 0..2 are cache slots
 
-  uint32_t link;       // inner: index of the second child; leaf: kLeaf | slot
-  uint16_t coded;      // leaf: the value as coded in the file
-  uint16_t delivered;  // leaf: what decoding yields (the coded value after colour translation)
+  uint32_t link;   // inner: index of the second child; leaf: kLeaf | slot
+  uint16_t coded;  // leaf: the value as coded in the file
 
   bool IsLeaf() const { return link & kLeaf; }
   uint32_t Slot() const { return link & 3; }
@@ -34,11 +33,11 @@ template <typename Reader, typename LeafReader>
     if (nodes.size() >= max_nodes || reader.Overrun()) return false;
     if (reader.ReadBit()) {
       open.push_back(static_cast<uint32_t>(nodes.size()));
-      nodes.push_back({0, 0, 0});
+      nodes.push_back({0, 0});
       continue;
     }
     uint16_t value = read_leaf(reader);
-    nodes.push_back({TreeNode::kLeaf | TreeNode::kLiteral, value, value});
+    nodes.push_back({TreeNode::kLeaf | TreeNode::kLiteral, value});
     if (open.empty()) break;
     nodes[open.back()].link = static_cast<uint32_t>(nodes.size());
     open.pop_back();

@@ -36,7 +36,6 @@ bool WordTree::Read(BitReader& reader, uint32_t size_limit) {
     nodes_.clear();
     return false;
   }
-  RefreshDelivered();
   BuildLookup();
   ResetCache();
   return true;
@@ -63,30 +62,20 @@ void WordTree::MarkEscapes() {
 
 WordTree::Tables WordTree::tables() const {
   // An absent tree's single entry: the literal 0, no bits consumed.
-  static constexpr uint32_t kAbsent = kResolvedLiteral;
+  static constexpr uint32_t kAbsent = TreeNode::kLiteral << kSlotShift;
   if (nodes_.empty()) return {&kAbsent, nullptr, nullptr, nullptr, 0, 0, use_};
   return {lookup_.data(), level2_.data(), nodes_.data(),
-          translated_ ? translation_.data() : nullptr, (1u << lookup_bits_) - 1, lookup_bits_,
+          translated_ ? translation_.data() : nullptr, (1u << first_bits_) - 1, first_bits_,
           use_};
 }
 
 void WordTree::Translate(const uint8_t table[256]) {
   for (uint8_t& index : translation_) index = table[index];
   translated_ = use_ != ColourUse::kNone;
-  RefreshDelivered();
 }
 
-void WordTree::RefreshDelivered() {
-  for (TreeNode& node : nodes_)
-    if (node.IsLeaf()) node.delivered = Deliver(node.coded);
-  for (uint64_t& slot : cache_) {
-    const auto coded = static_cast<uint16_t>(slot);
-    slot = Slot(coded, Deliver(coded));
-  }
-}
-
-void WordTree::FillTable(std::vector<uint32_t>& table, uint32_t base, int width,
-                         uint32_t root) const {
+void WordTree::FillTable(std::vector<uint32_t>& table, uint32_t base, int width, uint32_t root,
+                         int consumed) const {
   // Walk every path of at most `width` bits; a path that ends at depth d fills every entry
   // whose low d bits are that path.
   const uint32_t size = 1u << width;
@@ -100,11 +89,9 @@ void WordTree::FillTable(std::vector<uint32_t>& table, uint32_t base, int width,
     pending.pop_back();
     const TreeNode& node = nodes_[s.node];
     if (node.IsLeaf() || s.depth == width) {
-      uint32_t entry = static_cast<uint32_t>(s.depth) << kConsumedShift;
-      if (node.IsLeaf() && node.Slot() == TreeNode::kLiteral)
-        entry |= kResolvedLiteral | node.coded;
-      else
-        entry |= s.node;
+      const uint32_t entry = node.IsLeaf() ? LeafEntry(node, consumed + s.depth)
+                                           : kDeeper | s.node << kIndexShift |
+                                                 static_cast<uint32_t>(consumed + s.depth);
       for (uint32_t i = s.prefix; i < size; i += 1u << s.depth) table[base + i] = entry;
       continue;
     }
@@ -129,20 +116,21 @@ int WordTree::SubtreeDepth(uint32_t root, int cap) const {
 }
 
 void WordTree::BuildLookup() {
-  lookup_.assign(size_t{1} << lookup_bits_, 0);
+  first_bits_ = SubtreeDepth(0, lookup_bits_);
+  lookup_.assign(size_t{1} << first_bits_, 0);
   level2_.clear();
-  FillTable(lookup_, 0, lookup_bits_, 0);
-  // Inner nodes reached after lookup_bits bits get a table of their own for the next bits.
-  const int cap = 16 - lookup_bits_;
+  FillTable(lookup_, 0, first_bits_, 0, 0);
+  // Inner nodes reached after first_bits bits get a table of their own for the next bits, as
+  // wide as their subtree is deep up to 16 bits in all.
+  const int cap = 16 - first_bits_;
   for (uint32_t& entry : lookup_) {
-    if (entry & kResolvedLiteral) continue;
-    const uint32_t node = entry & kNodeMask;
-    if (nodes_[node].IsLeaf()) continue;
+    if (!(entry & kDeeper)) continue;
+    const uint32_t node = entry >> kIndexShift;
     const int width = SubtreeDepth(node, cap);
-    const uint32_t base = static_cast<uint32_t>(level2_.size());
+    const auto base = static_cast<uint32_t>(level2_.size());
     level2_.resize(base + (size_t{1} << width));
-    FillTable(level2_, base, width, node);
-    entry = kSecondLevel | static_cast<uint32_t>(width) << kConsumedShift | base;
+    FillTable(level2_, base, width, node, first_bits_);
+    entry = kDeeper | base << kIndexShift | static_cast<uint32_t>(width);
   }
 }
 

@@ -1,8 +1,9 @@
 // Word trees: Huffman trees of 16-bit values with three escape values and a three-slot cache
 // of the values decoded last. Written by kinet::TreeBuilder (compressor/tree_builder.h).
 //
-// Decoding peeks `lookup_bits` bits and finds, in one table lookup, the node reached after at
-// most that many bits; only deeper codes continue bit by bit.
+// Decoding looks at the next `lookup_bits` bits and finds, in one table lookup, the value of
+// any code of at most that many bits; codes of up to 16 bits take a second lookup, and only
+// longer ones continue bit by bit.
 #pragma once
 
 #include <array>
@@ -54,16 +55,14 @@ class WordTree {
     int first_bits;
     ColourUse use;
   };
-  // Cache slots: the coded value in the low and the delivered value in the high half; a slot is
-  // stored and loaded whole, so the next decode never waits on half of a store.
-  using Cache = std::array<uint64_t, 3>;
+  // Cache slots C0..C2, most recent first, holding values as coded: what a slot delivers is
+  // its value through the translation, like any literal.
+  using Cache = std::array<uint32_t, 3>;
 
   Tables tables() const;
+  bool translated() const { return translated_; }
   // All three slots holding the coded value 0, as at the start of every frame.
-  Cache FreshCache() const {
-    const uint64_t zero = Slot(0, Deliver(use_, translated_ ? translation_.data() : nullptr, 0));
-    return {zero, zero, zero};
-  }
+  static Cache FreshCache() { return {0, 0, 0}; }
   void ResetCache() { cache_ = FreshCache(); }
 
   // Maps what the tree delivers through `table` (index to index), on top of any earlier
@@ -73,44 +72,49 @@ class WordTree {
   // Decodes one value: a literal leaf, or the cache slot of an escape leaf; then applies the
   // cache rule. An absent tree yields 0 and consumes nothing.
   template <typename Reader>
-  [[gnu::always_inline]] uint16_t Decode(Reader& reader) {
-    return Decode(tables(), cache_, reader);
+  uint16_t Decode(Reader& reader) {
+    reader.Peek(16);
+    return translated_ ? DecodeBuffered<true>(tables(), cache_, reader)
+                       : DecodeBuffered<false>(tables(), cache_, reader);
   }
 
-  template <typename Reader>
-  [[gnu::always_inline]] static uint16_t Decode(const Tables& t, Cache& cache, Reader& reader) {
-    // One peek covers the table lookup and, for most deeper codes, the rest of the walk.
-    const uint32_t bits = reader.Peek(16);
+  // The same with at least 16 bits buffered in the reader (see BitReader::Fill); codes longer
+  // than 16 bits read on by themselves and leave at least 16 bits buffered again. With
+  // kTranslated false the translation is taken to be none.
+  template <bool kTranslated, typename Reader>
+  [[gnu::always_inline]] static uint16_t DecodeBuffered(const Tables& t, Cache& cache,
+                                                        Reader& reader) {
+    const uint32_t bits = reader.Buffered();
     uint32_t entry = t.first[bits & t.first_mask];
-    int used = static_cast<int>((entry >> kConsumedShift) & 31);
-    if (entry & kSecondLevel) {  // a deeper code: the next bits index the node's own table
-      entry = t.second[(entry & kNodeMask) + ((bits >> t.first_bits) & ((1u << used) - 1))];
-      used = t.first_bits + static_cast<int>((entry >> kConsumedShift) & 31);
-    }
-    uint32_t coded, delivered;
-    if (entry & kResolvedLiteral) [[likely]] {  // a literal leaf within the tables' reach
-      reader.Skip(used);
-      coded = entry & 0xFFFF;
-      delivered = t.translation ? Deliver(t.use, t.translation, static_cast<uint16_t>(coded))
-                                : coded;
-    } else {
-      const TreeNode* node = &t.nodes[entry & kNodeMask];
-      while (!node->IsLeaf() && used < 16) {
-        node = (bits >> used) & 1 ? &t.nodes[node->link] : node + 1;
-        ++used;
+    if (entry & kDeeper) [[unlikely]] {  // a longer code: the next bits index its own table
+      entry = t.second[(entry >> kIndexShift) +
+                       ((bits >> t.first_bits) & ((1u << (entry & kConsumedMask)) - 1))];
+      if (entry & kDeeper) [[unlikely]] {  // longer than 16 bits: walked through the nodes
+        Reader copy = reader;  // the caller's reader stays in registers
+        entry = WalkDeep(t.nodes, entry, copy);
+        reader = copy;
       }
-      reader.Skip(used);
-      while (!node->IsLeaf()) node = reader.ReadBit() ? &t.nodes[node->link] : node + 1;
-      const uint32_t slot = node->Slot();
-      coded = slot == TreeNode::kLiteral ? node->coded : static_cast<uint32_t>(cache[slot]);
-      delivered = slot == TreeNode::kLiteral ? node->delivered : cache[slot] >> 32;
     }
-    // Without branches: equal values would leave slot 0 as it is, which writing it again does.
-    const bool shift = coded != static_cast<uint32_t>(cache[0]);
+    reader.Skip(static_cast<int>(entry & kConsumedMask));
+    // An escape leaf delivers its slot, without branches: escapes are common in some trees and
+    // rare in others.
+    const uint32_t slot = (entry >> kSlotShift) & 3;
+    uint32_t coded = entry >> kValueShift;
+    coded = slot == 0 ? cache[0] : coded;
+    coded = slot == 1 ? cache[1] : coded;
+    coded = slot == 2 ? cache[2] : coded;
+    // Equal values would leave slot 0 as it is, which writing it again does.
+    const bool shift = coded != cache[0];
     cache[2] = shift ? cache[1] : cache[2];
     cache[1] = shift ? cache[0] : cache[1];
-    cache[0] = Slot(coded, delivered);
-    return static_cast<uint16_t>(delivered);
+    cache[0] = coded;
+    if constexpr (kTranslated) return Deliver(t.use, t.translation, static_cast<uint16_t>(coded));
+    return static_cast<uint16_t>(coded);
+  }
+
+  // Bytes the decoded form holds: nodes, lookup tables and second-level tables.
+  size_t TableBytes() const {
+    return sizeof(TreeNode) * nodes_.size() + 4 * (lookup_.size() + level2_.size());
   }
 
  private:
@@ -121,36 +125,48 @@ class WordTree {
     return static_cast<uint16_t>(high | (use == ColourUse::kFillColour ? coded & 0xFF
                                                                        : translation[coded & 0xFF]));
   }
-  uint16_t Deliver(uint16_t coded) const {
-    return Deliver(use_, translation_.data(), coded);
-  }
-  void RefreshDelivered();
   void MarkEscapes();
   void BuildLookup();
-  // Fills `width` bits' worth of entries at table[base..] for the paths from node `root`.
-  void FillTable(std::vector<uint32_t>& table, uint32_t base, int width, uint32_t root) const;
+  // Fills `width` bits' worth of entries at table[base..] for the paths from node `root`, the
+  // consumed counts starting at `consumed`.
+  void FillTable(std::vector<uint32_t>& table, uint32_t base, int width, uint32_t root,
+                 int consumed) const;
   int SubtreeDepth(uint32_t root, int cap) const;
+  // Consumes the bits of a code longer than 16 bits from the node of `entry` on; returns the
+  // leaf's entry with no bits left to consume, and at least 16 bits buffered.
+  template <typename Reader>
+  [[gnu::noinline]] static uint32_t WalkDeep(const TreeNode* nodes, uint32_t entry,
+                                             Reader& reader) {
+    reader.Skip(static_cast<int>(entry & kConsumedMask));
+    const TreeNode* node = &nodes[entry >> kIndexShift];
+    while (!node->IsLeaf()) node = reader.ReadBit() ? &nodes[node->link] : node + 1;
+    reader.Peek(16);
+    return LeafEntry(*node, 0);
+  }
+  static uint32_t LeafEntry(const TreeNode& leaf, int consumed) {
+    return uint32_t{leaf.coded} << kValueShift | leaf.Slot() << kSlotShift |
+           static_cast<uint32_t>(consumed);
+  }
 
-  // Lookup entries: bits consumed at kConsumedShift; with kResolvedLiteral the low 16 bits are
-  // the literal value reached, else the low 24 bits are the index of the node reached. A
-  // first-level entry with kSecondLevel instead holds the width of a second-level table at
-  // kConsumedShift and its start in level2_ in the low 24 bits: codes up to 16 bits long are
-  // found with two lookups.
-  static constexpr uint32_t kResolvedLiteral = 0x80000000u;
-  static constexpr uint32_t kSecondLevel = 0x40000000u;
-  static constexpr int kConsumedShift = 24;
-  static constexpr uint32_t kNodeMask = 0xFFFFFF;
+  // Lookup entries. Resolved: the bits consumed (counted from the code's start) in the low
+  // five bits, the leaf's slot at kSlotShift and, for a literal, its coded value in the high
+  // half. With kDeeper a first-level entry holds the width of its second-level table in the
+  // low five bits and the table's start in level2_ from kIndexShift; a second-level entry with
+  // kDeeper holds the bits consumed (16) and the node reached, from which the code goes on.
+  static constexpr uint32_t kConsumedMask = 31;
+  static constexpr int kSlotShift = 5;
+  static constexpr uint32_t kDeeper = 0x80;
+  static constexpr int kIndexShift = 8;
+  static constexpr int kValueShift = 16;
 
-  int lookup_bits_;
+  int lookup_bits_;  // the widest first-level table; shallower trees get one as deep as they are
+  int first_bits_ = 0;
   ColourUse use_;
   bool translated_ = false;
   std::vector<TreeNode> nodes_;
   std::vector<uint32_t> lookup_;
   std::vector<uint32_t> level2_;
   std::array<uint16_t, 3> escapes_{};
-  static uint64_t Slot(uint32_t coded, uint32_t delivered) {
-    return uint64_t{delivered} << 32 | coded;
-  }
   Cache cache_{};
   std::array<uint8_t, 256> translation_;
   uint32_t spare_slots_ = 0;
