@@ -72,12 +72,16 @@ bool ReadFile(HandleState& s, platform::InputFile file, uint32_t flags, int32_t 
   if (!ReadExactly(file, tables.data(), tables.size(), s.reads)) return false;
   s.tables = FrameTables(std::move(tables), n);
 
-  s.memory.Add(uint64_t{kTreeFixedBytes} + h->MMapSize + h->MClrSize + h->FullSize + h->TypeSize);
+  const uint64_t tree_bytes =
+      uint64_t{kTreeFixedBytes} + h->MMapSize + h->MClrSize + h->FullSize + h->TypeSize;
+  s.memory.Add(tree_bytes);
   const uint64_t scratch = std::max<uint64_t>((uint64_t{h->TreeSize} + 4099) & ~3ull, 8192);
   s.memory.Add(scratch);
   std::vector<uint8_t> tree_block(h->TreeSize);
   if (!ReadExactly(file, tree_block.data(), tree_block.size(), s.reads)) return false;
   if (!s.trees.Read(tree_block.data(), tree_block.size(), header)) return false;
+  // The decoded trees may hold more than the header's sizes say (wider tables, larger nodes).
+  s.memory.Add(std::max<uint64_t>(s.trees.TableBytes(), tree_bytes) - tree_bytes);
   s.memory.Remove(scratch);
 
   const uint64_t first = uint64_t(start) + KINET_HEADER_SIZE + 5ull * n + h->TreeSize;

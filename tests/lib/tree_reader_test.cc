@@ -2,6 +2,8 @@
 // not only against our own tree builder.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "compressor/bit_writer.h"
@@ -206,6 +208,56 @@ TEST(WordTree, LongChainsDecodeBitByBitPastTheLookupWidth) {
   EXPECT_EQ(c.BitPosition(), 40u);
   EXPECT_EQ(tree.Decode(c), 0x1234);
   EXPECT_EQ(c.BitPosition(), 41u);
+}
+
+TEST(WordTree, CodesOfEveryLengthAcrossBothTableLevelsFollowTheCacheRule) {
+  // A comb of 24 leaves: leaf i has the code of i ones and a zero (the last one 23 ones), so
+  // with a lookup width of 4 the codes end in the first table, in a second-level table and
+  // past 16 bits. Leaves are spelled with one bit per byte from two two-leaf byte trees, so
+  // they take four values; two of them are escapes, of slots 0 and 1.
+  constexpr int kLeaves = 24;
+  auto value_of = [](int i) {
+    return static_cast<uint16_t>((i & 2 ? 0x0300 : 0x0100) | (i & 1 ? 0x04 : 0x02));
+  };
+  encoder::BitWriter w;
+  w.WriteBit(true);
+  for (const auto [x, y] : {std::pair{0x02, 0x04}, std::pair{0x01, 0x03}}) {
+    w.WriteBit(true);
+    w.WriteBit(true), w.WriteBit(false), w.Write(x, 8), w.WriteBit(false), w.Write(y, 8);
+    w.WriteBit(false);
+  }
+  w.Write(0x0304, 16), w.Write(0x0104, 16), w.Write(0xBBBB, 16);
+  for (int i = 0; i < kLeaves; ++i) {
+    if (i < kLeaves - 1) w.WriteBit(true);
+    w.WriteBit(false), w.Write(i & 1, 1), w.Write((i >> 1) & 1, 1);
+  }
+  w.WriteBit(false);
+  auto r = ReaderOver(w);
+  WordTree tree(4, ColourUse::kNone);
+  ASSERT_TRUE(tree.Read(r, 4 * 100));
+
+  // Every leaf three times over, in an order that mixes short and long codes.
+  std::vector<int> order;
+  for (int round = 0; round < 3; ++round)
+    for (int i = 0; i < kLeaves; ++i) order.push_back((i * 7 + round * 5) % kLeaves);
+  encoder::BitWriter codes;
+  uint64_t bits = 0;
+  for (int i : order) {
+    const int ones = i < kLeaves - 1 ? i : kLeaves - 1;
+    for (int b = 0; b < ones; ++b) codes.WriteBit(true);
+    if (i < kLeaves - 1) codes.WriteBit(false);
+    bits += ones + (i < kLeaves - 1 ? 1 : 0);
+  }
+  auto c = ReaderOver(codes);
+  tree.ResetCache();
+  std::array<uint16_t, 3> cache{};
+  for (size_t n = 0; n < order.size(); ++n) {
+    const uint16_t literal = value_of(order[n]);
+    const uint16_t want = literal == 0x0304 ? cache[0] : literal == 0x0104 ? cache[1] : literal;
+    if (want != cache[0]) cache = {want, cache[0], cache[1]};
+    ASSERT_EQ(tree.Decode(c), want) << "value " << n << ", leaf " << order[n];
+  }
+  EXPECT_EQ(c.BitPosition(), bits);
 }
 
 }  // namespace
