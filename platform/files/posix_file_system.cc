@@ -1,6 +1,7 @@
 // The real FileSystem over POSIX calls.
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -14,6 +15,7 @@
 #include <optional>
 
 #include "platform/files/file_system.h"
+#include "platform/interrupts/interrupts.h"
 
 namespace kinet::platform {
 namespace {
@@ -33,19 +35,39 @@ std::optional<FileIdentity> IdentityOf(const struct stat& st) {
   return FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
 }
 
+// How long a read from a pipe waits before it looks for an interrupt again.
+constexpr int kPipeWaitMs = 100;
+
+// Waits until `fd` can be read without blocking; false when an interrupt came first.
+bool WaitReadable(int fd) {
+  pollfd ready{fd, POLLIN, 0};
+  while (!InterruptPending()) {
+    if (::poll(&ready, 1, kPipeWaitMs) > 0) return true;
+  }
+  return false;
+}
+
+bool IsRegular(int fd) {
+  struct stat st;
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 class PosixFile : public File {
  public:
   // A borrowed descriptor belongs to the caller and stays open.
-  PosixFile(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  PosixFile(int fd, bool owned) : fd_(fd), owned_(owned), may_wait_(!IsRegular(fd)) {}
   ~PosixFile() override {
     if (owned_) ::close(fd_);
   }
 
+  // A pipe, FIFO or device may have nothing to read for ever: its reads end as a failure when
+  // an interrupt comes, so the tool sees the request. Reads of a regular file never wait.
   size_t Read(void* data, size_t size) override {
     for (;;) {
+      if (may_wait_ && !WaitReadable(fd_)) return 0;
       ssize_t got = ::read(fd_, data, size);
       if (got >= 0) return static_cast<size_t>(got);
-      if (errno != EINTR) return 0;
+      if (errno != EINTR && errno != EAGAIN) return 0;
     }
   }
   bool Write(const void* data, size_t size) override {
@@ -82,6 +104,7 @@ class PosixFile : public File {
  private:
   int fd_;
   bool owned_;
+  bool may_wait_;
 };
 
 bool StatPath(const std::string& path, struct stat* st) { return ::stat(path.c_str(), st) == 0; }
@@ -101,9 +124,13 @@ class PosixFileSystem : public FileSystem {
         flags |= O_RDWR;
         break;
     }
-    int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) return Failed(nullptr);
+    // Opening a FIFO to read would wait for a writer, and no interrupt could end that wait:
+    // it opens at once, and its reads wait instead.
     struct stat st;
+    const bool fifo = mode == OpenMode::kRead && StatPath(path, &st) && S_ISFIFO(st.st_mode);
+    int fd = ::open(path.c_str(), flags | (fifo ? O_NONBLOCK : 0), 0666);
+    if (fd < 0) return Failed(nullptr);
+    if (fifo) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
       if (S_ISDIR(st.st_mode)) errno = EISDIR;
       last_failure = errno;

@@ -5,34 +5,36 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/interrupts/interrupts.h"
 #include "platform/terminal/console.h"
 
 namespace kinet::platform {
 namespace {
 
-std::atomic<int> g_interrupts{0};
 std::atomic<bool> g_console_open{false};
 
-extern "C" void CountInterrupt(int) { g_interrupts.fetch_add(1, std::memory_order_relaxed); }
+extern "C" void OnInterrupt(int) { CountInterrupt(); }
 
 class SystemConsole : public Console {
  public:
   SystemConsole() : catches_signals_(!g_console_open.exchange(true)) {
     if (!catches_signals_) return;
     struct sigaction action {};
-    action.sa_handler = CountInterrupt;
+    action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // Calls are not restarted: one that waits (a sleep, a terminal read) returns, and the tool
+    // sees the request.
+    action.sa_flags = 0;
     sigaction(SIGINT, &action, &old_int_);
     // A tool that does not stop after the first request can still be ended by a second.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND;
     sigaction(SIGTERM, &action, &old_term_);
   }
   ~SystemConsole() override {
     if (!catches_signals_) return;
     sigaction(SIGINT, &old_int_, nullptr);
     sigaction(SIGTERM, &old_term_, nullptr);
-    g_interrupts.store(0);
+    (void)platform::TakeInterrupts();
     g_console_open.store(false);
   }
 
@@ -53,7 +55,7 @@ class SystemConsole : public Console {
     return line;
   }
 
-  int TakeInterrupts() override { return catches_signals_ ? g_interrupts.exchange(0) : 0; }
+  int TakeInterrupts() override { return catches_signals_ ? platform::TakeInterrupts() : 0; }
 
  private:
   bool catches_signals_;

@@ -11,10 +11,20 @@ ScriptFile::~ScriptFile() { (void)Flush(); }
 
 bool ScriptFile::Flush() {
   if (write_buffer_.empty()) return !write_failed_;
-  bool ok = file_->Seek(write_start_) && file_->Write(write_buffer_.data(), write_buffer_.size());
+  bool ok = MoveTo(write_start_) && file_->Write(write_buffer_.data(), write_buffer_.size());
+  file_offset_ = ok ? write_start_ + write_buffer_.size() : kUnknownOffset;
   write_buffer_.clear();
   write_failed_ = write_failed_ || !ok;
   return ok;
+}
+
+bool ScriptFile::MoveTo(uint64_t offset) {
+  // A pipe cannot seek, but is read and written where it stands.
+  if (offset == file_offset_) return true;
+  file_offset_ = kUnknownOffset;
+  if (!file_->Seek(offset)) return false;
+  file_offset_ = offset;
+  return true;
 }
 
 bool ScriptFile::FillReadBuffer() {
@@ -22,7 +32,8 @@ bool ScriptFile::FillReadBuffer() {
   if (!Flush()) return false;
   read_buffer_.resize(kBufferSize);
   read_start_ = position_;
-  size_t got = file_->Seek(position_) ? file_->Read(read_buffer_.data(), kBufferSize) : 0;
+  size_t got = MoveTo(position_) ? file_->Read(read_buffer_.data(), kBufferSize) : 0;
+  if (file_offset_ != kUnknownOffset) file_offset_ += got;
   read_buffer_.resize(got);
   return got > 0;
 }

@@ -34,6 +34,8 @@ class ScriptFile {
 
  private:
   bool FillReadBuffer();
+  // Puts the file's own position at `offset`; false when it cannot be moved there.
+  bool MoveTo(uint64_t offset);
 
   std::unique_ptr<platform::File> file_;
   std::string name_;
@@ -43,6 +45,8 @@ class ScriptFile {
   std::string write_buffer_;
   uint64_t write_start_ = 0;  // file offset where write_buffer_ goes
   bool write_failed_ = false;
+  static constexpr uint64_t kUnknownOffset = ~uint64_t{0};
+  uint64_t file_offset_ = 0;  // where the file's own position stands, when known
 };
 
 }  // namespace kinet::script

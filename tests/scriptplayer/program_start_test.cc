@@ -3,11 +3,11 @@
 #include "scriptplayer/program_start.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -142,41 +142,85 @@ TEST(ProgramStartTest, TheProgramReportsOverTheChannel) {
   fs::remove_all(dir);
 }
 
-// Ctrl-C and a termination request end a script that would loop for ever: exit 1, no boxes.
-TEST(ProgramStartTest, InterruptsEndAnEndlessScript) {
+// Runs `body` as a script that first makes a file saying it is running (so that the player
+// catches the signals by then), sends it `signal` and returns its exit status: -1 when it had
+// to be killed (a give-up bound only as a net), -2 when it had ended before the signal or
+// reported an error.
+int InterruptedScript(const std::filesystem::path& dir, const std::string& body, int signal) {
+  const std::filesystem::path ready = dir / "ready.txt";
+  std::filesystem::remove(ready);
+  {
+    std::ofstream script(dir / "run.ss");
+    script << "FILECREATE F \"" << ready.string() << "\"\nFILECLOSE F\n" << body;
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_RDWR);
+    const int errors = open((dir / "errors.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(null, 0), dup2(null, 1), dup2(errors, 2);
+    const std::string path = (dir / "run.ss").string();
+    execl(KINETSCRIPTW_PATH, KINETSCRIPTW_PATH, path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0, waited = 0;
+  while (!std::filesystem::exists(ready) && waited++ < 30000 &&
+         waitpid(child, &status, WNOHANG) == 0)
+    usleep(1000);
+  usleep(20000);  // a moment to reach the wait; ending early is found either way
+  const bool ended_before = waitpid(child, &status, WNOHANG) != 0;
+  kill(child, signal);
+  for (waited = 0; waitpid(child, &status, WNOHANG) == 0 && waited < 30000; ++waited) usleep(1000);
+  if (waited == 30000) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return -1;
+  }
+  if (ended_before || std::filesystem::file_size(dir / "errors.txt") > 0) return -2;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::filesystem::path InterruptFolder() {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("kinet-interrupt-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  for (int signal : {SIGINT, SIGTERM}) {
-    const std::filesystem::path ready = dir / "ready.txt";
-    std::filesystem::remove(ready);
-    {
-      std::ofstream script(dir / "loop.ss");
-      script << "FILECREATE F \"" << ready.string() << "\"\nFILECLOSE F\n:a\nGOTO \"a\"\n";
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-      const int null = open("/dev/null", O_RDWR);
-      dup2(null, 0), dup2(null, 1), dup2(null, 2);
-      const std::string path = (dir / "loop.ss").string();
-      execl(KINETSCRIPTW_PATH, KINETSCRIPTW_PATH, path.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    // The file is made after the player catches the signals; a give-up bound only as a net.
-    int status = 0, waited = 0;
-    while (!std::filesystem::exists(ready) && waited++ < 30000 &&
-           waitpid(child, &status, WNOHANG) == 0)
-      usleep(1000);
-    kill(child, signal);
-    for (waited = 0; waitpid(child, &status, WNOHANG) == 0 && waited < 30000; ++waited)
-      usleep(1000);
-    if (waited == 30000) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-    }
-    ASSERT_TRUE(WIFEXITED(status)) << signal;
-    EXPECT_EQ(WEXITSTATUS(status), kExitError) << signal;
+  return dir;
+}
+
+// Ctrl-C and a termination request end a script that would loop for ever: exit 1, no boxes.
+TEST(ProgramStartTest, InterruptsEndAnEndlessScript) {
+  const std::filesystem::path dir = InterruptFolder();
+  for (int signal : {SIGINT, SIGTERM})
+    EXPECT_EQ(InterruptedScript(dir, ":a\nGOTO \"a\"\n", signal), kExitError) << signal;
+  std::filesystem::remove_all(dir);
+}
+
+// Scripts that wait on a FIFO nobody writes, or run a file without end, end the same way.
+TEST(ProgramStartTest, InterruptsEndScriptsWaitingOnAFifoOrReadingWithoutEnd) {
+  const std::filesystem::path dir = InterruptFolder();
+  const std::string fifo = (dir / "fifo.ss").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero.ss");
+  const std::string zero = (dir / "zero.ss").string();
+  for (const std::string& body : std::vector<std::string>{
+           "FILEOPEN H \"" + fifo + "\"\nFILEREAD L H\n", "CALL \"" + fifo + "\"\n",
+           "CALL \"" + zero + "\"\n", "VARSET C \"INTERPRET C\"\nINTERPRET C\n"}) {
+    for (int signal : {SIGINT, SIGTERM})
+      EXPECT_EQ(InterruptedScript(dir, body, signal), kExitError) << body << signal;
   }
+  // A FIFO that is written is read as any file.
+  const pid_t writer = fork();
+  if (writer == 0) {
+    std::ofstream(fifo) << "VARSET A 1\nEND\n";
+    _exit(0);
+  }
+  {
+    std::ofstream script(dir / "call.ss");
+    script << "CALL \"" << fifo << "\"\n";
+  }
+  const std::string command = std::string(KINETSCRIPTW_PATH) + " " + (dir / "call.ss").string() +
+                              " </dev/null >/dev/null 2>&1";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+  waitpid(writer, nullptr, 0);
   std::filesystem::remove_all(dir);
 }
 

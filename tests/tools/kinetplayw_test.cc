@@ -1,9 +1,7 @@
 // kinetplayw: its switches, and whole runs of the program on a generated file, headless.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "compressor/animation_writer.h"
 #include "kinet/kinet.h"
 #include "tests/support/sound_fixtures.h"
+#include "tests/support/tool_runs.h"
 #include "tools/kinetplayw/player_settings.h"
 #include "tools/kntsample/sample_animation.h"
 
@@ -133,51 +132,14 @@ TEST(KinetPlayW, FailuresAndUsageHaveTheirExitStatus) {
   EXPECT_NE(run.output.find("Usage: kinetplayw"), std::string::npos);
 }
 
-// Starts `arguments` of the player with its error stream on a pipe, waits until it has said
-// `ready`, sends it `signal` and returns its exit status (-1 when it had to be killed: it did
-// not end within half a minute, a safety net rather than a timing check).
-int InterruptedPlayer(const std::vector<std::string>& arguments, const std::string& ready,
-                      int signal) {
-  int out[2];
-  if (pipe(out) != 0) return -2;
-  const pid_t child = fork();
-  if (child == 0) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("KINET_STATUS", "terminal", 1);
-    dup2(out[1], 2);
-    close(out[0]);
-    std::vector<char*> argv = {const_cast<char*>(KINETPLAYW)};
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(KINETPLAYW, argv.data());
-    _exit(127);
-  }
-  close(out[1]);
-  std::string said;
-  char chunk[256];
-  for (ssize_t n; said.find(ready) == std::string::npos && (n = read(out[0], chunk, sizeof chunk)) > 0;)
-    said.append(chunk, static_cast<size_t>(n));
-  kill(child, signal);
-  int status = 0;
-  for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; ++waited) {
-    if (waited == 30000) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      close(out[0]);
-      return -1;
-    }
-    usleep(1000);
-  }
-  close(out[0]);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Ctrl-C and a termination request end a play that would loop for ever, cleanly, exit 1.
 TEST(KinetPlayW, InterruptsEndAnEndlessPlay) {
   const std::string file = SampleFile();
   for (int signal : {SIGINT, SIGTERM}) {
-    EXPECT_EQ(InterruptedPlayer({file, "/L", "/F10"}, "Playing " + file, signal), 1) << signal;
+    EXPECT_EQ(testing::SignalledTool(KINETPLAYW, {file, "/L", "/F10"},
+                                     testing::Said("Playing " + file), signal),
+              1)
+        << signal;
   }
 }
 

@@ -1,6 +1,7 @@
 // kntinfow as a process on generated files: the rates it reports, a cut file, the frames it
 // writes for -S/-E, and pictures it replaces only with -O.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <string>
@@ -148,6 +149,25 @@ TEST_F(KntInfoW, PicturesAreReplacedOnlyWithO) {
 
   ASSERT_EQ(Info("-D'" + folder + "' -O").status, 0);
   EXPECT_EQ(Picture(folder, 3), frames_[2].pixels);
+}
+
+// Ctrl-C or a termination request ends a long walk at the next frame, exit 1.
+TEST_F(KntInfoW, InterruptsEndTheWalkThroughTheFrames) {
+  const std::string path = dir_ + "/long.knt";
+  ASSERT_EQ(encoder::WriteAnimation(platform::SystemFileSystem(), path, {64, 48, 50},
+                                    sample::BouncingBall(64, 48, 2000)),
+            encoder::WriteStatus::kOk);
+  for (int signal : {SIGINT, SIGTERM}) {
+    const std::string folder = dir_ + "/dump" + std::to_string(signal);
+    std::string said;
+    EXPECT_EQ(testing::SignalledTool(
+                  KNTINFOW, {path, "-D" + folder},
+                  [&](const std::string&) { return fs::exists(folder + "/frame0002.png"); }, signal,
+                  &said),
+              1);
+    EXPECT_NE(said.find("Interrupted at frame "), std::string::npos) << said;
+    EXPECT_FALSE(fs::exists(folder + "/frame2000.png"));
+  }
 }
 
 }  // namespace

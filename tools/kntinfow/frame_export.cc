@@ -52,8 +52,8 @@ std::string PictureName(const std::string& folder, uint32_t frame) {
 
 // The folder of -D, made when missing; false when it cannot be, or when it holds a picture of
 // the range already and -O was not given.
-bool PrepareFolder(platform::FileSystem& files, toolkit::RunInputs& inputs,
-                   const InfoSettings& s, uint32_t last) {
+bool PrepareFolder(platform::FileSystem& files, toolkit::RunInputs& inputs, const InfoSettings& s,
+                   uint32_t last) {
   if (!platform::MakeDirectories(files, s.folder)) {
     ShowError(toolkit::FileFailure("cannot create the folder", files, s.folder));
     return false;
@@ -87,8 +87,10 @@ bool WritePicture(platform::FileSystem& files, const std::string& path,
 
 }  // namespace
 
-bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, KinetHandle* h,
-                  const InfoSettings& s, const FileTables& tables) {
+ExportOutcome ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, KinetHandle* h,
+                           const InfoSettings& s, const FileTables& tables,
+                           const std::function<bool()>& interrupted) {
+  constexpr ExportOutcome kFailed = ExportOutcome::kFailed;
   // The ring frame only leads back to the first: it is listed, but no frame of the animation.
   const uint32_t records = h->Frames + ((h->Flags & KINET_FLAG_RING_FRAME) ? 1 : 0);
   const uint32_t last_listed = std::min(s.last, records);
@@ -96,12 +98,12 @@ bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, Kinet
   const bool pictures = !s.folder.empty(), decode = pictures || !s.output.empty();
   if (s.first > (decode ? last : last_listed)) {
     ShowError("no frames in the chosen range");
-    return false;
+    return kFailed;
   }
   std::unique_ptr<toolkit::GraphicsWriter> writer;
   if (!s.output.empty() && !(writer = OpenWriter(files, inputs, *h, s, last - s.first + 1)))
-    return false;
-  if (pictures && !PrepareFolder(files, inputs, s, last)) return false;
+    return kFailed;
+  if (pictures && !PrepareFolder(files, inputs, s, last)) return kFailed;
   std::vector<uint8_t> picture(size_t{h->Width} * h->Height);
   if (decode)
     KinetToBuffer(h, 0, 0, static_cast<int32_t>(h->Width), static_cast<int32_t>(h->Height),
@@ -109,17 +111,19 @@ bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, Kinet
   if (s.list) std::printf(" frame    bytes before parts\n");
   const uint32_t end = decode && s.list ? std::max(last, last_listed) : decode ? last : last_listed;
   for (uint32_t f = 1; f <= end && !h->ReadError; ++f) {
+    if (interrupted()) return ExportOutcome::kInterrupted;
     const bool in_range = f >= s.first;
     if (s.list && in_range && f <= last_listed)
       PrintFrameLine(stdout, *h, f <= tables.records.count() ? tables.records.type(f - 1) : 0);
     if (decode) KinetDoFrame(h);
     const bool wanted = in_range && f <= last && !h->ReadError;
-    if (wanted && writer && !writer->WriteFrame(h->Palette, picture.data())) return false;
-    if (wanted && pictures && !WritePicture(files, PictureName(s.folder, f), picture, *h, f == s.first))
-      return false;
+    if (wanted && writer && !writer->WriteFrame(h->Palette, picture.data())) return kFailed;
+    if (wanted && pictures &&
+        !WritePicture(files, PictureName(s.folder, f), picture, *h, f == s.first))
+      return kFailed;
     KinetNextFrame(h);
   }
-  return !h->ReadError && (!writer || writer->Close());
+  return !h->ReadError && (!writer || writer->Close()) ? ExportOutcome::kDone : kFailed;
 }
 
 }  // namespace kinet::info

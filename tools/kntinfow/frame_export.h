@@ -3,6 +3,7 @@
 // before the range are decoded too: a frame codes only what changed since the one before.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "kinet/kinet.h"
@@ -13,10 +14,14 @@
 
 namespace kinet::info {
 
+enum class ExportOutcome { kDone, kFailed, kInterrupted };
+
 // Errors go to stderr as "Error: ...". An existing picture or output is replaced only with -O,
-// and never when it is a file the run reads (`inputs`). False when anything asked for could
-// not be done; `h` is then at any frame.
-bool ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, KinetHandle* h,
-                  const InfoSettings& s, const FileTables& tables);
+// and never when it is a file the run reads (`inputs`). `interrupted` is asked before every
+// frame; once it says yes the walk stops (an output of -W is not made). Unless done, `h` is
+// then at any frame.
+ExportOutcome ExportFrames(platform::FileSystem& files, toolkit::RunInputs& inputs, KinetHandle* h,
+                           const InfoSettings& s, const FileTables& tables,
+                           const std::function<bool()>& interrupted);
 
 }  // namespace kinet::info

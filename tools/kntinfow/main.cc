@@ -11,6 +11,7 @@
 #include "platform/files/input_file.h"
 #include "platform/program_info/program_info.h"
 #include "platform/report/report_channel.h"
+#include "platform/terminal/console.h"
 #include "toolkit/knt_report.h"
 #include "toolkit/run_inputs.h"
 #include "toolkit/status_frame.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
     return Finish(report, toolkit::kExitUsage, "Usage: kntinfow file.knt [-F] [-D<folder>]");
   }
   platform::FileSystem& files = platform::SystemFileSystem();
+  // Catches Ctrl-C and termination requests, so that a long walk ends at the next frame.
+  const std::unique_ptr<platform::Console> console = platform::OpenSystemConsole();
   // What the run reads, which no picture or output it writes may replace.
   toolkit::RunInputs inputs(files);
   platform::InputFile file;
@@ -63,7 +66,13 @@ int main(int argc, char** argv) {
   const info::FileTables tables = info::ReadFileTables(files, s->path);
   info::PrintHeader(stdout, *h);
   const bool walk = s->list || !s->folder.empty() || !s->output.empty();
-  bool ok = !walk || info::ExportFrames(files, inputs, h, *s, tables);
+  const info::ExportOutcome outcome =
+      walk ? info::ExportFrames(files, inputs, h, *s, tables,
+                                [&console] { return console->TakeInterrupts() > 0; })
+           : info::ExportOutcome::kDone;
+  const bool interrupted = outcome == info::ExportOutcome::kInterrupted;
+  if (interrupted) std::fprintf(stderr, "Interrupted at frame %u\n", h->FrameNum + 1);
+  bool ok = outcome == info::ExportOutcome::kDone;
   // A cut file opens and shows its first frames: only its tables tell what is missing.
   const bool cut = tables.complete < tables.records.count();
   if (cut)
@@ -78,6 +87,7 @@ int main(int argc, char** argv) {
   const std::string done = std::to_string(h->Width) + " x " + std::to_string(h->Height) + ", " +
                            std::to_string(h->Frames) + " frames in " + s->path;
   KinetClose(h);
-  return ok ? Finish(report, toolkit::kExitSucceeded, done)
-            : Finish(report, toolkit::kExitFailed, "Error reading " + s->path);
+  if (ok) return Finish(report, toolkit::kExitSucceeded, done);
+  return Finish(report, toolkit::kExitFailed,
+                (interrupted ? "Interrupted: " : "Error reading ") + s->path);
 }
