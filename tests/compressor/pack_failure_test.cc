@@ -111,5 +111,32 @@ TEST_F(PackFailure, AFlicOutputOnAFullDiskLeavesNoPartialFile) {
   EXPECT_EQ(*files_.Content("/work/out.flc"), kEarlier);
 }
 
+// Pictures over an earlier series: a disk that fills part way leaves every earlier picture as
+// it was and no new one, since the new pictures replace the old only once all are written.
+TEST_F(PackFailure, APictureSeriesOnAFullDiskLeavesTheEarlierSeriesWhole) {
+  Reset();
+  std::vector<std::string> earlier;
+  for (int n = 1; n <= 8; ++n) {
+    earlier.push_back("/work/out" + std::to_string(n) + ".bmp");
+    files_.AddFile(earlier.back(), kEarlier);
+  }
+  const std::vector<std::string> before = files_.AllFiles();
+  std::vector<std::string> words = {"/work/source.knt", "/work/out.bmp", "/O"};
+  toolkit::SwitchLine line(words, SwitchTable());
+  std::optional<PackSettings> settings = ReadPackSettings(line);
+  ASSERT_TRUE(settings);
+  platform::ManualClock clock;
+  // Room for the runs and a few of the eight new pictures (96 x 64, about 7 KB each).
+  files_.SetQuota(files_.used_bytes() + 40000);
+  auto frame = testing::RecordingFrame("Kinet", log_);
+  EXPECT_FALSE(pack::Pack(*frame, *settings, files_, clock));
+  // Some pictures were written before the disk was full.
+  EXPECT_TRUE(Logged("status Writing frame 2 to /work/out2.bmp"));
+  EXPECT_TRUE(log_.lines.back().starts_with("error Error writing /work/out"))
+      << ::testing::PrintToString(log_.lines);
+  EXPECT_EQ(files_.AllFiles(), before);
+  for (const std::string& name : earlier) EXPECT_EQ(*files_.Content(name), kEarlier) << name;
+}
+
 }  // namespace
 }  // namespace kinet::pack
