@@ -2,6 +2,7 @@
 // per-line trimming, the list's own start passing over whole items, and lists that fail.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "tests/support/graphics_fixtures.h"
@@ -49,6 +50,13 @@ class SoundListTest : public ::testing::Test {
   }
   static void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& more) {
     to.insert(to.end(), more.begin(), more.end());
+  }
+
+  std::vector<std::string> Remarks() const {
+    std::vector<std::string> remarks;
+    for (const auto& [kind, text] : log_.messages)
+      if (kind == SoundMessage::kRemark) remarks.push_back(text);
+    return remarks;
   }
 
   std::string folder_ = TestFolder();
@@ -121,6 +129,36 @@ TEST_F(SoundListTest, SeriesNumbersFromTheStarOrFromStartAndEnd) {
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(ReadAll(*plain), two_three);
   EXPECT_TRUE(log_.Errors().empty());
+}
+
+// A series ends before its first missing number, however far its numbers run, and says so.
+TEST_F(SoundListTest, SeriesEndsAtItsFirstMissingNumber) {
+  const SoundFormat format{10000, 8, 1};
+  std::vector<uint8_t> all = Item("c01.wav", format);
+  Append(all, Item("c02.wav", format));
+  Append(all, Item("c03.wav", format));
+  WriteWav(folder_ + "c05.wav", {.format = format, .pcm = Bytes(100, 7)});  // after the gap
+  auto series = Open("c??.wav*1-99");
+  ASSERT_NE(series, nullptr);
+  EXPECT_EQ(ReadAll(*series), all);
+  EXPECT_EQ(Remarks(), (std::vector<std::string>{"The series ends at " + folder_ +
+                                                 "c03.wav: " + folder_ + "c04.wav is missing."}));
+  // A series whose first number has no file gives nothing.
+  EXPECT_EQ(Open("c??.wav*4-5"), nullptr);
+  EXPECT_EQ(log_.Errors(), (std::vector<std::string>{std::string(kNoFilesInWaveList)}));
+}
+
+// An item shorter than its header claims plays what it holds, and the list says so.
+TEST_F(SoundListTest, ACutItemIsRemarked) {
+  WriteWav(folder_ + "cut.wav", {.format = {10000, 8, 1}, .pcm = Bytes(1000, 5)});
+  std::filesystem::resize_file(folder_ + "cut.wav", 44 + 600);
+  WriteList("cut.lst", "a.wav\ncut.wav\n");
+  auto list = Open("cut.lst");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ReadAll(*list).size(), 1000u + 600u);
+  EXPECT_EQ(Remarks(), (std::vector<std::string>{"The WAV file " + folder_ +
+                                                 "cut.wav is truncated: 600 of the 1000 sound "
+                                                 "bytes its header gives are there."}));
 }
 
 TEST_F(SoundListTest, SeriesWithoutALastNumberIsRefused) {

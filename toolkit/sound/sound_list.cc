@@ -43,9 +43,23 @@ std::unique_ptr<ListSource> ListSource::Open(const OpenRequest& request, std::st
   if (request.depth >= kMaxListDepth) return nullptr;
   std::unique_ptr<ListSource> list(new ListSource(request, std::move(name)));
   uint64_t total = 0;
+  const SoundCallback& callback = request.options.callback;
   for (uint64_t i = 0; i < candidates.count; ++i) {
     ListItem item = candidates.at(i);
-    auto source = OpenRequested(list->ItemRequest(item, 0), item.name);
+    if (candidates.end_at_missing && !request.files->Exists(item.name)) {
+      if (i > 0 && callback) {
+        callback(SoundMessage::kRemark, "The series ends at " + candidates.at(i - 1).name + ": " +
+                                            item.name + " is missing.");
+      }
+      break;
+    }
+    OpenRequest measuring = list->ItemRequest(item, 0);
+    if (callback) {
+      measuring.options.callback = [&callback](SoundMessage kind, std::string_view text) {
+        if (kind == SoundMessage::kRemark) callback(kind, text);
+      };
+    }
+    auto source = OpenRequested(measuring, item.name);
     if (!source) continue;
     if (list->items_.empty()) {  // the first item that opens settles the format
       list->output_ = list->input_ = source->format();
@@ -145,9 +159,11 @@ std::unique_ptr<SoundSource> OpenSeriesSource(const OpenRequest& request, const 
   }
   ListCandidates candidates;
   if (const auto series = ParseSeriesName(numbered)) {
-    candidates = {series->count(), [s = *series](uint64_t i) {
+    candidates = {series->count(),
+                  [s = *series](uint64_t i) {
                     return ListItem{s.FileName(s.first + static_cast<uint32_t>(i))};
-                  }};
+                  },
+                  true};
   }
   return ListSource::Open(list_request, name, candidates);
 }

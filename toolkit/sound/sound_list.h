@@ -25,14 +25,17 @@ struct ListItem {
 struct ListCandidates {
   uint64_t count = 0;
   std::function<ListItem(uint64_t index)> at;
+  // A numbered series ends before its first number without a file (a remark names it); the
+  // lines of a wave list are each tried.
+  bool end_at_missing = false;
 };
 
 class ListSource final : public SoundSource {
  public:
   // Opens every candidate once to measure it, skipping those that do not open; the first that
-  // opens settles the output format where the request leaves it open. Then applies the
-  // list's own start (whole items are passed over) and end. Nothing, with
-  // kNoFilesInWaveList, when the items give no sound.
+  // opens settles the output format where the request leaves it open. The items' remarks (a
+  // cut WAV) reach the request's callback. Then applies the list's own start (whole items are
+  // passed over) and end. Nothing, with kNoFilesInWaveList, when the items give no sound.
   static std::unique_ptr<ListSource> Open(const OpenRequest& request, std::string name,
                                           const ListCandidates& candidates);
 
