@@ -92,7 +92,7 @@ void BM_WholeFile(benchmark::State& state) {
           encoder::PackStatus::kOk)
         state.SkipWithError("temporary file");
     }
-    if (job->Write(path, {w, h, -6666, 0, kFrames}, nullptr, nullptr, &bytes) !=
+    if (job->Write(path, {w, h, -6666, 0, kFrames}, nullptr, &bytes) !=
         encoder::PackStatus::kOk)
       state.SkipWithError("write");
   }

@@ -5,12 +5,26 @@
 #include <new>
 
 #include "compressor/block_codes.h"
+#include "compressor/palette_encoder.h"
 
 namespace kinet::encoder {
 
 namespace {
 
 bool SameBlock(const uint8_t* a, const uint8_t* b) { return std::memcmp(a, b, 16) == 0; }
+
+// A frame's bit stream ends on a byte and its record on a multiple of 4: about two bytes more.
+constexpr double kRecordPadding = 2;
+// The share of a frame's bytes its video aims at: the measure runs a little short of the file.
+constexpr double kAim = 0.96;
+// A frame at a data rate is looked at again when its bytes leave this share of its target
+// (or exceed it), at most this often.
+constexpr double kLowestShare = 0.97;
+constexpr int kMoreLooks = 3;
+// The first frame is measured against its own statistics alone, which flatter it: the file's
+// trees, built over every frame, give its rarer symbols longer codes. What it owes the next
+// frames of its second is reckoned with this much more.
+constexpr double kFirstFrameDoubt = 1.25;
 
 // How often an exact block is coded as such while the leftover lasts: every spacing-th one.
 struct Spacings {
@@ -59,6 +73,8 @@ FrameEncoder::FrameEncoder(const EncoderSettings& settings)
   two_word_.assign(blocks_, 0);
   codes_.assign(blocks_, kCodeSkip);
   fill_colour_.assign(blocks_, 0);
+  const uint32_t per_second = settings.period ? 100000 / settings.period : 1;
+  excess_.assign(per_second > 1 ? per_second - 1 : 0, 0.0);
 }
 
 void FrameEncoder::ToBlockOrder(const uint8_t* raster, std::vector<uint8_t>& out) const {
@@ -144,11 +160,70 @@ void FrameEncoder::KeepExactIntoPaletteChange(const FramePicture& next) {
 uint32_t FrameEncoder::ChooseThreshold(const FramePicture& frame, uint64_t* leftover) {
   const int32_t code = RateCode(frame);
   *leftover = 0;
-  if (code >= 0 && code <= 100) return QualityThreshold(code);
-  const uint64_t budget = FrameBudget(code, frame.source_bytes, s_.period, s_.sound_allowance);
-  const ThresholdChoice choice = SearchThreshold(Errors(), budget);
+  rate_coded_ = code < 0 || code > 100;
+  if (!rate_coded_) return QualityThreshold(code);
+  target_ = TargetBytes(frame, code);
+  const ThresholdChoice choice =
+      SearchThreshold(Errors(), UnitPrice::Budget(target_, price_.bytes()));
   *leftover = choice.leftover;
   return choice.threshold;
+}
+
+// The frame's share of the data rate, less what its record spends besides the video (the
+// sound and the palette record, all literal in a key frame other than the first) and less
+// what the frames before it in the same second took beyond their shares, so that no second
+// holds more than the rate even after a frame that could not be made small enough.
+double FrameEncoder::TargetBytes(const FramePicture& frame, int32_t code) {
+  share_ = double(FrameBytes(code, frame.source_bytes, s_.period)) * kAim;
+  overhead_ = double(frame.sound_bytes) + kRecordPadding;
+  if (palette_changed_)
+    overhead_ += double(
+        EncodePaletteRecord(previous_palette_.data(), palette_.data(), key_ && frame_ > 1).size());
+  double debt = 0;
+  for (double e : excess_) debt += e;
+  return share_ - std::max(debt, 0.0) - overhead_;
+}
+
+FrameCodes FrameEncoder::Codes(const FramePicture& frame) const {
+  return {codes_.data(), frame.pixels, s_.width, blocks_per_row_, s_.height / 4};
+}
+
+// The estimate's units buy more or fewer bytes depending on the content and on the statistics
+// of the file: the chosen frame is measured against them, and when it misses its target it is
+// chosen again at its own price. A look that fits is kept over a later one that does not.
+void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uint64_t leftover) {
+  const bool first = !model_;
+  if (first) model_ = std::make_unique<VideoCostModel>();
+  double bytes = model_->Bits(Codes(frame)) / 8;
+  uint64_t units = CodesCost(codes_.data(), blocks_);
+  double fitting_bytes = -1;
+  uint64_t fitting_units = 0;
+  for (int look = 0;
+       look < kMoreLooks && units > 0 && (bytes > target_ || bytes < target_ * kLowestShare);
+       ++look) {
+    if (bytes <= target_) {
+      fitting_codes_ = codes_;
+      fitting_bytes = bytes;
+      fitting_units = units;
+    }
+    const ThresholdChoice choice =
+        SearchThreshold(Errors(), UnitPrice::Budget(target_, bytes / double(units)));
+    if (choice.threshold == threshold && choice.leftover == leftover) break;
+    threshold = choice.threshold;
+    leftover = choice.leftover;
+    Classify(threshold, leftover);
+    bytes = model_->Bits(Codes(frame)) / 8;
+    units = CodesCost(codes_.data(), blocks_);
+  }
+  if (fitting_bytes >= 0 && (bytes > target_ || fitting_bytes > bytes)) {
+    codes_.swap(fitting_codes_);
+    bytes = fitting_bytes;
+    units = fitting_units;
+  }
+  price_.Learn(bytes, units);
+  if (!excess_.empty())
+    excess_[frame_ % excess_.size()] =
+        bytes * (first ? kFirstFrameDoubt : 1.0) + overhead_ - share_;
 }
 
 uint32_t FrameEncoder::CountChanged(uint32_t threshold) const {
@@ -164,7 +239,9 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
   if (key_) last_key_ = f;
 
   const bool palette_changed = f == 0 || std::memcmp(frame.palette, palette_.data(), 768) != 0;
+  palette_changed_ = palette_changed;
   if (palette_changed) {
+    previous_palette_ = palette_;
     distances_.Rebuild(frame.palette);
     std::memcpy(palette_.data(), frame.palette, 768);
   }
@@ -195,6 +272,11 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
     threshold = ChooseThreshold(frame, &leftover);
   }
   Classify(threshold, leftover);
+  if (rate_coded_)
+    MeetTarget(frame, threshold, leftover);
+  else if (!excess_.empty())
+    excess_[frame_ % excess_.size()] = 0;  // a quality owes the rate nothing
+  if (model_) model_->Add(Codes(frame));
   Reconstruct();
 }
 

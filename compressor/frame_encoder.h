@@ -14,6 +14,7 @@
 #include "compressor/block_analysis.h"
 #include "compressor/colour_distances.h"
 #include "compressor/rate_control.h"
+#include "compressor/video_cost_model.h"
 
 namespace kinet::encoder {
 
@@ -26,8 +27,7 @@ struct EncoderSettings {
   uint32_t min_key_distance = 0x10000000;  // a key frame at least this often
   int32_t regular_rate = 240000;           // rate codes, percentages of size already rates
   int32_t key_rate = 20;
-  uint32_t period = 0;           // frame period P in 10-microsecond units
-  uint64_t sound_allowance = 0;  // cost units each frame leaves to sound
+  uint32_t period = 0;  // frame period P in 10-microsecond units
 };
 
 // One frame as the analysis reads it.
@@ -37,6 +37,7 @@ struct FramePicture {
   uint64_t source_bytes = 0;         // the frame's size in its source (per-frame rate codes)
   bool hinted_key = false;
   int32_t hinted_rate = kNoRateCode;
+  uint64_t sound_bytes = 0;  // what its record spends on sound, out of its data rate
 };
 
 class FrameEncoder {
@@ -65,6 +66,9 @@ class FrameEncoder {
   void CompareBlocks(bool palette_changed);
   void KeepExactIntoPaletteChange(const FramePicture& next);
   uint32_t ChooseThreshold(const FramePicture& frame, uint64_t* leftover);
+  double TargetBytes(const FramePicture& frame, int32_t code);
+  void MeetTarget(const FramePicture& frame, uint32_t threshold, uint64_t leftover);
+  FrameCodes Codes(const FramePicture& frame) const;
   uint32_t CountChanged(uint32_t threshold) const;
   void Classify(uint32_t threshold, uint64_t leftover);
   void Reconstruct();
@@ -73,12 +77,22 @@ class FrameEncoder {
   EncoderSettings s_;
   uint32_t blocks_per_row_, blocks_;
   ColourDistances distances_;
-  std::array<uint8_t, 768> palette_{};
+  std::array<uint8_t, 768> palette_{}, previous_palette_{};
   std::vector<uint8_t> current_, previous_source_, shown_, next_, raster_;
   std::vector<uint32_t> skip_, fill_, two_, two_word_, codes_;
   std::vector<uint8_t> fill_colour_;
   uint32_t frame_ = 0, last_key_ = 0;
-  bool key_ = false, auto_key_ = false;
+  bool key_ = false, auto_key_ = false, palette_changed_ = false;
+  // Data rates: the frame's share of the rate, what its record spends besides the video, the
+  // bytes its video may take; what each of the last frames of a second took beyond its share;
+  // what the file's statistics make of a choice (from the first frame at a data rate on), and
+  // the price of a cost unit so far.
+  double share_ = 0, overhead_ = 0, target_ = 0;
+  std::vector<double> excess_;
+  bool rate_coded_ = false;
+  std::unique_ptr<VideoCostModel> model_;
+  UnitPrice price_;
+  std::vector<uint32_t> fitting_codes_;
 };
 
 }  // namespace kinet::encoder

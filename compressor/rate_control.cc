@@ -19,15 +19,6 @@ constexpr std::array<uint32_t, 101> kThresholds = {
     10106, 11309, 12663, 14188, 15903, 17834, 20007, 22453,  25206,  28306, 31796, 35724, 40147,
     45127, 50734, 57046, 64154, 72157, 81168, 91314, 102739, 115604, 130089};
 
-uint64_t ChunkCount(uint32_t n) {
-  uint64_t chunks = 0;
-  while (n > 0) {
-    n -= ChunkLength(n);
-    ++chunks;
-  }
-  return chunks;
-}
-
 // Kind of a block at a threshold, as in block_codes.h's KindOf: 0 two-colour, 1 full, 2 skip,
 // 3 fill.
 inline uint32_t KindAt(const BlockErrors& e, uint32_t i, uint32_t t) {
@@ -55,13 +46,23 @@ uint32_t QualityThreshold(int32_t code) {
   return code >= 0 && code <= 100 ? kThresholds[static_cast<size_t>(code)] : kThresholds[0];
 }
 
-uint64_t FrameBudget(int32_t code, uint64_t frame_bytes, uint32_t period,
-                     uint64_t sound_allowance) {
+uint64_t FrameBytes(int32_t code, uint64_t frame_bytes, uint32_t period) {
   uint64_t rate = code > 0 ? uint64_t(code) : 0;
   if (code <= -400 && period > 0)
     rate = frame_bytes * 100000 / period * uint64_t(-(int64_t{code} + 400)) / 100;
-  const uint64_t budget = period * (rate * 3) / 203000;
-  return budget > sound_allowance ? budget - sound_allowance : 0;
+  return rate * period / 100000;
+}
+
+void UnitPrice::Learn(double bytes, uint64_t units) {
+  if (units == 0) return;
+  // Half the weight stays with the frames before: one odd frame moves the price, but only so
+  // far.
+  bytes_ = bytes_ / 2 + bytes;
+  units_ = units_ / 2 + double(units);
+}
+
+uint64_t UnitPrice::Budget(double bytes, double price) {
+  return bytes > 0 ? static_cast<uint64_t>(bytes / price) : 0;
 }
 
 uint64_t EstimateCost(const BlockErrors& e, uint32_t t) {
@@ -73,16 +74,21 @@ uint64_t EstimateCost(const BlockErrors& e, uint32_t t) {
     while (end < e.count && KindAt(e, end, t) == kind &&
            (kind != 3 || e.fill_colour[end] == e.fill_colour[i]))
       ++end;
-    const uint32_t n = end - i;
-    const uint64_t chunks = ChunkCount(n);
-    if (kind == 2)
-      cost += chunks;
-    else if (kind == 3)
-      cost += 2 * chunks;
-    else
-      cost += chunks + uint64_t{n} * (kind == 0 ? 4 : 16);
+    for (uint32_t n = end - i; n > 0;) {
+      const uint32_t chunk = ChunkLength(n);
+      cost += ChunkCost(kind, chunk);
+      n -= chunk;
+    }
     i = end;
   }
+  return cost;
+}
+
+uint64_t CodesCost(const uint32_t* codes, uint32_t count) {
+  uint64_t cost = 0;
+  ForEachChunk(codes, count, [&](uint32_t code, uint32_t, uint32_t blocks) {
+    cost += ChunkCost(KindOf(code), blocks);
+  });
   return cost;
 }
 

@@ -30,10 +30,24 @@ int32_t PercentOfSizeRate(int32_t code, uint64_t source_bytes, uint32_t frame_co
 // The threshold of a quality code 0..100.
 uint32_t QualityThreshold(int32_t code);
 
-// A frame's budget in cost units for a data-rate or per-frame code: P x rate x 3 / 203000,
-// less the sound's share, never below 0. A per-frame code (-401..-600) first becomes a data
-// rate from the frame's own source size.
-uint64_t FrameBudget(int32_t code, uint64_t frame_bytes, uint32_t period, uint64_t sound_allowance);
+// The bytes a frame may take at a data-rate or per-frame code: the rate's share of one frame
+// period, rate x P / 100000. A per-frame code (-401..-600) first becomes a data rate from the
+// frame's own source size.
+uint64_t FrameBytes(int32_t code, uint64_t frame_bytes, uint32_t period);
+
+// What a cost unit of the estimate costs in the file, in bytes: the budget of a frame is its
+// bytes over this price. It starts at 203 / 300, what a budget of P x rate x 3 / 203000 units
+// assumes, and then follows what the frames measured so far cost, the latest weighing most.
+class UnitPrice {
+ public:
+  double bytes() const { return bytes_ / units_; }
+  void Learn(double bytes, uint64_t units);
+  // The budget in cost units for `bytes`, at `price` bytes per unit.
+  static uint64_t Budget(double bytes, double price);
+
+ private:
+  double bytes_ = 203.0, units_ = 300.0;
+};
 
 // The per-block errors the estimate reads, block by block in raster order.
 struct BlockErrors {
@@ -44,10 +58,18 @@ struct BlockErrors {
   uint32_t count;
 };
 
+// The estimate's cost of a chunk of `blocks` blocks of a kind (block_codes.h's KindOf): a skip
+// chunk 1, a fill chunk 2, a two-colour chunk 1 + 4 per block, a full chunk 1 + 16 per block.
+inline uint64_t ChunkCost(uint32_t kind, uint32_t blocks) {
+  return kind == 2 ? 1 : kind == 3 ? 2 : 1 + uint64_t{blocks} * (kind == 0 ? 4 : 16);
+}
+
 // The cost of coding every block by the first kind whose error is at most `threshold` (skip,
-// fill, two-colour, else full), runs cut into the file's chunks: a skip chunk 1, a fill chunk
-// 2, a two-colour chunk 1 + 4 per block, a full chunk 1 + 16 per block.
+// fill, two-colour, else full), runs cut into the file's chunks.
 uint64_t EstimateCost(const BlockErrors& errors, uint32_t threshold);
+
+// The same cost of a frame's code words as they were chosen.
+uint64_t CodesCost(const uint32_t* codes, uint32_t count);
 
 struct ThresholdChoice {
   uint32_t threshold = 0;

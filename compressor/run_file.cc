@@ -25,7 +25,8 @@ bool RunFile::Create(const std::string& directory, uint32_t width, uint32_t heig
   return file_ != nullptr;
 }
 
-bool RunFile::Append(const FrameCodes& f, const uint8_t palette[768], bool key_frame) {
+bool RunFile::Append(const FrameCodes& f, const uint8_t palette[768], bool key_frame,
+                     const std::vector<uint8_t>& sound) {
   buffer_.assign(4, 0);
   buffer_.push_back(key_frame ? 1 : 0);
   const bool new_palette = first_ || std::memcmp(palette, last_palette_.data(), 768) != 0;
@@ -33,6 +34,10 @@ bool RunFile::Append(const FrameCodes& f, const uint8_t palette[768], bool key_f
   if (new_palette) buffer_.insert(buffer_.end(), palette, palette + 768);
   std::memcpy(last_palette_.data(), palette, 768);
   first_ = false;
+  uint8_t length[4];
+  StoreLe32(length, static_cast<uint32_t>(sound.size()));
+  buffer_.insert(buffer_.end(), length, length + 4);
+  buffer_.insert(buffer_.end(), sound.begin(), sound.end());
 
   ForEachChunk(f.codes, f.blocks_per_row * f.block_rows,
                [&](uint32_t code, uint32_t first, uint32_t blocks) {
@@ -73,6 +78,12 @@ bool RunFile::Read(RunFrame& frame) {
     std::memcpy(frame.palette.data(), &buffer_[at], 768);
     at += 768;
   }
+  if (buffer_.size() - at < 4) return false;
+  const uint32_t sound = LoadLe32(&buffer_[at]);
+  at += 4;
+  if (buffer_.size() - at < sound) return false;
+  frame.sound.assign(buffer_.begin() + at, buffer_.begin() + at + sound);
+  at += sound;
   uint32_t block = 0;
   while (block < total && at < buffer_.size()) {
     const uint8_t head = buffer_[at++];

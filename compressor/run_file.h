@@ -3,7 +3,8 @@
 // only here.
 //
 // A frame is a 4-byte length of what follows, its key flag, a palette flag with the palette
-// when it differs from the frame before, then one record per chunk of a run: the low byte of
+// when it differs from the frame before, the frame's sound record (a 4-byte length and the
+// record), then one record per chunk of a run: the low byte of
 // the chunk's block-type value (kind in bits 0-1, run code above), then for a fill chunk the
 // colour, for a two-colour chunk each block's two-colour word (4 bytes, little-endian), and
 // for a full chunk each block's 16 pixels. The compression pass thus needs nothing else from
@@ -27,6 +28,7 @@ struct RunFrame {
   std::vector<uint8_t> pixels;  // width x height; only full blocks' pixels are filled in
   std::array<uint8_t, 768> palette{};
   bool key_frame = false;
+  std::vector<uint8_t> sound;  // track 0's record; empty when the frame carries none
 };
 
 class RunFile {
@@ -39,9 +41,10 @@ class RunFile {
   // however the run ends (killed included). False on failure.
   [[nodiscard]] bool Create(const std::string& directory, uint32_t width, uint32_t height);
 
-  // Appends a frame: its code words and picture (FrameCodes), palette and key flag. False
-  // when the write failed (a full disk).
-  [[nodiscard]] bool Append(const FrameCodes& frame, const uint8_t palette[768], bool key_frame);
+  // Appends a frame: its code words and picture (FrameCodes), palette, key flag and sound
+  // record. False when the write failed (a full disk).
+  [[nodiscard]] bool Append(const FrameCodes& frame, const uint8_t palette[768], bool key_frame,
+                            const std::vector<uint8_t>& sound = {});
 
   // Back to the first frame for reading.
   [[nodiscard]] bool Rewind();

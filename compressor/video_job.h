@@ -4,9 +4,9 @@
 // (VideoFileWriter), with each frame's sound record from a SoundFeed. The file is read by
 // KinetOpen (lib/include/kinet/kinet.h); every frame decodes to the encoder's reconstruction.
 //
-//   auto job = VideoJob::Create(files, settings, temp_directory, &status);  // null on failure
+//   auto job = VideoJob::Create(files, settings, temp_directory, &status, sound);  // or null
 //   for each frame: job->AddFrame(picture, next);          // results in job->encoder()
-//   job->Write(path, file_settings, sound, progress, &bytes);  // the output exists only on kOk
+//   job->Write(path, file_settings, progress, &bytes);     // the output exists only on kOk
 #pragma once
 
 #include <cstdint>
@@ -49,12 +49,14 @@ class SoundFeed {
 class VideoJob {
  public:
   // The encoder and a temporary file in `temp_directory`; the temporary file and the output
-  // are files of `files`. Null with `status` set on failure.
+  // are files of `files`. `sound`, when given, is asked for every frame's record as the frame
+  // is added. Null with `status` set on failure.
   static std::unique_ptr<VideoJob> Create(platform::FileSystem& files,
                                           const EncoderSettings& settings,
-                                          const std::string& temp_directory, PackStatus* status);
+                                          const std::string& temp_directory, PackStatus* status,
+                                          SoundFeed* sound = nullptr);
 
-  // Encodes a frame (`next` as FrameEncoder::Encode wants it) and keeps its runs.
+  // Encodes a frame (`next` as FrameEncoder::Encode wants it) and keeps its runs and sound.
   [[nodiscard]] PackStatus AddFrame(const FramePicture& picture, const FramePicture* next);
   const FrameEncoder& encoder() const { return *encoder_; }
 
@@ -62,7 +64,7 @@ class VideoJob {
   // frame i is written and returns true to cancel. The output replaces `path` only on kOk.
   // `bytes_written` receives the file's size.
   [[nodiscard]] PackStatus Write(const std::string& path, const VideoFileSettings& file,
-                                 SoundFeed* sound, const std::function<bool(uint32_t)>& progress,
+                                 const std::function<bool(uint32_t)>& progress,
                                  uint64_t* bytes_written);
 
  private:
@@ -72,7 +74,8 @@ class VideoJob {
   std::unique_ptr<FrameEncoder> encoder_;
   RunFile runs_;
   VideoFileWriter writer_;
-  uint32_t width_ = 0, height_ = 0, frames_ = 0;
+  SoundFeed* sound_ = nullptr;
+  uint32_t width_ = 0, height_ = 0, period_ = 0, frames_ = 0;
 };
 
 }  // namespace kinet::encoder

@@ -81,7 +81,7 @@ class PackRun {
   // Ends the run after a failure the source or the writer reported where it happened, or a
   // cancel.
   bool Stop();
-  encoder::EncoderSettings Encoding(uint64_t sound_allowance) const;
+  encoder::EncoderSettings Encoding() const;
   bool AnalyseAll(encoder::VideoJob* job, encoder::FrameEncoder* encoder);
   bool EncodeOne(uint32_t f, const ShapedFrame& cur, const ShapedFrame* next,
                  encoder::VideoJob* job, encoder::FrameEncoder* encoder);
@@ -169,7 +169,7 @@ bool PackRun::CheckOutput() {
   return true;
 }
 
-encoder::EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
+encoder::EncoderSettings PackRun::Encoding() const {
   encoder::EncoderSettings e;
   e.width = shape_.width;
   e.height = shape_.height;
@@ -180,7 +180,6 @@ encoder::EncoderSettings PackRun::Encoding(uint64_t sound_allowance) const {
   e.regular_rate = s_.regular_rate;
   e.key_rate = s_.key_rate;
   e.period = period_;
-  e.sound_allowance = sound_allowance;
   return e;
 }
 
@@ -235,7 +234,7 @@ bool PackRun::WriteVideoFile() {
   std::unique_ptr<SoundInput> sound =
       SoundInput::Open(inputs_, s_, source_->first_index(), source_->frame_count(), period_);
   std::unique_ptr<encoder::VideoJob> job = encoder::VideoJob::Create(
-      files_, Encoding(sound ? sound->allowance() : 0), temp_directory_, &status);
+      files_, Encoding(), temp_directory_, &status, sound ? &sound->track() : nullptr);
   if (!job) return Fail(status);
   if (!AnalyseAll(job.get(), nullptr)) return false;
   frame_.SetStatus("Calculating compression data...");
@@ -243,7 +242,7 @@ bool PackRun::WriteVideoFile() {
                                         shape_.header_flags, shape_.frames};
   uint64_t bytes = 0;
   status = job->Write(
-      output_, file, sound ? &sound->track() : nullptr,
+      output_, file,
       [this](uint32_t i) {
         frame_.SetStatus(Format("Kineting frame %u of %u...", i + 1, shape_.frames));
         frame_.SetProgress(shape_.frames + uint64_t{i}, 2 * uint64_t{shape_.frames},
@@ -267,7 +266,7 @@ bool PackRun::WriteVideoFile() {
 }
 
 bool PackRun::WriteWithWriter() {
-  std::unique_ptr<encoder::FrameEncoder> encoder = encoder::FrameEncoder::Create(Encoding(0));
+  std::unique_ptr<encoder::FrameEncoder> encoder = encoder::FrameEncoder::Create(Encoding());
   if (!encoder) return Fail(encoder::PackStatus::kOutOfMemory);
   if (!AnalyseAll(nullptr, encoder.get())) return false;
   if (!writer_->Close()) return Stop();

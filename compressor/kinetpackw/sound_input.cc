@@ -25,7 +25,6 @@ std::unique_ptr<SoundInput> SoundInput::Open(platform::FileSystem& files, const 
   t.ring = s.ring_frame;
   t.period = period;
   input->track_ = std::make_unique<encoder::SoundTrackEncoder>(*input, t);
-  input->allowance_ = uint64_t{period} * f.bytes_per_second() / 133333;
   return input;
 }
 

@@ -23,15 +23,12 @@ class SoundInput : public encoder::PcmSupply {
   bool Rewind() override { return source_->Rewind(); }
 
   encoder::SoundTrackEncoder& track() { return *track_; }
-  // The cost units each frame's sound takes from the video's budget.
-  uint64_t allowance() const { return allowance_; }
 
  private:
   SoundInput() = default;
 
   std::unique_ptr<toolkit::SoundSource> source_;
   std::unique_ptr<encoder::SoundTrackEncoder> track_;
-  uint64_t allowance_ = 0;
 };
 
 }  // namespace kinet::pack

@@ -140,14 +140,14 @@ TEST(SoundTrackEncoder, LevelZeroDecodesToTheSourceSamples) {
   encoder::PackStatus status;
   auto job =
       encoder::VideoJob::Create(platform::SystemFileSystem(), testing::SettingsFor(64, 48, 0, 0),
-                                testing::TempDirectory(), &status);
+                                testing::TempDirectory(), &status, &track);
   ASSERT_TRUE(job);
   for (size_t i = 0; i < frames.size(); ++i) {
     const encoder::FramePicture p{frames[i].pixels.data(), frames[i].palette.data(), 0};
     ASSERT_EQ(job->AddFrame(p, nullptr), encoder::PackStatus::kOk);
   }
   uint64_t bytes = 0;
-  ASSERT_EQ(job->Write(path, {64, 48, -6666, 0, 20}, &track, nullptr, &bytes),
+  ASSERT_EQ(job->Write(path, {64, 48, -6666, 0, 20}, nullptr, &bytes),
             encoder::PackStatus::kOk);
 
   KinetHandle* h = KinetOpen(path.c_str(), 0, -1);

@@ -44,7 +44,7 @@ Packed Pack(const std::string& path, const std::vector<encoder::AnimationFrame>&
   encoder::VideoFileSettings file{s.width, s.height, -6666, ring ? KINET_FLAG_RING_FRAME : 0u,
                                   static_cast<uint32_t>(records)};
   out.status = job->Write(
-      path, file, nullptr, [&](uint32_t i) { return i == cancel_at; }, &out.bytes);
+      path, file, [&](uint32_t i) { return i == cancel_at; }, &out.bytes);
   return out;
 }
 
