@@ -18,36 +18,13 @@
 #include <deque>
 #include <filesystem>
 
-#include "frontend/gui/main_window.h"
-#include "tests/frontend/recording_host.h"
+#include "tests/frontend/desk_fixture.h"
 #include "tests/frontend/series_fixture.h"
 
 namespace kinet::desk {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers the message boxes as they open, one answer each, and keeps their texts.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers) : answers_(answers) {
-    timer_.setInterval(20);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box || answers_.empty()) return;
-      texts.push_back(box->text().toStdString());
-      QAbstractButton* button = box->button(answers_.front());
-      answers_.pop_front();
-      if (button) button->click();
-    });
-    timer_.start();
-  }
-  std::vector<std::string> texts;
-
- private:
-  std::deque<QMessageBox::StandardButton> answers_;
-  QTimer timer_;
-};
 
 QStringList Listed(QListWidget* list) {
   QStringList names;
@@ -61,28 +38,15 @@ void Highlight(QListWidget* list, const QStringList& names) {
     for (QListWidgetItem* item : list->findItems(name, Qt::MatchExactly)) item->setSelected(true);
 }
 
-class DeskPages : public ::testing::Test {
+class DeskPages : public testing::DeskTest {
  protected:
-  void SetUp() override { setenv("XDG_RUNTIME_DIR", dir_.path().c_str(), 1); }
   DeskSetup Desk(platform::ProgramStarter& starter, const std::string& program_dir) {
-    DeskSetup setup;
-    setup.settings.read_path = setup.settings.write_path = dir_ / "Kinetor.INI";
-    setup.places = {program_dir, dir_.path(), 10, 10};
-    setup.starter = &starter;
-    return setup;
+    return testing::TestDeskSetup(dir_, starter, program_dir);
   }
-  DeskSetup Desk() { return Desk(starter_, "/opt/kinet/bin"); }
-  template <typename W>
-  static W* Find(QWidget& window, const char* name) {
-    W* w = window.findChild<W*>(name);
-    EXPECT_TRUE(w) << name;
-    return w;
-  }
-  static void Ticks() { QTest::qWait(120); }
-
-  testing::TempFolder dir_;
-  platform::RecordingProgramStarter starter_{4321};
+  DeskSetup Desk() { return Setup(); }
 };
+
+using Hand = testing::ModalHand;
 
 TEST_F(DeskPages, TabsAndFunctionKeysBringEveryPageToTheFront) {
   MainWindow window(Desk());
@@ -127,24 +91,24 @@ TEST_F(DeskPages, ANumberedFileIsOfferedAsItsWholeSequence) {
   EXPECT_EQ(Find<QLineEdit>(window, "kinetout")->text(), "run09.knt");
   auto* run = Find<QPushButton>(window, "kinetkinet");
   {
-    BoxAnswerer boxes({QMessageBox::Cancel});
+    Hand boxes({Hand::Press(QMessageBox::Cancel)});
     run->click();
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0],
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0],
               "This file appears to be part of a sequence of files (run08.bmp to run10.bmp).\r\n"
               "Do you want to treat the sequence as a single animation?");
     EXPECT_TRUE(starter_.started.empty()) << "Cancel runs nothing";
   }
   const std::string report = " /#" + std::to_string(window.report_number());
   {
-    BoxAnswerer boxes({QMessageBox::Yes});
+    Hand boxes({Hand::Press(QMessageBox::Yes)});
     run->click();
     ASSERT_EQ(starter_.started.size(), 1u);
     EXPECT_EQ(starter_.started[0],
               "/opt/kinet/bin/kinetpackw run??.bmp*8-10 run.knt /N240000/K20/A95/L0" + report);
   }
   {
-    BoxAnswerer boxes({QMessageBox::No});
+    Hand boxes({Hand::Press(QMessageBox::No)});
     run->click();
     ASSERT_EQ(starter_.started.size(), 2u);
     EXPECT_EQ(starter_.started[1], "/opt/kinet/bin/kinetpackw run09.bmp run09.knt /N240000/K20/A95/L0" + report);
@@ -160,17 +124,17 @@ TEST_F(DeskPages, SeveralHighlightedFilesBecomeAListFile) {
   auto* files = Find<QListWidget>(window, "kinetfile");
   Highlight(files, {"a.bmp", "c.bmp"});
   {
-    BoxAnswerer boxes({QMessageBox::No, QMessageBox::Ok});
+    Hand boxes({Hand::Press(QMessageBox::No), Hand::Press(QMessageBox::Ok)});
     Find<QPushButton>(window, "kinetkinet")->click();
-    ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_EQ(boxes.texts[1].substr(0, 40), "You must create a list file to process m");
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1].substr(0, 40), "You must create a list file to process m");
   }
-  BoxAnswerer boxes({QMessageBox::Yes, QMessageBox::Ok});
+  Hand boxes({Hand::Press(QMessageBox::Yes), Hand::Press(QMessageBox::Ok)});
   Find<QPushButton>(window, "kinetkinet")->click();
-  ASSERT_EQ(boxes.texts.size(), 2u);
-  EXPECT_EQ(boxes.texts[0],
+  ASSERT_EQ(boxes.seen.size(), 2u);
+  EXPECT_EQ(boxes.seen[0],
             "You have highlighted more than one file to process.\r\nDo you want to create a list file?");
-  EXPECT_EQ(boxes.texts[1], "The list file, a.lst, has been created and is highlighted.\r\n"
+  EXPECT_EQ(boxes.seen[1], "The list file, a.lst, has been created and is highlighted.\r\n"
                             "You may now use it to process your multiple selections.");
   EXPECT_EQ(dir_.Read("a.lst"), "a.bmp\nc.bmp\n");
   ASSERT_EQ(files->selectedItems().size(), 1);
@@ -222,7 +186,7 @@ TEST_F(DeskPages, TheKinetButtonCompressesASeriesWithTheRealCompressor) {
   Find<QComboBox>(window, "keycomptype")->setCurrentIndex(4);
   Find<QCheckBox>(window, "dosound")->setChecked(true);
   {
-    BoxAnswerer boxes({QMessageBox::Yes});
+    Hand boxes({Hand::Press(QMessageBox::Yes)});
     Find<QPushButton>(window, "kinetkinet")->click();
   }
   const auto history = [&] { return window.runner().history.Text(); };

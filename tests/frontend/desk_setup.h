@@ -1,5 +1,5 @@
 // The main window's setup in a test: settings in the test's folder, the tools' directory
-// /usr/bin, programs started by the given (recording) starter.
+// (/usr/bin unless named), programs started by the given (recording) starter.
 #pragma once
 
 #include "frontend/gui/main_window.h"
@@ -7,10 +7,11 @@
 
 namespace kinet::desk::testing {
 
-inline DeskSetup TestDeskSetup(const TempFolder& dir, platform::ProgramStarter& starter) {
+inline DeskSetup TestDeskSetup(const TempFolder& dir, platform::ProgramStarter& starter,
+                               const std::string& program_dir = "/usr/bin") {
   DeskSetup setup;
   setup.settings.read_path = setup.settings.write_path = dir / "Kinetor.INI";
-  setup.places = {"/usr/bin", dir.path(), 10, 10};
+  setup.places = {program_dir, dir.path(), 10, 10};
   setup.starter = &starter;
   return setup;
 }

@@ -14,34 +14,12 @@
 
 #include "frontend/gui/main_window.h"
 #include "platform/report/report_channel.h"
-#include "tests/frontend/recording_host.h"
+#include "tests/frontend/desk_fixture.h"
 
 namespace kinet::desk {
 namespace {
 
-class DeskWindow : public ::testing::Test {
- protected:
-  void SetUp() override { setenv("XDG_RUNTIME_DIR", dir_.path().c_str(), 1); }
-  DeskSetup Setup(std::vector<std::string> batch_files = {}) {
-    DeskSetup setup;
-    setup.settings.read_path = setup.settings.write_path = dir_ / "Kinetor.INI";
-    setup.settings.batch_files = std::move(batch_files);
-    setup.places = {"/opt/kinet/bin", dir_.path(), 10, 10};
-    setup.starter = &starter_;
-    return setup;
-  }
-  template <typename W>
-  static W* Find(QWidget& window, const char* name) {
-    W* w = window.findChild<W*>(name);
-    EXPECT_TRUE(w) << name;
-    return w;
-  }
-  // Lets the tab timer (20 ms) and the report pump (50 ms) run.
-  static void Ticks() { QTest::qWait(120); }
-
-  testing::TempFolder dir_;
-  platform::RecordingProgramStarter starter_{4321};
-};
+using DeskWindow = testing::DeskTest;
 
 TEST_F(DeskWindow, RunSpecificStartsTheToolAndTheReportReachesTheHistory) {
   MainWindow window(Setup());
