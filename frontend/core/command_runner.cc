@@ -44,6 +44,15 @@ void CommandRunner::SetProgramDir(std::string dir) {
   program_dir_ = std::move(dir);
 }
 
+bool CommandRunner::HasTool(std::string_view alias) const {
+  const std::optional<std::string> tool = ToolForWord(alias);
+  if (!tool) return false;
+  std::error_code error;
+  const fs::path path = fs::path(program_dir_) / *tool;
+  return fs::is_regular_file(path, error) &&
+         (fs::status(path, error).permissions() & fs::perms::owner_exec) != fs::perms::none;
+}
+
 std::string CommandRunner::Resolve(std::string_view path) const {
   const std::string name = Unquoted(path);
   if (name.empty()) return command_dir_;

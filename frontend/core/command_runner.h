@@ -51,6 +51,10 @@ class CommandRunner {
   std::string Resolve(std::string_view path) const;
   std::string Grouped(uint64_t n) const { return GroupedNumber(n, thousands); }
 
+  // True when the tool an alias names ("KinetFR") is an executable file of the program
+  // directory.
+  bool HasTool(std::string_view alias) const;
+
   const std::string& command_dir() const { return command_dir_; }
   const std::string& program_dir() const { return program_dir_; }
   void SetProgramDir(std::string dir);

@@ -31,6 +31,22 @@ void PaletteTab(PageKeys& keys, P& page) {
   keys.Checked("PaletteStart", page.start_index);
 }
 
+// The output and input side of the mix and sound pages, whose sections name some of the keys
+// differently.
+struct SoundKeys {
+  const char *track, *start, *end, *type, *skip;
+};
+void SoundConversionKeys(PageKeys& keys, SoundConversion& page, const SoundKeys& names) {
+  keys.Flag("Overwrite", page.overwrite);
+  SoundLists(keys, page);
+  keys.Checked(names.track, page.track);
+  keys.Checked(names.start, page.start_ms);
+  keys.Checked(names.end, page.end_ms);
+  keys.Integer(names.type, page.input.type);
+  keys.Text("ForceRate", page.input.forced_rate);
+  keys.Text(names.skip, page.input.skip_bytes);
+}
+
 }  // namespace
 
 void PageKeys::Flag(const char* key, bool& value) {
@@ -115,26 +131,12 @@ void DescribeKeys(PageKeys& keys, MixPage& page) {
   keys.Checked("FrameRate", page.frame_rate);
   keys.Checked("Start", page.start_frame);
   keys.Flag("Loop", page.loop);
-  SoundConversion& sound = page.sound;
-  keys.Flag("Overwrite", sound.overwrite);
-  SoundLists(keys, sound);
-  keys.Checked("InputTrack", sound.track);
-  keys.Checked("InputStart", sound.start_ms);
-  keys.Checked("InputEnd", sound.end_ms);
-  keys.Integer("Format", sound.input.type);
-  keys.Text("ForceRate", sound.input.forced_rate);
-  keys.Text("SkipIntoNum", sound.input.skip_bytes);
+  SoundConversionKeys(keys, page.sound,
+                      {"InputTrack", "InputStart", "InputEnd", "Format", "SkipIntoNum"});
 }
 
 void DescribeKeys(PageKeys& keys, SoundConversion& page) {
-  keys.Flag("Overwrite", page.overwrite);
-  SoundLists(keys, page);
-  keys.Checked("Track", page.track);
-  keys.Checked("Start", page.start_ms);
-  keys.Checked("End", page.end_ms);
-  keys.Integer("InputType", page.input.type);
-  keys.Text("ForceRate", page.input.forced_rate);
-  keys.Text("SkipBytes", page.input.skip_bytes);
+  SoundConversionKeys(keys, page, {"Track", "Start", "End", "InputType", "SkipBytes"});
 }
 
 void DescribeKeys(PageKeys& keys, GraphicsPage& page) {

@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "frontend/gui/dialogs.h"
+#include "frontend/gui/form_widgets.h"
 #include "frontend/gui/main_window.h"
 
 namespace kinet::desk {
@@ -23,12 +24,6 @@ QStringList ToQt(const std::vector<std::string>& entries) {
   QStringList list;
   for (const std::string& e : entries) list << QString::fromStdString(e);
   return list;
-}
-
-QPushButton* Button(const char* name, const char* caption) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
 }
 
 }  // namespace
@@ -81,7 +76,7 @@ CommandPage::CommandPage(MainWindow& window) : window_(window) {
   connect(run_, &QPushButton::clicked, this, [this] { RunSpecific(); });
   connect(batch, &QPushButton::clicked, this, [this] { NewBatch(); });
   connect(back, &QPushButton::clicked, this, [this] { window_.SetTag(kMainPage); });
-  connect(how, &QPushButton::clicked, this, [this] { window_.OpenHelp(); });
+  connect(how, &QPushButton::clicked, this, [this] { window_.OpenHowTo(); });
   connect(help, &QPushButton::clicked, this, [this] { window_.OpenHelp(); });
   connect(command_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { CommandMenu(at); });

@@ -15,8 +15,8 @@
 namespace kinet::desk {
 
 // A question with its own caption, label and OK button; nullopt on Cancel.
-std::optional<QString> AskText(QWidget* parent, const char* title, const char* label,
-                               const char* button, const QString& text);
+std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                               const QString& button, const QString& text = {});
 Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& question);
 
 // A list to choose from; the chosen entry, or nullopt on Cancel.

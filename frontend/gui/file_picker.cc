@@ -1,6 +1,7 @@
 #include "frontend/gui/file_picker.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QStorageInfo>
 
@@ -56,7 +57,10 @@ FilePicker::FilePicker(const PickerOptions& options, QWidget* parent)
   grid->setColumnStretch(0, 3);
   grid->setColumnStretch(1, 2);
 
-  connect(filter_, &QComboBox::currentIndexChanged, this, [this] { Fill({}); });
+  connect(filter_, &QComboBox::currentIndexChanged, this, [this] {
+    mask_.clear();
+    Fill({});
+  });
   connect(drives_, &QComboBox::textActivated, this,
           [this](const QString& d) { SetDirectory(d.toStdString()); });
   connect(dirs_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -75,6 +79,8 @@ void FilePicker::SetDirectory(const std::string& path) {
   if (path.empty() || !dir.exists()) dir = QDir::home();
   directory_ = QDir::cleanPath(dir.canonicalPath()).toStdString();
   path_->setText(QString::fromStdString(directory_));
+  const QSignalBlocker quiet(drives_);
+  drives_->setCurrentText(QStorageInfo(dir).rootPath());
   Fill({});
 }
 
@@ -112,6 +118,29 @@ void FilePicker::Refresh() {
   Fill(selected);
 }
 
+void FilePicker::SetMask(const QString& mask) {
+  mask_ = QStringList{mask};
+  Fill({});
+}
+
+bool FilePicker::ShowFile(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (!file.isFile()) return false;
+  SetDirectory(file.absolutePath().toStdString());
+  const std::string name = file.fileName().toStdString();
+  if (Select(name)) return true;
+  mask_.clear();
+  SetFilter(filter_->count() - 1);  // every type list ends with all files
+  Fill({});
+  return Select(name);
+}
+
+std::string FilePicker::HighlightedDirectory() const {
+  const QListWidgetItem* item = dirs_->currentItem();
+  if (!item || !item->isSelected() || item->text() == "..") return directory_;
+  return QDir(QString::fromStdString(directory_)).absoluteFilePath(item->text()).toStdString();
+}
+
 void FilePicker::Fill(const QStringList& keep_selected) {
   const QSignalBlocker quiet(files_);
   const QDir dir(QString::fromStdString(directory_));
@@ -119,7 +148,8 @@ void FilePicker::Fill(const QStringList& keep_selected) {
   files_->clear();
   if (!dir.isRoot()) dirs_->addItem("..");
   dirs_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name));
-  files_->addItems(dir.entryList(types_.value(filter_->currentIndex()).second, QDir::Files, QDir::Name));
+  const QStringList patterns = mask_.isEmpty() ? types_.value(filter_->currentIndex()).second : mask_;
+  files_->addItems(dir.entryList(patterns, QDir::Files, QDir::Name));
   for (const QString& name : keep_selected)
     for (QListWidgetItem* item : files_->findItems(name, Qt::MatchExactly)) item->setSelected(true);
   if (on_selection) on_selection();

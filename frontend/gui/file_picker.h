@@ -41,6 +41,18 @@ class FilePicker : public QGroupBox {
   bool Select(const std::string& name);
   // Reads the directory again, keeping the selection.
   void Refresh();
+  // Lists only the files matching `mask` ("walk*.bmp") until another type is chosen.
+  void SetMask(const QString& mask);
+  // Shows the directory of `path` and selects the file alone, listing every type when the
+  // chosen one hides it; false when it is not there.
+  bool ShowFile(const std::string& path);
+  // The directory highlighted in the directory list ("..": none), else the one shown.
+  std::string HighlightedDirectory() const;
+
+  // The lists, for the menus over them.
+  QListWidget* file_list() const { return files_; }
+  QListWidget* dir_list() const { return dirs_; }
+  QComboBox* drive_box() const { return drives_; }
 
   std::function<void()> on_selection;  // the selection changed
   std::function<void()> on_open;       // a file was double-clicked or Enter pressed
@@ -50,6 +62,7 @@ class FilePicker : public QGroupBox {
 
   QList<QPair<QString, QStringList>> types_;
   std::string directory_;
+  QStringList mask_;  // set by SetMask: what the list shows instead of the type's patterns
   QListWidget *files_, *dirs_;
   QComboBox *filter_, *drives_;
   QLabel* path_;

@@ -65,7 +65,7 @@ QHBoxLayout* ButtonRow(MainWindow& window, QWidget* page, std::initializer_list<
   for (QPushButton* b : own) row->addWidget(b);
   QObject::connect(back, &QPushButton::clicked, page, [&window] { window.SetTag(kMainPage); });
   QObject::connect(help, &QPushButton::clicked, page, [&window] { window.OpenHelp(); });
-  QObject::connect(how, &QPushButton::clicked, page, [&window] { window.OpenHelp(); });
+  QObject::connect(how, &QPushButton::clicked, page, [&window] { window.OpenHowTo(); });
   return row;
 }
 

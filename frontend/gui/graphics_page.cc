@@ -15,28 +15,21 @@ constexpr const char* kFilter =
 
 }  // namespace
 
-GraphicsPageForm::GraphicsPageForm(MainWindow& window) : window_(window) {
-  picker_ = new FilePicker({" Highlight a &Graphics file: ", "graphics", kFilter, true});
-  output_ = new OutputField(
-      {"graphicsout", {std::begin(kGraphicsOutputTypes), std::end(kGraphicsOutputTypes)}, false, true});
-  tabs_ = new QTabWidget;
-  tabs_->setObjectName("graphicstabs");
+GraphicsPageForm::GraphicsPageForm(MainWindow& window)
+    : OptionPage(window, kSection, {" Highlight a &Graphics file: ", "graphics", kFilter, true},
+                 {"graphicsout", {std::begin(kGraphicsOutputTypes), std::end(kGraphicsOutputTypes)},
+                  false, true}) {
   tabs_->addTab(palette_ = new PaletteTab("graphics"), "Palette");
   tabs_->addTab(frame_ = new FrameTab("graphics", false), "Frame");
   run_ = Button("graphicsconvert", "&Convert");
   LayOutPage(this, window, {picker_, output_}, tabs_, {run_});
 
-  const Settings& settings = window.settings();
-  const GraphicsPage page = LoadPage<GraphicsPage>(settings);
+  const GraphicsPage page = LoadPage<GraphicsPage>(window.settings());
   palette_->Show(page);
   frame_->Show(page);
   output_->SetType(page.output_type);
   output_->SetOverwrite(page.overwrite);
-  output_->Load(settings, kSection);
-  tabs_->setCurrentIndex(settings.Integer(kSection, "CurrentTab"));
-  ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
-  RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
-  run_->setEnabled(!picker_->Selected().empty());
+  Restore();
   connect(run_, &QPushButton::clicked, this, [this] { Run(); });
 }
 
@@ -50,20 +43,15 @@ GraphicsPage GraphicsPageForm::Values() const {
 }
 
 void GraphicsPageForm::Run() {
-  const std::optional<RunInput> input = ChooseInput(window_, *picker_);
-  if (!input) return;
-  std::string output = output_->Path(input->directory);
-  if (input->sequence) output = SequenceOutput(output, input->file);
-  const std::string command =
-      GraphicsCommand(Values(), CommandNames({input->path, output}), input->directory);
-  RunAndRemember(window_, input->directory, command, {input->path, output}, {picker_});
+  const std::optional<Names> names = ChooseNames();
+  if (!names) return;
+  RunWith(*names, GraphicsCommand(Values(), CommandNames({names->input.path, names->output}),
+                                  names->input.directory));
 }
 
 void GraphicsPageForm::Store(Settings& settings) {
   StorePage(Values(), settings);
-  StorePicker(*picker_, settings, kSection);
-  output_->Store(settings, kSection);
-  settings.SetInteger(kSection, "CurrentTab", tabs_->currentIndex());
+  StoreFiles(settings);
 }
 
 }  // namespace kinet::desk

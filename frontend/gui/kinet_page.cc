@@ -1,7 +1,6 @@
 #include "frontend/gui/kinet_page.h"
 
 #include <QMessageBox>
-#include <QVBoxLayout>
 
 #include "frontend/core/pack_page.h"
 #include "frontend/core/page_files.h"
@@ -16,11 +15,9 @@ constexpr const char* kSection = "Kinet";
 
 }  // namespace
 
-KinetPage::KinetPage(MainWindow& window) : window_(window) {
-  picker_ = new FilePicker({" Highlight a &Flic to Kinet: ", "kinet", kGraphicsFilter, true});
-  output_ = new OutputField({"kinetout", {kPackOutputTypes.begin(), kPackOutputTypes.end()}, true, true});
-  tabs_ = new QTabWidget;
-  tabs_->setObjectName("kinettabs");
+KinetPage::KinetPage(MainWindow& window)
+    : OptionPage(window, kSection, {" Highlight a &Flic to Kinet: ", "kinet", kGraphicsFilter, true},
+                 {"kinetout", {kPackOutputTypes.begin(), kPackOutputTypes.end()}, true, true}) {
   tabs_->addTab(kinet_ = new KinetTab, "Kinet");
   tabs_->addTab(palette_ = new PaletteTab("kinet"), "Palette");
   tabs_->addTab(frame_ = new FrameTab("kinet", true), "Frame");
@@ -31,13 +28,8 @@ KinetPage::KinetPage(MainWindow& window) : window_(window) {
 
   LayOutPage(this, window, {picker_, output_}, tabs_, {defaults, run_});
 
-  const Settings& settings = window.settings();
-  Show(LoadPage<PackPage>(settings));
-  output_->Load(settings, kSection);
-  tabs_->setCurrentIndex(settings.Integer(kSection, "CurrentTab"));
-  ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
-  RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
-  run_->setEnabled(!picker_->Selected().empty());
+  Show(LoadPage<PackPage>(window.settings()));
+  Restore();
 
   connect(run_, &QPushButton::clicked, this, [this] { Run(); });
   connect(defaults, &QPushButton::clicked, this, [this] { Defaults(); });
@@ -68,16 +60,12 @@ void KinetPage::Show(const PackPage& page) {
 }
 
 void KinetPage::Run() {
-  const std::optional<RunInput> input = ChooseInput(window_, *picker_);
-  if (!input) return;
-  std::string output = output_->Path(input->directory);
-  if (input->sequence) output = SequenceOutput(output, input->file);
-  const std::string command =
-      PackCommand(Values(), CommandNames({input->path, output}), input->directory,
-                  [](const std::string& text) {
-                    return WriteTemporaryText(platform::SystemFileSystem(), text);
-                  });
-  RunAndRemember(window_, input->directory, command, {input->path, output}, {picker_});
+  const std::optional<Names> names = ChooseNames();
+  if (!names) return;
+  RunWith(*names, PackCommand(Values(), CommandNames({names->input.path, names->output}),
+                              names->input.directory, [](const std::string& text) {
+                                return WriteTemporaryText(platform::SystemFileSystem(), text);
+                              }));
 }
 
 void KinetPage::Defaults() {
@@ -91,9 +79,7 @@ void KinetPage::Defaults() {
 
 void KinetPage::Store(Settings& settings) {
   StorePage(Values(), settings);
-  StorePicker(*picker_, settings, kSection);
-  output_->Store(settings, kSection);
-  settings.SetInteger(kSection, "CurrentTab", tabs_->currentIndex());
+  StoreFiles(settings);
 }
 
 }  // namespace kinet::desk

@@ -9,6 +9,8 @@
 #include <QUrl>
 
 #include "frontend/core/file_finder.h"
+#include "frontend/core/list_operations.h"
+#include "frontend/core/page_names.h"
 #include "frontend/gui/analysis_window.h"
 #include "frontend/gui/batch_window.h"
 #include "frontend/gui/dialogs.h"
@@ -16,6 +18,7 @@
 #include "frontend/gui/list_editor.h"
 #include "frontend/gui/pages.h"
 #include "frontend/gui/text_editor.h"
+#include "frontend/gui/viewer_window.h"
 
 namespace kinet::desk {
 namespace {
@@ -25,6 +28,12 @@ constexpr const char* kPageCaptions[kPageCount] = {
     "Main",   "Kinet", "Mixer", "Player", "Scriptor", "Graphics Processor", "Sound Processor",
     "Command"};
 constexpr int kTagClose = 32, kTagRefresh = 64, kTagHelp = 128;
+// What "&Help" and F1 open on each page: the manual page of the tool the page drives, the
+// desktop's own for the main and command pages.
+constexpr const char* kHelpTopics[kPageCount] = {
+    "man:kinetdesk(1)", "man:kinetpackw(1)", "man:kinetmixw(1)",   "man:kinetplayw(1)",
+    "man:kinetscriptw(1)", "man:pixworkw(1)", "man:tonworkw(1)", "man:kinetdesk(1)"};
+constexpr const char* kHowToTopic = "man:kinetdesk(1)";
 
 Settings ReadSettings(const DeskSetup& setup) {
   Settings settings(setup.places);
@@ -42,6 +51,8 @@ MainWindow::MainWindow(const DeskSetup& setup)
                                        setup.places.start_dir),
               settings_.Text("KinetMain", "Directory")) {
   setWindowTitle(kCaption);
+  open_url = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  view_picture = [this](const std::string& path) { return OpenViewer(this, path) != nullptr; };
   runner_.recent_commands = settings_.recent_commands;
   runner_.recent_files = settings_.recent_files;
   runner_.recent_dirs = settings_.recent_dirs;
@@ -232,7 +243,18 @@ void MainWindow::OpenAnalysis(const std::string& file) {
   if (!analysis_->Open(file)) analysis_->close();
 }
 
-void MainWindow::OpenHelp() { QDesktopServices::openUrl(QUrl("man:kinetdesk(1)")); }
+void MainWindow::OpenHelp() { open_url(QUrl(kHelpTopics[std::max(page_index_, 0)])); }
+void MainWindow::OpenHowTo() { open_url(QUrl(kHowToTopic)); }
+
+void MainWindow::ViewFile(const std::string& directory, const std::string& path) {
+  const std::string name = CommandName(path, directory);
+  if (const std::optional<ViewCommand> view = ViewByCommand(name)) {
+    Run(directory, view->command);
+    if (view->refresh) SetTag(kTagRefresh);
+  } else if (!view_picture(path)) {
+    Run(directory, DesktopOpenCommand(name));
+  }
+}
 
 // Each hit goes to the history as two blanks and its full name (names keep their case here).
 void MainWindow::FindFiles(const std::string& pattern) {

@@ -6,8 +6,10 @@
 #include <QPointer>
 #include <QTabBar>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -58,6 +60,17 @@ class MainWindow : public QWidget, public DeskHost {
   AnalysisWindow* analysis_window() const;
   // Writes every setting to the settings file; false when it could not be written.
   bool SaveSettings();
+
+  // Views `path` as the file lists do: a list file in the list editor, a video file in the
+  // player, a picture in the built-in viewer, anything else in the desktop's program for it.
+  // The commands run in `directory`.
+  void ViewFile(const std::string& directory, const std::string& path);
+  // The built-in viewer: shows `path` and answers true, or false when it cannot show it.
+  std::function<bool(const std::string& path)> view_picture;
+  // How the help topics are opened.
+  std::function<bool(const QUrl&)> open_url;
+  // "Ho&w do I...?": the desktop's own manual page.
+  void OpenHowTo();
 
   // DeskHost
   Answer Ask(const std::string& question) override;

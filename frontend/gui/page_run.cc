@@ -5,6 +5,7 @@
 
 #include "frontend/core/page_files.h"
 #include "frontend/core/page_names.h"
+#include "frontend/gui/file_menus.h"
 #include "frontend/gui/form_widgets.h"
 #include "frontend/gui/main_window.h"
 #include "frontend/gui/output_field.h"
@@ -63,7 +64,11 @@ void LayOutPage(QWidget* page, MainWindow& window, std::initializer_list<QWidget
   layout->setContentsMargins(0, 6, 0, 0);
   auto* columns = new QHBoxLayout;
   auto* column = new QVBoxLayout;
-  for (QWidget* w : left) column->addWidget(w, dynamic_cast<FilePicker*>(w) ? 1 : 0);
+  for (QWidget* w : left) {
+    auto* picker = dynamic_cast<FilePicker*>(w);
+    if (picker) AttachFileMenus(*picker, window);
+    column->addWidget(w, picker ? 1 : 0);
+  }
   columns->addLayout(column, 4);
   columns->addWidget(right, 5);
   layout->addLayout(columns, 1);

@@ -34,7 +34,7 @@ void RunAndRemember(MainWindow& window, const std::string& directory, const std:
                     const std::vector<std::string>& files, std::initializer_list<FilePicker*> pickers);
 
 // Picker, output and whatever else on the left, `right` (the tabs) beside them, the buttons
-// under both.
+// under both. The pickers get their file menus.
 void LayOutPage(QWidget* page, MainWindow& window, std::initializer_list<QWidget*> left,
                 QWidget* right, std::initializer_list<QPushButton*> buttons);
 

@@ -68,7 +68,7 @@ class MainPage : public Page {
                          "Kinetor for Windows\nkinetdesk, the desktop of the Kinetor tools");
     });
     connect(info, &QPushButton::clicked, this, [&window] { window.Run("", "TOVSIW"); });
-    connect(how, &QPushButton::clicked, this, [&window] { window.OpenHelp(); });
+    connect(how, &QPushButton::clicked, this, [&window] { window.OpenHowTo(); });
     connect(help, &QPushButton::clicked, this, [&window] { window.OpenHelp(); });
   }
 };

@@ -76,6 +76,7 @@ QWidget* PlayPageForm::PlaybackTab() {
     track_row->addWidget(tracks_[t] = CheckBox(QString("playtrack%1").arg(t + 1), QString::number(t + 1)));
   layout->addWidget(tracks);
   layout->addStretch(1);
+  OfferFrameRateTool(perm, window_);
   connect(perm, &QPushButton::clicked, this, [this] {
     const std::vector<std::string> selected = picker_->Selected();
     ChangeFrameRate(window_, selected.empty() ? "" : selected.front(), picker_->directory(),
@@ -131,53 +132,39 @@ QWidget* PlayPageForm::ExpertTab() {
   return tab;
 }
 
+PlayPageForm::Bindings PlayPageForm::Bound() const {
+  return {{{&PlayPage::loop, loop_}, {&PlayPage::frame_rate, frame_rate_}, {&PlayPage::x, x_},
+           {&PlayPage::y, y_}, {&PlayPage::width, width_}, {&PlayPage::height, height_},
+           {&PlayPage::simulate, simulate_}, {&PlayPage::extra_memory, extra_memory_}},
+          {{&PlayPage::preload, preload_}, {&PlayPage::summary, summary_},
+           {&PlayPage::no_drop, no_drop_}, {&PlayPage::sound_only, sound_only_},
+           {&PlayPage::double_buffer, double_buffer_}, {&PlayPage::no_clear, no_clear_},
+           {&PlayPage::no_remap, no_remap_}, {&PlayPage::extra_read_ahead, extra_read_ahead_},
+           {&PlayPage::changes_only, changes_only_},
+           {&PlayPage::keep_playing_unfocused, keep_playing_},
+           {&PlayPage::device_sound, device_sound_}, {&PlayPage::frame_numbers, frame_numbers_}},
+          {{&PlayPage::window_style, style_}, {&PlayPage::display, display_},
+           {&PlayPage::resolution, resolution_}, {&PlayPage::controls, controls_},
+           {&PlayPage::height_mode, height_mode_}}};
+}
+
 PlayPage PlayPageForm::Values() const {
   PlayPage page;
-  page.loop = loop_->value();
-  page.frame_rate = frame_rate_->value();
-  page.x = x_->value();
-  page.y = y_->value();
-  page.width = width_->value();
-  page.height = height_->value();
-  page.simulate = simulate_->value();
-  page.extra_memory = extra_memory_->value();
-  for (auto [flag, box] : {std::pair{&page.preload, preload_}, {&page.summary, summary_},
-                           {&page.no_drop, no_drop_}, {&page.sound_only, sound_only_},
-                           {&page.double_buffer, double_buffer_}, {&page.no_clear, no_clear_},
-                           {&page.no_remap, no_remap_}, {&page.extra_read_ahead, extra_read_ahead_},
-                           {&page.changes_only, changes_only_}, {&page.keep_playing_unfocused, keep_playing_},
-                           {&page.device_sound, device_sound_}, {&page.frame_numbers, frame_numbers_}})
-    *flag = box->isChecked();
+  const Bindings bound = Bound();
+  for (auto [value, field] : bound.fields) page.*value = field->value();
+  for (auto [value, box] : bound.flags) page.*value = box->isChecked();
+  for (auto [value, list] : bound.lists) page.*value = list->currentIndex();
   page.tracks = 0;
   for (int t = 0; t < 7; ++t) page.tracks |= tracks_[t]->isChecked() ? 1 << t : 0;
-  for (auto [index, box] : {std::pair{&page.window_style, style_}, {&page.display, display_},
-                            {&page.resolution, resolution_}, {&page.controls, controls_},
-                            {&page.height_mode, height_mode_}})
-    *index = box->currentIndex();
   return page;
 }
 
 void PlayPageForm::Show(const PlayPage& page) {
-  loop_->SetValue(page.loop);
-  frame_rate_->SetValue(page.frame_rate);
-  x_->SetValue(page.x);
-  y_->SetValue(page.y);
-  width_->SetValue(page.width);
-  height_->SetValue(page.height);
-  simulate_->SetValue(page.simulate);
-  extra_memory_->SetValue(page.extra_memory);
-  for (auto [flag, box] : {std::pair{page.preload, preload_}, {page.summary, summary_},
-                           {page.no_drop, no_drop_}, {page.sound_only, sound_only_},
-                           {page.double_buffer, double_buffer_}, {page.no_clear, no_clear_},
-                           {page.no_remap, no_remap_}, {page.extra_read_ahead, extra_read_ahead_},
-                           {page.changes_only, changes_only_}, {page.keep_playing_unfocused, keep_playing_},
-                           {page.device_sound, device_sound_}, {page.frame_numbers, frame_numbers_}})
-    box->setChecked(flag);
+  const Bindings bound = Bound();
+  for (auto [value, field] : bound.fields) field->SetValue(page.*value);
+  for (auto [value, box] : bound.flags) box->setChecked(page.*value);
+  for (auto [value, list] : bound.lists) list->setCurrentIndex(page.*value);
   for (int t = 0; t < 7; ++t) tracks_[t]->setChecked(page.tracks & (1 << t));
-  for (auto [index, box] : {std::pair{page.window_style, style_}, {page.display, display_},
-                            {page.resolution, resolution_}, {page.controls, controls_},
-                            {page.height_mode, height_mode_}})
-    box->setCurrentIndex(index);
 }
 
 void PlayPageForm::Run() {

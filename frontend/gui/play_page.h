@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTabWidget>
+#include <utility>
+#include <vector>
 
 #include "frontend/core/tool_pages.h"
 #include "frontend/gui/file_picker.h"
@@ -28,6 +30,13 @@ class PlayPageForm : public Page {
   QWidget* PlaybackTab();
   QWidget* WindowTab();
   QWidget* ExpertTab();
+  // Which control shows which value of the page.
+  struct Bindings {
+    std::vector<std::pair<CheckedNumber PlayPage::*, CheckedField*>> fields;
+    std::vector<std::pair<bool PlayPage::*, QCheckBox*>> flags;
+    std::vector<std::pair<int PlayPage::*, QComboBox*>> lists;
+  };
+  Bindings Bound() const;
 
   MainWindow& window_;
   FilePicker* picker_;

@@ -7,8 +7,8 @@
 
 namespace kinet::desk {
 
-std::optional<QString> AskText(QWidget* parent, const char* title, const char* label,
-                               const char* button, const QString& text) {
+std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                               const QString& button, const QString& text) {
   QInputDialog dialog(parent);
   dialog.setWindowTitle(title);
   dialog.setLabelText(label);

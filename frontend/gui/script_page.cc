@@ -7,6 +7,7 @@
 
 #include "frontend/core/page_names.h"
 #include "frontend/core/tool_pages.h"
+#include "frontend/gui/file_menus.h"
 #include "frontend/gui/form_widgets.h"
 #include "frontend/gui/main_window.h"
 #include "frontend/gui/page_run.h"
@@ -50,6 +51,7 @@ ScriptPageForm::ScriptPageForm(MainWindow& window) : window_(window) {
   const Settings& settings = window.settings();
   find_text_ = QString::fromStdString(settings.Text(kSection, "FindText"));
   goto_line_ = QString::fromStdString(settings.Text(kSection, "GotoLine"));
+  AttachFileMenus(*picker_, window);
   picker_->on_open = [this] { Run(); };
   RestorePicker(*picker_, settings, kSection, window.runner().command_dir());
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {

@@ -19,7 +19,9 @@ constexpr const char* kWaveFilter =
 }  // namespace
 
 MixPageForm::MixPageForm(MainWindow& window) : window_(window) {
-  video_ = new FilePicker({" Highlight a &Kinetor file to mix: ", "mixkinet", kVideoFilter, true});
+  // The mixer reads one video file as it lies on disk: no list files or numbered series there,
+  // while the sound may be either.
+  video_ = new FilePicker({" Highlight a &Kinetor file to mix: ", "mixkinet", kVideoFilter, false});
   sound_ = new FilePicker({" Highlight a &WAV file to mix: ", "mixwave", kWaveFilter, true});
   output_ = new OutputField({"mixout", {"knt"}});
   tabs_ = new QTabWidget;
@@ -45,6 +47,7 @@ MixPageForm::MixPageForm(MainWindow& window) : window_(window) {
   RestorePicker(*sound_, settings, kMixSection, start, "Wave");
   run_->setEnabled(ready());
   connect(run_, &QPushButton::clicked, this, [this] { Run(); });
+  OfferFrameRateTool(mixing_->perm(), window);
   mixing_->on_perm = [this] {
     const std::vector<std::string> selected = video_->Selected();
     ChangeFrameRate(window_, selected.empty() ? "" : selected.front(), video_->directory(),
@@ -66,14 +69,14 @@ void MixPageForm::RefreshLists() {
 }
 
 void MixPageForm::Run() {
-  const std::optional<RunInput> video = ChooseInput(window_, *video_);
-  if (!video) return;
+  const std::vector<std::string> videos = video_->Selected();
+  if (videos.empty()) return;
+  const std::string& video = videos.front();
   const std::optional<RunInput> sound = ChooseInput(window_, *sound_);
   if (!sound) return;
-  const std::string output = output_->Path(video->directory);
-  const std::string command =
-      MixCommand(Values(), CommandNames({video->path, sound->path, output}));
-  RunAndRemember(window_, video->directory, command, {video->path, sound->path, output},
+  const std::string output = output_->Path(video_->directory());
+  const std::string command = MixCommand(Values(), CommandNames({video, sound->path, output}));
+  RunAndRemember(window_, video_->directory(), command, {video, sound->path, output},
                  {video_, sound_});
 }
 
@@ -85,31 +88,25 @@ void MixPageForm::Store(Settings& settings) {
   settings.SetInteger(kMixSection, "CurrentTab", tabs_->currentIndex());
 }
 
-SoundPageForm::SoundPageForm(MainWindow& window) : window_(window) {
-  picker_ = new FilePicker({" Highlight a file containing &sound: ", "wave", kWaveFilter, true});
-  output_ = new OutputField({"waveout", {"wav"}});
+SoundPageForm::SoundPageForm(MainWindow& window)
+    : OptionPage(window, kSoundSection,
+                 {" Highlight a file containing &sound: ", "wave", kWaveFilter, true},
+                 {"waveout", {"wav"}}) {
   auto* output_info = new QWidget;
   auto* output_layout = new QVBoxLayout(output_info);
   output_layout->addWidget(lists_ = new SoundLists("wave"));
   output_layout->addWidget(overwrite_ = CheckBox("waveover", "Overwrite without asking?"));
   output_layout->addStretch(1);
-  tabs_ = new QTabWidget;
-  tabs_->setObjectName("wavetabs");
   tabs_->addTab(output_info, "Output Info");
   tabs_->addTab(input_ = new InputInfoTab(false), "Input Info");
   run_ = Button("waveconvert", "&Convert");
   LayOutPage(this, window, {picker_, output_}, tabs_, {run_});
 
-  const Settings& settings = window.settings();
-  const SoundConversion page = LoadPage<SoundConversion>(settings);
+  const SoundConversion page = LoadPage<SoundConversion>(window.settings());
   lists_->Show(page);
   overwrite_->setChecked(page.overwrite);
   input_->Show(page);
-  output_->Load(settings, kSoundSection);
-  tabs_->setCurrentIndex(settings.Integer(kSoundSection, "CurrentTab"));
-  ProposeFrom(*picker_, *output_, run_, [this] { return !picker_->Selected().empty(); });
-  RestorePicker(*picker_, settings, kSoundSection, window.runner().command_dir());
-  run_->setEnabled(!picker_->Selected().empty());
+  Restore();
   connect(run_, &QPushButton::clicked, this, [this] { Run(); });
 }
 
@@ -122,19 +119,14 @@ SoundConversion SoundPageForm::Values() const {
 }
 
 void SoundPageForm::Run() {
-  const std::optional<RunInput> input = ChooseInput(window_, *picker_);
-  if (!input) return;
-  const std::string output = output_->Path(input->directory);
-  RunAndRemember(window_, input->directory,
-                 SoundCommand(Values(), CommandNames({input->path, output})),
-                 {input->path, output}, {picker_});
+  const std::optional<Names> names = ChooseNames();
+  if (!names) return;
+  RunWith(*names, SoundCommand(Values(), CommandNames({names->input.path, names->output})));
 }
 
 void SoundPageForm::Store(Settings& settings) {
   StorePage(Values(), settings);
-  StorePicker(*picker_, settings, kSoundSection);
-  output_->Store(settings, kSoundSection);
-  settings.SetInteger(kSoundSection, "CurrentTab", tabs_->currentIndex());
+  StoreFiles(settings);
 }
 
 }  // namespace kinet::desk

@@ -7,6 +7,7 @@
 
 #include "frontend/gui/file_picker.h"
 #include "frontend/gui/kinet_tabs.h"
+#include "frontend/gui/option_page.h"
 #include "frontend/gui/output_field.h"
 #include "frontend/gui/page.h"
 #include "frontend/gui/tool_tabs.h"
@@ -34,23 +35,17 @@ class MixPageForm : public Page {
   QPushButton* run_;
 };
 
-class SoundPageForm : public Page {
+class SoundPageForm : public OptionPage {
  public:
   explicit SoundPageForm(MainWindow& window);
   void Store(Settings& settings) override;
-  void RefreshLists() override { picker_->Refresh(); }
   SoundConversion Values() const;
   void Run();
 
  private:
-  MainWindow& window_;
-  FilePicker* picker_;
-  OutputField* output_;
-  QTabWidget* tabs_;
   SoundLists* lists_;
   QCheckBox* overwrite_;
   InputInfoTab* input_;
-  QPushButton* run_;
 };
 
 }  // namespace kinet::desk

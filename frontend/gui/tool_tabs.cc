@@ -63,7 +63,7 @@ MixingTab::MixingTab() {
   lossy_label_ = new QLabel;
   lossy_ = LossySlider("mixlossy", lossy_label_);
   frame_rate_ = new CheckedField("mixframerate", "Frame rate:", 4);
-  QPushButton* perm = Button("mixperm", "Perm.");
+  perm_ = Button("mixperm", "Perm.");
   start_ = new CheckedField("mixstart", "Frame to begin mixing at:", 6);
   loop_ = CheckBox("mixloop", "Loop sound?");
   overwrite_ = CheckBox("mixover", "Overwrite without asking?");
@@ -73,12 +73,12 @@ MixingTab::MixingTab() {
   form->addRow(lossy_label_, lossy_);
   auto* rate_row = new QHBoxLayout;
   rate_row->addWidget(frame_rate_, 1);
-  rate_row->addWidget(perm);
+  rate_row->addWidget(perm_);
   form->addRow(rate_row);
   form->addRow(start_);
   form->addRow(loop_);
   form->addRow(overwrite_);
-  connect(perm, &QPushButton::clicked, this, [this] {
+  connect(perm_, &QPushButton::clicked, this, [this] {
     if (on_perm) on_perm();
   });
 }
@@ -99,6 +99,14 @@ void MixingTab::Take(MixPage& page) const {
   page.start_frame = start_->value();
   page.loop = loop_->isChecked();
   page.sound.overwrite = overwrite_->isChecked();
+}
+
+void OfferFrameRateTool(QPushButton* perm, MainWindow& window) {
+  const bool installed = window.runner().HasTool("KinetFR");
+  perm->setEnabled(installed);
+  perm->setToolTip(installed ? "Change the frame rate stored in the highlighted file."
+                             : QString::fromStdString("The frame-rate tool kinetfrw is not installed in " +
+                                                      window.runner().program_dir() + "."));
 }
 
 void ChangeFrameRate(MainWindow& window, const std::string& file, const std::string& directory,

@@ -35,8 +35,10 @@ class MixingTab : public QWidget {
   std::string frame_rate() const { return frame_rate_->value().number; }
 
   std::function<void()> on_perm;  // the "Perm." button
+  QPushButton* perm() const { return perm_; }
 
  private:
+  QPushButton* perm_;
   QComboBox* track_;
   QLabel* lossy_label_;
   QSlider* lossy_;
@@ -45,7 +47,9 @@ class MixingTab : public QWidget {
 };
 
 // The "Perm." button of the mix and play pages: the frame rate of `file` changed for good
-// after the question.
+// after the question, by the frame-rate tool. Where that tool is not installed the button is
+// off and says why.
+void OfferFrameRateTool(QPushButton* perm, MainWindow& window);
 void ChangeFrameRate(MainWindow& window, const std::string& file, const std::string& directory,
                      const std::string& rate);
 
