@@ -76,7 +76,9 @@ screenshots: build
 	cd $(BUILD)/screenshots && $(HEADLESS) ../tests/scriptplayer/script_screenshots presentation.ss presentation \
 	  1200 4000 9000 9200=move:215,249 9600 9800=key:RIGHT 10200 10400=move:95,249 10600=click:95,249 12000
 	$(BUILD)/bin/kinetpackw $(BUILD)/screenshots/sample.knt $(BUILD)/screenshots/clip.knt /N150000 /O > /dev/null
-	if [ -x $(BUILD)/tests/frontend/desk_screenshots ]; then $(HEADLESS) $(BUILD)/tests/frontend/desk_screenshots $(BUILD)/screenshots $(BUILD)/screenshots/clip.knt; fi
+	if [ -x $(BUILD)/tests/frontend/desk_screenshots ]; then \
+	  $(HEADLESS) $(BUILD)/tests/frontend/desk_screenshots $(BUILD)/screenshots $(BUILD)/screenshots/clip.knt && \
+	  $(HEADLESS) QT_SCALE_FACTOR=1.5 $(BUILD)/tests/frontend/desk_screenshots $(BUILD)/screenshots/scaled $(BUILD)/screenshots/clip.knt; fi
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

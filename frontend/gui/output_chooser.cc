@@ -25,16 +25,28 @@ class OutputChooser : public QDialog {
       : QDialog(parent), request_(request), types_(FilterTypes(request.filter)) {
     setWindowTitle(request.title);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(request.label), 0, 0);
-    grid->addWidget(name_ = new QLineEdit(request.proposed), 1, 0);
-    grid->addWidget(files_ = new QListWidget, 2, 0);
-    grid->addWidget(new QLabel("List files of &type:"), 3, 0);
-    grid->addWidget(type_ = new QComboBox, 4, 0);
-    grid->addWidget(new QLabel("&Directories:"), 0, 1);
-    grid->addWidget(path_ = new QLabel, 1, 1);
-    grid->addWidget(dirs_ = new QListWidget, 2, 1);
-    grid->addWidget(new QLabel("Dri&ves:"), 3, 1);
-    grid->addWidget(drives_ = new QComboBox, 4, 1);
+    name_ = new QLineEdit(request.proposed);
+    files_ = new QListWidget;
+    type_ = new QComboBox;
+    path_ = new QLabel;
+    dirs_ = new QListWidget;
+    drives_ = new QComboBox;
+    // Each caption names the list under it, whose key it gives.
+    const auto caption = [](const QString& text, QWidget* buddy) {
+      auto* label = new QLabel(text);
+      label->setBuddy(buddy);
+      return label;
+    };
+    grid->addWidget(caption(request.label, name_), 0, 0);
+    grid->addWidget(name_, 1, 0);
+    grid->addWidget(files_, 2, 0);
+    grid->addWidget(caption("List files of &type:", type_), 3, 0);
+    grid->addWidget(type_, 4, 0);
+    grid->addWidget(caption("&Directories:", dirs_), 0, 1);
+    grid->addWidget(path_, 1, 1);
+    grid->addWidget(dirs_, 2, 1);
+    grid->addWidget(caption("Dri&ves:", drives_), 3, 1);
+    grid->addWidget(drives_, 4, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(request.button);
     grid->addWidget(buttons, 5, 0, 1, 2);

@@ -62,6 +62,7 @@ MixingTab::MixingTab() {
                                   "Track 6", "Track 7"});
   lossy_label_ = new QLabel;
   lossy_ = LossySlider("mixlossy", lossy_label_);
+  lossy_->setMinimumWidth(lossy_->fontMetrics().horizontalAdvance("Frame to begin mixing at:"));
   frame_rate_ = new CheckedField("mixframerate", "Frame rate:", 4);
   perm_ = Button("mixperm", "Perm.");
   start_ = new CheckedField("mixstart", "Frame to begin mixing at:", 6);

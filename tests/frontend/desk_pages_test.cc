@@ -202,9 +202,3 @@ TEST_F(DeskPages, TheKinetButtonCompressesASeriesWithTheRealCompressor) {
 
 }  // namespace
 }  // namespace kinet::desk
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,8 +1,8 @@
 // Pictures of kinetdesk for review (`make screenshots`), not a test: the main window with
-// every page, the batch player, the output-file chooser, the list and text editors and the
-// viewer, written as PNG files into the folder named on the command line (each name printed
-// with the window's caption), and the data-rate chart of the video file named second.
-// Run with QT_SCALE_FACTOR=1.5 for the scaled set.
+// every page, the file lists' menus, the batch player, the output-file chooser, the list and
+// text editors and the viewer, written as PNG files into the folder named on the command line
+// (each name printed with the window's caption), and the data-rate chart of the video file
+// named second. Run with QT_SCALE_FACTOR=1.5 for the scaled set.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   window.ReceiveReport(
       "Kinet - KinetPackW compressor 3.0f\r\n  Kineted in 812 milliseconds.  From 2457600 To: "
       "123456 (19.9:1).");
-  window.Run("", "md frames");
+  window.Run("", "md clips");
   static const char* kNames[kPageCount] = {"main",     "kinet",    "mixer", "player",
                                            "scriptor", "graphics", "sound", "command"};
   for (int i = 0; i < kPageCount; ++i) {
@@ -104,6 +104,20 @@ int main(int argc, char** argv) {
       tabs->setCurrentIndex(t);
       Save(window, name + "-" + tabs->tabText(t).toLower().replace(' ', '-') + ".png");
     }
+  }
+
+  // The right-button menus of the compression page's file and directory lists.
+  window.ShowPage(kKinetPage);
+  for (const char* list : {"kinetfile", "kinetdir"}) {
+    auto* widget = window.findChild<QListWidget*>(list);
+    if (!widget) continue;
+    QTimer::singleShot(100, [&] {
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        Save(*menu, QString("%1/kinetdesk-menu-%2.png").arg(out, list));
+        menu->close();
+      }
+    });
+    emit widget->customContextMenuRequested(QPoint(20, 20));
   }
 
   // The data-rate chart of a compressed clip (the second argument), at the default zoom and

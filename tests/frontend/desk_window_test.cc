@@ -150,9 +150,3 @@ TEST_F(DeskWindow, ABatchFileOnTheCommandLineRunsOnceTheWindowIsShown) {
 
 }  // namespace
 }  // namespace kinet::desk
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
