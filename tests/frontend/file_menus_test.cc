@@ -163,9 +163,13 @@ TEST_F(FileMenus, AttributesPropertiesAndANewListFile) {
   ASSERT_EQ(starter_.started.size(), 1u);
   EXPECT_EQ(starter_.started[0], "/opt/kinet/bin/kntinfow a.bmp" + Report(window));
 
-  window.open_url = [](const QUrl&) { return true; };  // where the list editor opens for now
   files_->findItems("b.bmp", Qt::MatchExactly).front()->setSelected(true);
-  Item(files_, "Create a &list file")->trigger();
+  {
+    Hand hand({Hand::Cancel()});
+    Item(files_, "Create a &list file")->trigger();
+    ASSERT_EQ(hand.seen.size(), 1u);
+    EXPECT_EQ(hand.seen[0].rfind("List File Editor - " + (dir_ / "a.lst"), 0), 0u) << hand.seen[0];
+  }
   EXPECT_EQ(dir_.Read("a.lst"), "a.bmp\nb.bmp\n");
   EXPECT_NE(window.runner().history.Text().find("> ListEdit a.lst\n"), std::string::npos);
   ASSERT_EQ(files_->selectedItems().size(), 1);
@@ -175,11 +179,7 @@ TEST_F(FileMenus, AttributesPropertiesAndANewListFile) {
 TEST_F(FileMenus, ViewingGoesToTheEditorThePlayerTheViewerOrTheDesktop) {
   for (const char* name : {"walk.lst", "walk.knt", "walk.bmp", "tune.wav"}) dir_.Write(name, "x");
   MainWindow window(Setup());
-  std::vector<std::string> urls, pictures;
-  window.open_url = [&](const QUrl& url) {
-    urls.push_back(url.toString().toStdString());
-    return true;
-  };
+  std::vector<std::string> pictures;
   window.view_picture = [&](const std::string& path) {
     pictures.push_back(path);
     return path.ends_with(".bmp");
@@ -188,8 +188,12 @@ TEST_F(FileMenus, ViewingGoesToTheEditorThePlayerTheViewerOrTheDesktop) {
   auto* filter = Find<QComboBox>(window, "kinetfilter");
   filter->setCurrentIndex(filter->count() - 1);  // all files
   Highlight("walk.lst");
-  Item(files_, "&View")->trigger();
-  EXPECT_EQ(urls, std::vector<std::string>{"file://" + (dir_ / "walk.lst")});
+  {
+    Hand hand({Hand::Cancel()});
+    Item(files_, "&View")->trigger();
+    ASSERT_EQ(hand.seen.size(), 1u);
+    EXPECT_EQ(hand.seen[0].rfind("List File Editor - " + (dir_ / "walk.lst"), 0), 0u) << hand.seen[0];
+  }
   Highlight("walk.knt");
   Key(files_, Qt::Key_V, Qt::ControlModifier);
   ASSERT_EQ(starter_.started.size(), 1u);
