@@ -20,7 +20,7 @@ constexpr double kAim = 0.96;
 // A frame at a data rate is looked at again when its bytes leave this share of its target
 // (or exceed it), at most this often.
 constexpr double kLowestShare = 0.97;
-constexpr int kMoreLooks = 3;
+constexpr int kMoreLooks = 2;
 // The first frame is measured against its own statistics alone, which flatter it: the file's
 // trees, built over every frame, give its rarer symbols longer codes. What it owes the next
 // frames of its second is reckoned with this much more.
@@ -190,7 +190,8 @@ FrameCodes FrameEncoder::Codes(const FramePicture& frame) const {
 
 // The estimate's units buy more or fewer bytes depending on the content and on the statistics
 // of the file: the chosen frame is measured against them, and when it misses its target it is
-// chosen again at its own price. A look that fits is kept over a later one that does not.
+// chosen again at its own price (a frame short of it whose blocks are all exact can buy
+// nothing more). A look that fits is kept over a later one that does not.
 void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uint64_t leftover) {
   const bool first = !model_;
   if (first) model_ = std::make_unique<VideoCostModel>();
@@ -199,7 +200,8 @@ void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uin
   double fitting_bytes = -1;
   uint64_t fitting_units = 0;
   for (int look = 0;
-       look < kMoreLooks && units > 0 && (bytes > target_ || bytes < target_ * kLowestShare);
+       look < kMoreLooks && units > 0 &&
+       (bytes > target_ || (bytes < target_ * kLowestShare && !AllExact()));
        ++look) {
     if (bytes <= target_) {
       fitting_codes_ = codes_;
@@ -224,6 +226,18 @@ void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uin
   if (!excess_.empty())
     excess_[frame_ % excess_.size()] =
         bytes * (first ? kFirstFrameDoubt : 1.0) + overhead_ - share_;
+}
+
+bool FrameEncoder::AllExact() const {
+  for (uint32_t b = 0; b < blocks_; ++b) {
+    const uint32_t code = codes_[b];
+    const uint32_t error = code == kCodeSkip ? skip_[b]
+                           : code == kCodeFull ? 0
+                           : IsFill(code)      ? fill_[b]
+                                               : two_[b];
+    if (error != 0) return false;
+  }
+  return true;
 }
 
 uint32_t FrameEncoder::CountChanged(uint32_t threshold) const {

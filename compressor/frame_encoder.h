@@ -69,6 +69,7 @@ class FrameEncoder {
   double TargetBytes(const FramePicture& frame, int32_t code);
   void MeetTarget(const FramePicture& frame, uint32_t threshold, uint64_t leftover);
   FrameCodes Codes(const FramePicture& frame) const;
+  bool AllExact() const;
   uint32_t CountChanged(uint32_t threshold) const;
   void Classify(uint32_t threshold, uint64_t leftover);
   void Reconstruct();
