@@ -125,6 +125,10 @@ bool MixRun::OpenSound() {
     if (kind == toolkit::SoundMessage::kError && sound_reason_.empty()) sound_reason_ = text;
     if (kind == toolkit::SoundMessage::kRemark) frame_.SetStatus(text);
   };
+  options.cancelled = [this] {
+    frame_.Pump();
+    return frame_.error();
+  };
   const bool raw = options.raw_type != 0;
   if (raw) {
     // Raw data keeps its own format, at the forced rate.
@@ -134,6 +138,7 @@ bool MixRun::OpenSound() {
   std::unique_ptr<toolkit::SoundSource> source =
       toolkit::OpenSoundSource(inputs_, options, s_.sound);
   if (!source) {
+    if (frame_.error()) return false;  // cancelled while a series was measured
     if (sound_reason_.empty()) sound_reason_ = toolkit::kErrorOpeningInput;
     return Fail(std::string(kCannotOpenSound) + "\r\n" + s_.sound + ": " + sound_reason_);
   }

@@ -51,6 +51,10 @@ bool Convert(StatusFrame& frame, const ToneSettings& s, platform::FileSystem& fi
              platform::Clock& clock) {
   toolkit::SoundOptions options = s.sound_options;
   options.callback = SpacedCallback(frame, clock);
+  options.cancelled = [&frame] {
+    frame.Pump();
+    return frame.error();
+  };
   toolkit::RunInputs inputs(files);
   std::unique_ptr<toolkit::SoundSource> source = toolkit::OpenSoundSource(inputs, options, s.input);
   if (!source) {

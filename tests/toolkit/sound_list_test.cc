@@ -148,6 +148,15 @@ TEST_F(SoundListTest, SeriesEndsAtItsFirstMissingNumber) {
   EXPECT_EQ(log_.Errors(), (std::vector<std::string>{std::string(kNoFilesInWaveList)}));
 }
 
+// A cancel asked for while a series is measured ends the opening with nothing and no message.
+TEST_F(SoundListTest, ACancelEndsTheMeasuringOfASeries) {
+  int asked = 0;
+  EXPECT_EQ(Open("c??.wav*1-3", {.cancelled = [&asked] { return ++asked == 2; }}), nullptr);
+  EXPECT_EQ(asked, 2) << "asked before each item, and no more once it says yes";
+  EXPECT_TRUE(log_.Errors().empty());
+  EXPECT_NE(Open("c??.wav*1-3", {.cancelled = [] { return false; }}), nullptr);
+}
+
 // An item shorter than its header claims plays what it holds, and the list says so.
 TEST_F(SoundListTest, ACutItemIsRemarked) {
   WriteWav(folder_ + "cut.wav", {.format = {10000, 8, 1}, .pcm = Bytes(1000, 5)});

@@ -45,6 +45,7 @@ std::unique_ptr<ListSource> ListSource::Open(const OpenRequest& request, std::st
   uint64_t total = 0;
   const SoundCallback& callback = request.options.callback;
   for (uint64_t i = 0; i < candidates.count; ++i) {
+    if (request.options.cancelled && request.options.cancelled()) return nullptr;
     ListItem item = candidates.at(i);
     if (candidates.end_at_missing && !request.files->Exists(item.name)) {
       if (i > 0 && callback) {

@@ -47,6 +47,9 @@ inline constexpr std::string_view kSeriesWithoutEnd =
 
 struct SoundOptions {
   SoundCallback callback{};  // may be empty: no messages
+  // Asked before each item a list or series opens to measure it; true ends the opening with
+  // nothing and no message (the user cancelled). May be empty.
+  std::function<bool()> cancelled{};
   uint32_t raw_type = 0;     // forced raw input packed as rate x 8 + code (UnpackRawType); 0 none
   uint32_t skip = 0;         // bytes before the raw data
   int32_t track = 0;         // video-file track 1..7; 0 the first with sound
