@@ -102,7 +102,7 @@ Translation TranslateCommand(std::string_view command, const std::string& progra
   if (!tool) return {false, "", std::string(command)};
   std::string program = WithSlash(program_dir) + *tool;
   if (program.find(' ') != std::string::npos) program = '"' + program + '"';
-  std::string text = program + " " + split.rest;
+  std::string text = split.rest.empty() ? program : program + " " + split.rest;
   text += report_switch;
   return {true, *tool, text};
 }

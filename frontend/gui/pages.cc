@@ -14,6 +14,8 @@
 #include "frontend/gui/script_page.h"
 #include "frontend/gui/sound_pages.h"
 #include "frontend/gui/main_window.h"
+#include "frontend/gui/tool_tabs.h"
+#include "platform/program_info/program_info.h"
 
 namespace kinet::desk {
 namespace {
@@ -55,19 +57,27 @@ class MainPage : public Page {
     auto* row_of_buttons = new QHBoxLayout;
     auto* about = new QPushButton("&About");
     auto* info = new QPushButton("S&ystem Information");
+    auto* frame_rate = new QPushButton("&Frame Rate");
+    frame_rate->setObjectName("mainframerate");
+    OfferFrameRateTool(frame_rate, window, "Change the frame rate stored in a video file.");
     auto* how = new QPushButton("Ho&w do I...?");
     auto* help = new QPushButton("&Help");
     row_of_buttons->addWidget(about);
     row_of_buttons->addWidget(info);
+    row_of_buttons->addWidget(frame_rate);
     row_of_buttons->addStretch(1);
     row_of_buttons->addWidget(how);
     row_of_buttons->addWidget(help);
     layout->addLayout(row_of_buttons);
     connect(about, &QPushButton::clicked, this, [this] {
       QMessageBox::about(this, "About Kinetor",
-                         "Kinetor for Windows\nkinetdesk, the desktop of the Kinetor tools");
+                         QString::fromStdString("Kinetor for Windows\nkinetdesk, the desktop of the Kinetor tools\n"
+                                                "Version " +
+                                                std::string(platform::PackageVersion())));
     });
     connect(info, &QPushButton::clicked, this, [&window] { window.Run("", "TOVSIW"); });
+    // Without arguments the tool reports its usage in the history.
+    connect(frame_rate, &QPushButton::clicked, this, [&window] { window.Run("", "KinetFR"); });
     connect(how, &QPushButton::clicked, this, [&window] { window.OpenHowTo(); });
     connect(help, &QPushButton::clicked, this, [&window] { window.OpenHelp(); });
   }

@@ -102,11 +102,11 @@ void MixingTab::Take(MixPage& page) const {
   page.sound.overwrite = overwrite_->isChecked();
 }
 
-void OfferFrameRateTool(QPushButton* perm, MainWindow& window) {
+void OfferFrameRateTool(QPushButton* button, MainWindow& window, const char* purpose) {
   const bool installed = window.runner().HasTool("KinetFR");
-  perm->setEnabled(installed);
-  perm->setToolTip(installed ? "Change the frame rate stored in the highlighted file."
-                             : QString::fromStdString("The frame-rate tool kinetfrw is not installed in " +
+  button->setEnabled(installed);
+  button->setToolTip(installed ? QString(purpose)
+                               : QString::fromStdString("The frame-rate tool kinetfrw is not installed in " +
                                                       window.runner().program_dir() + "."));
 }
 

@@ -46,10 +46,11 @@ class MixingTab : public QWidget {
   QCheckBox *loop_, *overwrite_;
 };
 
-// The "Perm." button of the mix and play pages: the frame rate of `file` changed for good
-// after the question, by the frame-rate tool. Where that tool is not installed the button is
-// off and says why.
-void OfferFrameRateTool(QPushButton* perm, MainWindow& window);
+// A button that starts the frame-rate tool: the "Perm." buttons of the mix and play pages,
+// which change the frame rate of `file` for good after the question, and the main page's.
+// Where that tool is not installed the button is off and says why.
+void OfferFrameRateTool(QPushButton* button, MainWindow& window,
+                        const char* purpose = "Change the frame rate stored in the highlighted file.");
 void ChangeFrameRate(MainWindow& window, const std::string& file, const std::string& directory,
                      const std::string& rate);
 

@@ -119,6 +119,8 @@ TEST_F(PageRun, ThePermButtonsWorkOnlyWithTheFrameRateToolInstalled) {
     EXPECT_EQ(perm->toolTip(), "The frame-rate tool kinetfrw is not installed in /opt/kinet/bin/.");
     window.ShowPage(kPlayerPage);
     EXPECT_FALSE(Find<QPushButton>(window, "playperm")->isEnabled());
+    window.ShowPage(kMainPage);
+    EXPECT_FALSE(Find<QPushButton>(window, "mainframerate")->isEnabled());
   }
   dir_.Write("kinetfrw", "#!/bin/sh\n");
   chmod((dir_ / "kinetfrw").c_str(), 0755);
@@ -138,6 +140,9 @@ TEST_F(PageRun, ThePermButtonsWorkOnlyWithTheFrameRateToolInstalled) {
     EXPECT_EQ(hand.seen, std::vector<std::string>{"Are you sure you want to change the frame rate permanently?"});
   }
   EXPECT_EQ(Started(), dir_ / "kinetfrw walk.knt /f12" + Report(window));
+  window.ShowPage(kMainPage);
+  Find<QPushButton>(window, "mainframerate")->click();
+  EXPECT_EQ(starter_.started.back(), dir_ / "kinetfrw" + Report(window));
 }
 
 }  // namespace
