@@ -92,10 +92,12 @@ void SoundTab::Take(PackPage& page) const {
 
 ExpertTab::ExpertTab() {
   auto* layout = new QVBoxLayout(this);
+  // The example's blanks do not break, so the line never wraps inside it.
+  const QString example = QString("\"50 60 300000 0\"").replace(' ', QChar::Nbsp);
   auto* explain = new QLabel(
       "Enter your specific frame compression choices in the window below, separated by spaces.  "
-      "For example, if you wanted to compress frames 50 to 60 at 300 kps, then enter "
-      "\"50 60 300000 0\".");
+      "For example, if you wanted to compress frames 50 to 60 at 300 kps, then enter " +
+      example + ".");
   explain->setWordWrap(true);
   layout->addWidget(explain);
   text_ = new QPlainTextEdit;
