@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "lib/core/format.h"
+#include "lib/core/sound_ring_size.h"
 
 namespace kinet::encoder {
 
 uint64_t TrackBytes(uint64_t ms, uint64_t bytes_per_second, uint32_t frame_bytes) {
   const uint64_t bytes = (ms * bytes_per_second + 999) / 1000;
   return (bytes + frame_bytes - 1) / frame_bytes * frame_bytes;
+}
+
+bool TrackSettings::FitsAPlayer() const {
+  return raw || SoundRingBytes(bytes_per_second(), period) <= kMaxSoundRing;
 }
 
 SoundTrackEncoder::SoundTrackEncoder(PcmSupply& supply, const TrackSettings& settings)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "compressor/audio_encoder.h"
@@ -36,7 +37,15 @@ struct TrackSettings {
   uint32_t period = 0;           // frame period P in 10-microsecond units
 
   uint64_t bytes_per_second() const { return uint64_t{rate} * format.FrameBytes(); }
+  // False when a player could not hold one frame's sound (SoundRingBytes): frames of hours
+  // would make every coded record that long, built whole in memory, and no player plays the
+  // track. Raw records carry a second each, whatever the period.
+  bool FitsAPlayer() const;
 };
+
+// The first line of the message of a tool that refuses such a track.
+inline constexpr std::string_view kFramesTooLongForSound =
+    "The frames are too long for sound: a player cannot hold one frame's sound.";
 
 // Bytes of `ms` milliseconds at `bytes_per_second`, rounded up to whole sample frames.
 uint64_t TrackBytes(uint64_t ms, uint64_t bytes_per_second, uint32_t frame_bytes);

@@ -29,6 +29,9 @@ std::string Format(const char* pattern, auto... values) {
   return text;
 }
 
+constexpr std::string_view kShorterFrames =
+    "A shorter frame period (/F), a lower rate (/R) or no sound (/L-1) makes it fit.";
+
 // True for the failures of the temporary file of runs, which lies in the output's folder.
 bool OfTemporaryFile(encoder::PackStatus status) {
   return status == encoder::PackStatus::kTempCreateFailed ||
@@ -231,8 +234,19 @@ bool PackRun::WriteVideoFile() {
   encoder::PackStatus status = encoder::PackStatus::kOk;
   const std::string full = files_.FullPath(output_);
   temp_directory_ = full.substr(0, std::max<size_t>(full.rfind('/'), 1));
-  std::unique_ptr<SoundInput> sound =
-      SoundInput::Open(inputs_, s_, source_->first_index(), source_->frame_count(), period_);
+  auto cancelled = [this] {
+    frame_.Pump();
+    return frame_.error();
+  };
+  const SoundInput::Opened opened = SoundInput::Open(inputs_, s_, source_->first_index(),
+                                                     source_->frame_count(), period_, cancelled);
+  if (frame_.error()) return false;  // cancelled while a series was measured
+  if (opened.frames_too_long) {
+    frame_.ShowError(std::string(encoder::kFramesTooLongForSound) + "\r\n" +
+                     std::string(kShorterFrames));
+    return Stop();
+  }
+  SoundInput* sound = opened.input.get();
   std::unique_ptr<encoder::VideoJob> job = encoder::VideoJob::Create(
       files_, Encoding(), temp_directory_, &status, sound ? &sound->track() : nullptr);
   if (!job) return Fail(status);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "lib/core/format.h"
+#include "lib/core/sound_ring_size.h"
 #include "lib/playback/handle_state.h"
 #include "lib/playback/sound_output.h"
 
@@ -11,11 +12,7 @@ namespace kinet {
 
 namespace {
 
-constexpr uint32_t kRingBlock = 4096;
 constexpr uint32_t kMinRing = 8192;
-// A second of sound and two frames at any rate a device plays, with frames of many seconds,
-// stay far below this; a track that would need more has lying rates and is left closed.
-constexpr uint64_t kMaxRing = 32u << 20;
 
 SoundRing RingOf(SoundTrack& t) { return {t.ring.data(), t.capacity(), t.write}; }
 
@@ -30,10 +27,9 @@ std::unique_ptr<SoundTrack> MakeTrack(const KinetHandle& h, uint32_t t, uint32_t
   track->bytes_per_frame = static_cast<uint64_t>(
       (static_cast<unsigned __int128>(track->bytes_per_second) << kFractionBits) * period / 100000);
   track->low_water = h.AudioSize[t] & ~3u;
-  const uint64_t capacity = (uint64_t{track->bytes_per_second} +
-                             2 * (track->bytes_per_frame >> kFractionBits) + kRingBlock - 1) /
-                            kRingBlock * kRingBlock;
-  if (capacity > kMaxRing) return nullptr;
+  // A track that would need more than a player keeps has lying rates: it is left closed.
+  const uint64_t capacity = SoundRingBytes(track->bytes_per_second, period);
+  if (capacity > kMaxSoundRing) return nullptr;
   track->ring.assign(std::max<uint64_t>(capacity, kMinRing), 0);
   track->late = track->HalfSecond();
   return track;

@@ -29,6 +29,8 @@ constexpr std::string_view kDamagedVideo = "Error reading the input Kinetor file
 constexpr std::string_view kCannotOpenSound = "Error opening the sound file.";
 constexpr std::string_view kCannotCreate = "Error creating output Kinetor file.";
 constexpr std::string_view kWriteFailed = "Error writing output Kinetor file.";
+constexpr std::string_view kShorterFrames =
+    "A shorter frame period (/F) or a lower rate (/R) makes it fit.";
 
 // A raw type packed from /Y5: data that is no sound at all.
 constexpr uint32_t kNonSoundData = 4;
@@ -163,6 +165,9 @@ bool MixRun::OpenSound() {
   t.loop = s_.loop;
   t.ring = (header_.Flags & KINET_FLAG_RING_FRAME) != 0;
   t.period = period_;
+  if (!t.FitsAPlayer())
+    return Fail(std::string(encoder::kFramesTooLongForSound) + "\r\n" +
+                std::string(kShorterFrames));
   track_ = std::make_unique<encoder::SoundTrackEncoder>(*sound_, t);
   return true;
 }

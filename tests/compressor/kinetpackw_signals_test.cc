@@ -15,6 +15,7 @@
 #include "tests/support/animation_fixtures.h"
 #include "tests/support/encode_fixtures.h"
 #include "tests/support/graphics_fixtures.h"
+#include "tests/support/sound_fixtures.h"
 #include "tests/support/tool_runs.h"
 #include "tools/kntsample/sample_animation.h"
 
@@ -99,6 +100,25 @@ TEST_F(KinetPackWSignals, InterruptsEndTheCompressionAndTheSeriesScan) {
         1)
         << signal << said;
     EXPECT_EQ(said.find("Error"), std::string::npos) << said;
+    ExpectFolderAsBefore(before);
+  }
+}
+
+// Frames of five minutes with sound: each frame's sound record is 3.3 MB, made one frame at a
+// time, so a signal ends the analysis after the frame at hand.
+TEST_F(KinetPackWSignals, InterruptsEndTheSoundOfLongFrames) {
+  testing::TrackSpec track;
+  track.per_frame = {testing::ToneBytes(11025, 5)};
+  const std::string in = testing::WriteSoundFile("long.knt", {32, 32, 300000},
+                                                 testing::SpriteAnimation(32, 32, 400, 5), {track});
+  const std::vector<std::string> before = Names(dir_);
+  std::string said;
+  for (int signal : {SIGINT, SIGTERM}) {
+    EXPECT_EQ(testing::SignalledTool(KINETPACKW, {in, Path("out.knt"), "/O"},
+                                     testing::Said("Analyzing frame "), signal, &said),
+              1)
+        << signal << said;
+    EXPECT_EQ(said.find("Kineted"), std::string::npos) << said;
     ExpectFolderAsBefore(before);
   }
 }

@@ -2,9 +2,11 @@
 // writes, checked part by part against the input and played back through the library, and
 // its messages and exit statuses.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <filesystem>
 
+#include "compressor/sound_track_encoder.h"
 #include "kinet/kinet.h"
 #include "lib/core/format.h"
 #include "platform/clock/clock.h"
@@ -351,6 +353,64 @@ TEST_F(KinetMixW, FailedOrCancelledMixLeavesTheEarlierOutput) {
     EXPECT_EQ(shown.find("frame 6 of 20"), std::string::npos) << "the mix went on";
   EXPECT_EQ(testing::ReadWholeFile(Path("out.knt")), earlier);
   EXPECT_EQ(FilesInFolder(), 4u);
+}
+
+// Frames so long that a player could not hold one frame's sound are refused before an output
+// exists: every record would carry a whole frame's sound, built at once. At 11025 bytes a
+// second a ring of a second and two frames of 16771703 bytes is the 32 MiB a player keeps.
+TEST_F(KinetMixW, FramesTooLongForSoundAreRefused) {
+  const std::string tune = Path("tune.wav"), out = Path("out.knt");
+  const std::string refused = std::string(encoder::kFramesTooLongForSound) +
+                              "\nA shorter frame period (/F) or a lower rate (/R) makes it fit.\n";
+  // Hours a frame, from a damaged header or from /F.
+  const std::string hours = testing::WriteSoundFile(
+      "hours.knt", {kSide, kSide, 0x7FFFFFFF}, testing::SpriteAnimation(kSide, kSide, 4, 5), {});
+  for (const std::string& command :
+       {hours + " " + tune + " " + out, silent_ + " " + tune + " " + out + " /F-152124300"}) {
+    const ToolRun run = Mix(command);
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_EQ(run.output, refused) << command;
+  }
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_EQ(Mix(hours + " " + tune + " " + out + " /F15").status, 0);
+
+  // The longest period that fits: one frame's record holds the whole track, the tune and
+  // 1521242 ms of silence, and the library opens the track.
+  const std::string one = testing::WriteSoundFile("one.knt", {kSide, kSide, 0},
+                                                  testing::SpriteAnimation(kSide, kSide, 1, 5), {});
+  const ToolRun run = Mix(one + " " + tune + " " + out + " /O /F-152124299");
+  ASSERT_EQ(run.status, 0) << run.output;
+  std::vector<uint32_t> per_frame;
+  const std::vector<uint8_t> sound = testing::TrackSound(out, 0, &per_frame);
+  EXPECT_EQ(per_frame, (std::vector<uint32_t>{16771694}));
+  EXPECT_EQ(Head(sound, tune_.size()), tune_);
+  EXPECT_EQ(std::count(sound.begin() + tune_.size(), sound.end(), kSilence),
+            static_cast<ptrdiff_t>(sound.size() - tune_.size()));
+  KinetHandle* h = KinetOpen(out.c_str(), KINET_OPEN_TRACK(0), -1);
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->OpenFlags & KINET_OPEN_TRACK(0));
+  KinetClose(h);
+}
+
+// Long frames are mixed one at a time: an interrupt or a termination request ends the mix
+// after the frame at hand with exit 1, and the folder is as it was.
+TEST_F(KinetMixW, ASignalEndsAMixOfLongFrames) {
+  // 400 frames of five minutes: 3.3 MB of sound each, far longer in all than the signal takes.
+  const std::string in = testing::WriteSoundFile(
+      "long.knt", {kSide, kSide, 300000}, testing::SpriteAnimation(kSide, kSide, 400, 5), {});
+  const std::vector<uint8_t> earlier = {'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+  testing::WriteWholeFile(Path("out.knt"), earlier);
+  const size_t files = FilesInFolder();
+  for (int signal : {SIGINT, SIGTERM}) {
+    std::string said;
+    EXPECT_EQ(testing::SignalledTool(KINETMIXW, {in, Path("tune.wav"), Path("out.knt"), "/O"},
+                                     testing::Said("Mixing sound data into frame "), signal, &said),
+              1)
+        << signal << said;
+    EXPECT_EQ(said.find("Successfully"), std::string::npos) << said;
+    EXPECT_EQ(testing::ReadWholeFile(Path("out.knt")), earlier);
+    EXPECT_EQ(FilesInFolder(), files);
+  }
 }
 
 }  // namespace
