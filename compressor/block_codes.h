@@ -33,6 +33,14 @@ inline uint32_t ChunkLength(uint32_t n) {
   return n < 59 ? n : 59;
 }
 
+// The chunks ChunkLength cuts a run of n blocks into: 2048-block chunks, at most one of each
+// power of two from 1024 to 128, then chunks of up to 59.
+constexpr uint32_t ChunkCount(uint32_t n) {
+  uint32_t powers = 0;
+  for (uint32_t rest = n % 2048 / 128; rest != 0; rest &= rest - 1) ++powers;
+  return n / 2048 + powers + (n % 128 + 58) / 59;
+}
+
 // The run code of a chunk length: n - 1 up to 59, then 59..63 for 128..2048.
 inline uint16_t RunCode(uint32_t chunk) {
   if (chunk <= 59) return static_cast<uint16_t>(chunk - 1);

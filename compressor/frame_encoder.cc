@@ -163,8 +163,8 @@ uint32_t FrameEncoder::ChooseThreshold(const FramePicture& frame, uint64_t* left
   rate_coded_ = code < 0 || code > 100;
   if (!rate_coded_) return QualityThreshold(code);
   target_ = TargetBytes(frame, code);
-  const ThresholdChoice choice =
-      SearchThreshold(Errors(), UnitPrice::Budget(target_, price_.bytes()));
+  search_.Start(Errors());
+  const ThresholdChoice choice = search_.Choose(UnitPrice::Budget(target_, price_.bytes()));
   *leftover = choice.leftover;
   return choice.threshold;
 }
@@ -209,7 +209,7 @@ void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uin
       fitting_units = units;
     }
     const ThresholdChoice choice =
-        SearchThreshold(Errors(), UnitPrice::Budget(target_, bytes / double(units)));
+        search_.Choose(UnitPrice::Budget(target_, bytes / double(units)));
     if (choice.threshold == threshold && choice.leftover == leftover) break;
     threshold = choice.threshold;
     leftover = choice.leftover;

@@ -14,6 +14,7 @@
 #include "compressor/block_analysis.h"
 #include "compressor/colour_distances.h"
 #include "compressor/rate_control.h"
+#include "compressor/threshold_search.h"
 #include "compressor/video_cost_model.h"
 
 namespace kinet::encoder {
@@ -93,6 +94,7 @@ class FrameEncoder {
   bool rate_coded_ = false;
   std::unique_ptr<VideoCostModel> model_;
   UnitPrice price_;
+  ThresholdSearch search_;  // of the frame's errors as they stand when its threshold is chosen
   std::vector<uint32_t> fitting_codes_;
 };
 

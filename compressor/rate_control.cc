@@ -19,14 +19,6 @@ constexpr std::array<uint32_t, 101> kThresholds = {
     10106, 11309, 12663, 14188, 15903, 17834, 20007, 22453,  25206,  28306, 31796, 35724, 40147,
     45127, 50734, 57046, 64154, 72157, 81168, 91314, 102739, 115604, 130089};
 
-// Kind of a block at a threshold, as in block_codes.h's KindOf: 0 two-colour, 1 full, 2 skip,
-// 3 fill.
-inline uint32_t KindAt(const BlockErrors& e, uint32_t i, uint32_t t) {
-  if (e.skip[i] <= t) return 2;
-  if (e.fill[i] <= t) return 3;
-  return e.two[i] <= t ? 0 : 1;
-}
-
 }  // namespace
 
 bool IsValidRateCode(int32_t code) {
@@ -65,57 +57,12 @@ uint64_t UnitPrice::Budget(double bytes, double price) {
   return bytes > 0 ? static_cast<uint64_t>(bytes / price) : 0;
 }
 
-uint64_t EstimateCost(const BlockErrors& e, uint32_t t) {
-  uint64_t cost = 0;
-  uint32_t i = 0;
-  while (i < e.count) {
-    const uint32_t kind = KindAt(e, i, t);
-    uint32_t end = i + 1;
-    while (end < e.count && KindAt(e, end, t) == kind &&
-           (kind != 3 || e.fill_colour[end] == e.fill_colour[i]))
-      ++end;
-    for (uint32_t n = end - i; n > 0;) {
-      const uint32_t chunk = ChunkLength(n);
-      cost += ChunkCost(kind, chunk);
-      n -= chunk;
-    }
-    i = end;
-  }
-  return cost;
-}
-
 uint64_t CodesCost(const uint32_t* codes, uint32_t count) {
   uint64_t cost = 0;
   ForEachChunk(codes, count, [&](uint32_t code, uint32_t, uint32_t blocks) {
     cost += ChunkCost(KindOf(code), blocks);
   });
   return cost;
-}
-
-ThresholdChoice SearchThreshold(const BlockErrors& errors, uint64_t budget) {
-  int64_t lo = 0, hi = kHighestThreshold;
-  bool have = false, fits = false;
-  uint64_t best_cost = 0;
-  uint32_t best = kHighestThreshold;
-  while (lo <= hi) {
-    const uint32_t mid = static_cast<uint32_t>((lo + hi + 1) / 2);
-    const uint64_t cost = EstimateCost(errors, mid);
-    const bool mid_fits = cost <= budget;
-    // A fitting threshold beats any that does not; among fitting ones the costliest (at equal
-    // cost the lower, which is found later); among the others the cheapest.
-    if (!have || (mid_fits && !fits) || (mid_fits && cost >= best_cost) ||
-        (!mid_fits && !fits && cost < best_cost)) {
-      have = true;
-      fits = mid_fits;
-      best_cost = cost;
-      best = mid;
-    }
-    if (mid_fits)
-      hi = int64_t{mid} - 1;
-    else
-      lo = int64_t{mid} + 1;
-  }
-  return {best, fits ? budget - best_cost : 0};
 }
 
 }  // namespace kinet::encoder

@@ -1,6 +1,6 @@
 // How a frame's rate code becomes its error threshold: quality codes index a fixed table; data
 // rates become a budget in cost units, and the threshold is searched for whose estimated cost
-// fits that budget best.
+// fits that budget best (threshold_search.h).
 //
 // Rate codes: 1000 and up a data rate in bytes per second; 0..100 a quality; -1..-200 a
 // percentage of the source's size (turned into a data rate once, PercentOfSizeRate); -401..-600
@@ -60,13 +60,9 @@ struct BlockErrors {
 
 // The estimate's cost of a chunk of `blocks` blocks of a kind (block_codes.h's KindOf): a skip
 // chunk 1, a fill chunk 2, a two-colour chunk 1 + 4 per block, a full chunk 1 + 16 per block.
-inline uint64_t ChunkCost(uint32_t kind, uint32_t blocks) {
+constexpr uint64_t ChunkCost(uint32_t kind, uint32_t blocks) {
   return kind == 2 ? 1 : kind == 3 ? 2 : 1 + uint64_t{blocks} * (kind == 0 ? 4 : 16);
 }
-
-// The cost of coding every block by the first kind whose error is at most `threshold` (skip,
-// fill, two-colour, else full), runs cut into the file's chunks.
-uint64_t EstimateCost(const BlockErrors& errors, uint32_t threshold);
 
 // The same cost of a frame's code words as they were chosen.
 uint64_t CodesCost(const uint32_t* codes, uint32_t count);
@@ -75,9 +71,5 @@ struct ThresholdChoice {
   uint32_t threshold = 0;
   uint64_t leftover = 0;  // budget the chosen threshold leaves unspent
 };
-
-// Binary search over 0..kHighestThreshold: the costliest threshold that fits the budget (the
-// lowest of equal cost), or, when none fits, the cheapest.
-ThresholdChoice SearchThreshold(const BlockErrors& errors, uint64_t budget);
 
 }  // namespace kinet::encoder

@@ -97,6 +97,67 @@ TEST(RateControl, ThresholdSearchFitsTheBudget) {
   EXPECT_EQ(encoder::QualityThreshold(100), 130089u);
 }
 
+// The search's shortened lists against every block read at every threshold: blocks that never
+// change (runs past 2048 blocks), fills of a few colours, errors from a few low octaves up to
+// ones no threshold reaches; then searches of one frame with budgets that part late and early.
+TEST(RateControl, ThresholdSearchReadsWhatEveryBlockCosts) {
+  constexpr uint32_t kBlocks = 6000;
+  std::vector<uint32_t> skip(kBlocks), fill(kBlocks), two(kBlocks), codes(kBlocks);
+  std::vector<uint8_t> colours(kBlocks);
+  uint32_t seed = 5;
+  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+  for (uint32_t b = 0; b < kBlocks; ++b) {
+    const bool still = b < 2500 || (b > 4000 && b < 4200);
+    const uint32_t octave = next() % 10 < 8 ? next() % 6 : next() % 24;
+    skip[b] = still ? 0 : (1u << octave) + next() % (1u << octave);
+    fill[b] = next() % 4 == 0 ? encoder::kImpossibleError : next() % (skip[b] + 2);
+    two[b] = next() % 3 == 0 ? encoder::kExactOnlyError : next() % (skip[b] + 2);
+    colours[b] = static_cast<uint8_t>(next() % 3);
+  }
+  const encoder::BlockErrors e{skip.data(), fill.data(), colours.data(), two.data(), kBlocks};
+  auto cost = [&](uint32_t t) {
+    for (uint32_t b = 0; b < kBlocks; ++b)
+      codes[b] = skip[b] <= t   ? encoder::kCodeSkip
+                 : fill[b] <= t ? encoder::kCodeFill + colours[b]
+                 : two[b] <= t  ? encoder::TwoColourWord(1, 2, 0x1234)
+                                : encoder::kCodeFull;
+    return encoder::CodesCost(codes.data(), kBlocks);
+  };
+  for (uint32_t t : {0u, 1u, 3u, 17u, 40u, 64u, 1000u, 70000u, encoder::kHighestThreshold})
+    EXPECT_EQ(encoder::EstimateCost(e, t), cost(t)) << t;
+
+  // The same binary search, every cost read in full.
+  auto search = [&](uint64_t budget) {
+    int64_t lo = 0, hi = encoder::kHighestThreshold;
+    bool have = false, fits = false;
+    encoder::ThresholdChoice best;
+    uint64_t best_cost = 0;
+    while (lo <= hi) {
+      const uint32_t mid = static_cast<uint32_t>((lo + hi + 1) / 2);
+      const uint64_t c = cost(mid);
+      if (!have || (c <= budget && (!fits || c >= best_cost)) ||
+          (c > budget && !fits && c < best_cost)) {
+        have = true;
+        fits = c <= budget;
+        best_cost = c;
+        best = {mid, fits ? budget - c : 0};
+      }
+      if (c <= budget)
+        hi = int64_t{mid} - 1;
+      else
+        lo = int64_t{mid} + 1;
+    }
+    return best;
+  };
+  encoder::ThresholdSearch frame;
+  frame.Start(e);
+  for (uint64_t budget : {20000ull, 21000ull, 9000ull, 30ull, 100000ull, 20500ull}) {
+    const encoder::ThresholdChoice want = search(budget), got = frame.Choose(budget);
+    EXPECT_EQ(got.threshold, want.threshold) << budget;
+    EXPECT_EQ(got.leftover, want.leftover) << budget;
+  }
+}
+
 TEST(FrameEncoder, DecodedFramesEqualTheReconstructionAtEveryKindOfRate) {
   const auto sprite = testing::SpriteAnimation(kW, kH, 12, 7);
   const auto ball = sample::BouncingBall(kW, kH, 12);
