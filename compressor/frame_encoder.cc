@@ -195,8 +195,8 @@ FrameCodes FrameEncoder::Codes(const FramePicture& frame) const {
 void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uint64_t leftover) {
   const bool first = !model_;
   if (first) model_ = std::make_unique<VideoCostModel>();
-  double bytes = model_->Bits(Codes(frame)) / 8;
-  uint64_t units = CodesCost(codes_.data(), blocks_);
+  uint64_t units = 0;
+  double bytes = model_->Bits(Codes(frame), &units) / 8;
   double fitting_bytes = -1;
   uint64_t fitting_units = 0;
   for (int look = 0;
@@ -214,8 +214,7 @@ void FrameEncoder::MeetTarget(const FramePicture& frame, uint32_t threshold, uin
     threshold = choice.threshold;
     leftover = choice.leftover;
     Classify(threshold, leftover);
-    bytes = model_->Bits(Codes(frame)) / 8;
-    units = CodesCost(codes_.data(), blocks_);
+    bytes = model_->Bits(Codes(frame), &units) / 8;
   }
   if (fitting_bytes >= 0 && (bytes > target_ || fitting_bytes > bytes)) {
     codes_.swap(fitting_codes_);

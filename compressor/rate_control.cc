@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 
-#include "compressor/block_codes.h"
 
 namespace kinet::encoder {
 
@@ -55,14 +54,6 @@ void UnitPrice::Learn(double bytes, uint64_t units) {
 
 uint64_t UnitPrice::Budget(double bytes, double price) {
   return bytes > 0 ? static_cast<uint64_t>(bytes / price) : 0;
-}
-
-uint64_t CodesCost(const uint32_t* codes, uint32_t count) {
-  uint64_t cost = 0;
-  ForEachChunk(codes, count, [&](uint32_t code, uint32_t, uint32_t blocks) {
-    cost += ChunkCost(KindOf(code), blocks);
-  });
-  return cost;
 }
 
 }  // namespace kinet::encoder

@@ -64,9 +64,6 @@ constexpr uint64_t ChunkCost(uint32_t kind, uint32_t blocks) {
   return kind == 2 ? 1 : kind == 3 ? 2 : 1 + uint64_t{blocks} * (kind == 0 ? 4 : 16);
 }
 
-// The same cost of a frame's code words as they were chosen.
-uint64_t CodesCost(const uint32_t* codes, uint32_t count);
-
 struct ThresholdChoice {
   uint32_t threshold = 0;
   uint64_t leftover = 0;  // budget the chosen threshold leaves unspent

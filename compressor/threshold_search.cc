@@ -12,16 +12,11 @@ namespace {
 constexpr uint32_t kNever = UINT32_MAX;
 
 // The estimate's costs by rank (block_codes.h's kinds 1, 0, 3, 2): of each chunk of a run
-// itself, and of each of its blocks.
+// itself, and of each of its blocks. A run of up to 59 blocks is one chunk.
 constexpr uint64_t kChunkCost[4] = {ChunkCost(1, 0), ChunkCost(0, 0), ChunkCost(3, 0),
                                     ChunkCost(2, 0)};
 constexpr uint64_t kBlockCost[4] = {ChunkCost(1, 1) - kChunkCost[0],
                                     ChunkCost(0, 1) - kChunkCost[1], 0, 0};
-
-// The chunks' own cost in a run of n blocks of a rank; most runs are one chunk.
-inline uint64_t ChunksCost(uint32_t rank, uint32_t n) {
-  return (n < 60 ? uint64_t{n > 0} : ChunkCount(n)) * kChunkCost[rank];
-}
 
 // Blocks of a rank stay in one run while they have its key: fills only with one colour.
 inline uint32_t KeyOf(uint32_t rank, uint8_t colour) {
@@ -55,17 +50,25 @@ inline void CostCurve::Append(uint32_t rank, uint8_t colour, uint32_t count) {
       return;
     }
   }
-  Entry e{{kNever, kNever, kNever}, count, colour, true};
-  for (uint32_t i = 0; i < rank; ++i) e.from[i] = 0;
-  entries_.push_back(e);
+  // Written in place: an entry put together on the stack and copied is read back before its
+  // parts are stored.
+  Entry& e = entries_.emplace_back();
+  for (uint32_t i = 0; i < 3; ++i) e.from[i] = i < rank ? 0 : kNever;
+  e.count = count;
+  e.colour = colour;
+  e.fixed = true;
 }
 
 // A block whose rank changes within lo..hi: where it does, within the range, bounds the
 // thresholds whose costs differ.
-inline void CostCurve::Changing(const Entry& e, uint32_t lo, uint32_t hi) {
-  entries_.push_back(e);
+inline void CostCurve::Changing(const uint32_t (&from_of)[3], uint8_t colour, uint32_t lo,
+                                 uint32_t hi) {
+  Entry& e = entries_.emplace_back();
+  for (uint32_t i = 0; i < 3; ++i) e.from[i] = from_of[i];
+  e.count = 1;
+  e.colour = colour;
   uint32_t last = lo;
-  for (uint32_t from : e.from) {
+  for (uint32_t from : from_of) {
     if (from <= lo || from > hi) continue;
     first_change_ = std::min(first_change_, from);
     last = from;
@@ -99,12 +102,15 @@ void CostCurve::Start(const BlockErrors& e) {
   entries_.reserve(e.count);
   for (uint32_t b = 0; b < e.count; ++b) {
     const uint32_t skip = e.skip[b], fill = std::min(e.fill[b], skip);
-    const Entry block{{std::min(e.two[b], fill), fill, skip}, 1, e.fill_colour[b], false};
-    const uint32_t low = RankAt(block, 0);
-    if (low == RankAt(block, kHighestThreshold))
-      Append(low, block.colour, 1);
+    const uint32_t from[3] = {std::min(e.two[b], fill), fill, skip};
+    const uint32_t low = uint32_t{from[0] == 0} + uint32_t{from[1] == 0} + uint32_t{skip == 0};
+    const uint32_t high = uint32_t{from[0] <= kHighestThreshold} +
+                          uint32_t{from[1] <= kHighestThreshold} +
+                          uint32_t{skip <= kHighestThreshold};
+    if (low == high)
+      Append(low, e.fill_colour[b], 1);
     else
-      Changing(block, 0, kHighestThreshold);
+      Changing(from, e.fill_colour[b], 0, kHighestThreshold);
   }
 }
 
@@ -121,24 +127,25 @@ void CostCurve::Narrow(const CostCurve& wider, uint32_t lo, uint32_t hi) {
     if (e.fixed || low == RankAt(e, hi))
       Append(low, e.colour, e.count);
     else
-      Changing(e, lo, hi);
+      Changing(e.from, e.colour, lo, hi);
   }
 }
 
-// Without a branch on where runs end, which lie wherever the blocks happen to change.
+// Runs end wherever the blocks happen to change: the loop does not branch on it, only on the
+// end of a run long enough for a second chunk.
 uint64_t CostCurve::CostAt(uint32_t t) const {
-  uint64_t blocks = 0, chunks = 0;
+  uint64_t cost = 0;
   uint32_t run_key = kNever, run_rank = 0, run = 0;
   for (const Entry& e : entries_) {
     const uint32_t rank = RankAt(e, t), key = KeyOf(rank, e.colour);
     const bool ends = key != run_key;
-    chunks += ChunksCost(run_rank, run) & (uint64_t{0} - ends);
+    if (ends && run >= 60) cost += (ChunkCount(run) - 1) * kChunkCost[run_rank];
+    cost += (kChunkCost[rank] & (uint64_t{0} - ends)) + kBlockCost[rank] * e.count;
     run = (ends ? 0 : run) + e.count;
     run_key = key;
     run_rank = rank;
-    blocks += kBlockCost[rank] * e.count;
   }
-  return blocks + chunks + ChunksCost(run_rank, run);
+  return run >= 60 ? cost + (ChunkCount(run) - 1) * kChunkCost[run_rank] : cost;
 }
 
 void ThresholdSearch::Start(const BlockErrors& errors) {
@@ -168,19 +175,24 @@ bool ThresholdSearch::Known(uint32_t t, uint64_t* cost) const {
 }
 
 // The searches of a frame follow one path until their budgets part: the curves narrowed along
-// the path are kept while they hold the range in question.
+// the path are kept while they hold the range in question. A cost is read from the shortest
+// curve that holds its threshold, and a narrower curve is made from the shortest that holds the
+// range.
 const CostCurve& ThresholdSearch::CurveFor(uint32_t t, uint32_t lo, uint32_t hi) {
   while (depth_ > 1 && !chain_[depth_ - 1].Holds(lo, hi)) --depth_;
-  const CostCurve& widest = chain_[depth_ - 1];
-  if (lo > 0 && hi - lo < widest.Width() / kNarrowing) {
-    if (chain_.size() == depth_) chain_.emplace_back();
-    chain_[depth_].Narrow(chain_[depth_ - 1], lo, hi);
+  if (chain_.size() == depth_) chain_.emplace_back();
+  const CostCurve* source = &chain_[depth_ - 1];
+  const CostCurve* read = source;
+  for (size_t i = 0; i < uppers_; ++i) {
+    const CostCurve& upper = upper_[i];
+    if (upper.Holds(lo, hi) && upper.Length() < source->Length()) source = &upper;
+    if (upper.Holds(t, t) && upper.Length() < read->Length()) read = &upper;
+  }
+  if (lo > 0 && hi - lo < source->Width() / kNarrowing) {
+    chain_[depth_].Narrow(*source, lo, hi);
     return chain_[depth_++];
   }
-  if (depth_ > 1) return widest;
-  for (size_t i = uppers_; i > 0; --i)
-    if (t >= upper_from_[i - 1]) return upper_[i - 1];
-  return widest;
+  return *read;
 }
 
 uint64_t ThresholdSearch::CostAt(uint32_t t, uint32_t lo, uint32_t hi) {

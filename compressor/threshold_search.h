@@ -27,6 +27,7 @@ class CostCurve {
   void Narrow(const CostCurve& wider, uint32_t lo, uint32_t hi);
   bool Holds(uint32_t lo, uint32_t hi) const { return lo >= lo_ && hi <= hi_; }
   uint32_t Width() const { return hi_ - lo_; }
+  size_t Length() const { return entries_.size(); }
   // The cost at `threshold`, which must lie in the curve's range.
   uint64_t CostAt(uint32_t threshold) const;
   // The threshold of the range with the same cost as `threshold` that is reached first from
@@ -49,7 +50,7 @@ class CostCurve {
   };
   static uint32_t RankAt(const Entry& e, uint32_t threshold);
   void Append(uint32_t rank, uint8_t colour, uint32_t count);
-  void Changing(const Entry& e, uint32_t lo, uint32_t hi);
+  void Changing(const uint32_t (&from)[3], uint8_t colour, uint32_t lo, uint32_t hi);
 
   std::vector<Entry> entries_;
   uint32_t lo_ = 0, hi_ = 0, first_change_ = 0, last_change_ = 0;

@@ -17,8 +17,9 @@ class VideoCostModel {
   VideoCostModel();
 
   // The bits of the frame's symbols, each at least one bit, as if it were coded with trees of
-  // the statistics so far and its own; the statistics are left as they were.
-  double Bits(const FrameCodes& frame);
+  // the statistics so far and its own; the statistics are left as they were. `units` receives
+  // the estimate's cost of the same code words (rate_control.h's ChunkCost of every chunk).
+  double Bits(const FrameCodes& frame, uint64_t* units);
   // Adds the frame to the statistics.
   void Add(const FrameCodes& frame);
 

@@ -121,10 +121,21 @@ TEST(RateControl, ThresholdSearchReadsWhatEveryBlockCosts) {
                  : fill[b] <= t ? encoder::kCodeFill + colours[b]
                  : two[b] <= t  ? encoder::TwoColourWord(1, 2, 0x1234)
                                 : encoder::kCodeFull;
-    return encoder::CodesCost(codes.data(), kBlocks);
+    uint64_t units = 0;
+    encoder::ForEachChunk(codes.data(), kBlocks, [&](uint32_t code, uint32_t, uint32_t blocks) {
+      units += encoder::ChunkCost(encoder::KindOf(code), blocks);
+    });
+    return units;
   };
-  for (uint32_t t : {0u, 1u, 3u, 17u, 40u, 64u, 1000u, 70000u, encoder::kHighestThreshold})
+  // 100 x 60 blocks; the measure of the chosen code words reads the same cost on its way.
+  const std::vector<uint8_t> pixels(400 * 240, 7);
+  encoder::VideoCostModel model;
+  for (uint32_t t : {0u, 1u, 3u, 17u, 40u, 64u, 1000u, 70000u, encoder::kHighestThreshold}) {
     EXPECT_EQ(encoder::EstimateCost(e, t), cost(t)) << t;
+    uint64_t units = 0;
+    model.Bits({codes.data(), pixels.data(), 400, 100, 60}, &units);
+    EXPECT_EQ(units, cost(t)) << t;
+  }
 
   // The same binary search, every cost read in full.
   auto search = [&](uint64_t budget) {
