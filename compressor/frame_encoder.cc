@@ -294,59 +294,60 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
 }
 
 // Every block takes the first kind within the threshold; a leftover of the budget first buys
-// exact blocks, cheapest kinds first, spread evenly over the frame.
+// exact blocks, cheapest kinds first, spread evenly over the frame. The loops are what a frame
+// at a data rate runs once for every look at it: they count without branches, and once the
+// leftover is spent the rest of the frame takes its kinds without them too.
 void FrameEncoder::Classify(uint32_t t, uint64_t leftover) {
   int64_t e1 = 0, e2 = 0, e3 = 0;
   if (leftover > 0) {
     for (uint32_t b = 0; b < blocks_; ++b) {
-      if (skip_[b] == 0) continue;
-      if (fill_[b] == 0)
-        ++e1;
-      else if (two_[b] == 0)
-        ++e2;
-      else
-        ++e3;
+      const bool changed = skip_[b] != 0, fill_exact = fill_[b] == 0, two_exact = two_[b] == 0;
+      e1 += changed & fill_exact;
+      e2 += changed & !fill_exact & two_exact;
+      e3 += changed & !fill_exact & !two_exact;
     }
   }
   const Spacings spacing = leftover > 0 ? SpreadLeftover(leftover, e1, e2, e3) : Spacings{};
   int64_t left = static_cast<int64_t>(std::min<uint64_t>(leftover, INT64_MAX));
-  uint32_t seen_fill = 0, seen_two = 0, seen_full = 0;
-  for (uint32_t b = 0; b < blocks_; ++b) {
+  uint32_t seen_fill = 0, seen_two = 0, seen_full = 0;  // since the last one bought
+  uint32_t b = 0;
+  for (; b < blocks_ && left > 0; ++b) {
     uint32_t& code = codes_[b];
     if (skip_[b] == 0) {
       code = kCodeSkip;
       continue;
     }
-    if (left > 0) {
-      if (fill_[b] == 0) {
-        --e1;
-        if (++seen_fill % spacing.fill == 0) {
-          code = kCodeFill + fill_colour_[b];
-          left -= 1;
-          continue;
-        }
-      } else if (two_[b] == 0) {
-        --e2;
-        if (e1 <= 0 && ++seen_two % spacing.two == 0) {
-          code = two_word_[b];
-          left -= 4;
-          continue;
-        }
-      } else if (e1 <= 0 && e2 <= 0 && ++seen_full % spacing.full == 0) {
-        code = kCodeFull;
-        left -= 16;
+    if (fill_[b] == 0) {
+      --e1;
+      if (++seen_fill == spacing.fill) {
+        seen_fill = 0;
+        code = kCodeFill + fill_colour_[b];
+        left -= 1;
         continue;
       }
-    }
-    if (skip_[b] <= t)
-      code = kCodeSkip;
-    else if (fill_[b] <= t)
-      code = kCodeFill + fill_colour_[b];
-    else if (two_[b] <= t)
-      code = two_word_[b];
-    else
+    } else if (two_[b] == 0) {
+      --e2;
+      if (e1 <= 0 && ++seen_two == spacing.two) {
+        seen_two = 0;
+        code = two_word_[b];
+        left -= 4;
+        continue;
+      }
+    } else if (e1 <= 0 && e2 <= 0 && ++seen_full == spacing.full) {
+      seen_full = 0;
       code = kCodeFull;
+      left -= 16;
+      continue;
+    }
+    code = CodeWithin(b, t);
   }
+  for (; b < blocks_; ++b) codes_[b] = CodeWithin(b, t);
+}
+
+uint32_t FrameEncoder::CodeWithin(uint32_t b, uint32_t t) const {
+  uint32_t code = two_[b] <= t ? two_word_[b] : kCodeFull;
+  code = fill_[b] <= t ? kCodeFill + fill_colour_[b] : code;
+  return skip_[b] <= t ? kCodeSkip : code;
 }
 
 void FrameEncoder::Reconstruct() {

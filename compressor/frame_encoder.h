@@ -73,6 +73,9 @@ class FrameEncoder {
   bool AllExact() const;
   uint32_t CountChanged(uint32_t threshold) const;
   void Classify(uint32_t threshold, uint64_t leftover);
+  // The code word of block b by the first kind within the threshold: skip, fill, two-colour,
+  // else full.
+  uint32_t CodeWithin(uint32_t b, uint32_t threshold) const;
   void Reconstruct();
   BlockErrors Errors() const;
 

@@ -18,6 +18,10 @@ constexpr uint64_t kChunkCost[4] = {ChunkCost(1, 0), ChunkCost(0, 0), ChunkCost(
 constexpr uint64_t kBlockCost[4] = {ChunkCost(1, 1) - kChunkCost[0],
                                     ChunkCost(0, 1) - kChunkCost[1], 0, 0};
 
+inline uint64_t RunCost(uint32_t rank, uint32_t n) {
+  return ChunkCount(n) * kChunkCost[rank] + n * kBlockCost[rank];
+}
+
 // Blocks of a rank stay in one run while they have its key: fills only with one colour.
 inline uint32_t KeyOf(uint32_t rank, uint8_t colour) {
   return rank | (uint32_t{rank == 2} * colour) << 2;
@@ -41,14 +45,22 @@ inline uint32_t CostCurve::RankAt(const Entry& e, uint32_t t) {
   return uint32_t{t >= e.from[0]} + uint32_t{t >= e.from[1]} + uint32_t{t >= e.from[2]};
 }
 
-inline void CostCurve::Append(uint32_t rank, uint8_t colour, uint32_t count) {
+inline void CostCurve::Append(uint32_t rank, uint8_t colour, uint32_t count, bool starts) {
   if (rank != 2) colour = 0;
-  if (!entries_.empty()) {
+  const size_t n = entries_.size();
+  if (n > 0 && !starts) {
     Entry& last = entries_.back();
     if (last.fixed && RankAt(last, 0) == rank && last.colour == colour) {
       last.count += count;
       return;
     }
+  }
+  // A fixed run between two others is a run of its own at every threshold of the range: its
+  // cost is counted once, and the runs on either side of it never merge.
+  if (n > 1 && entries_[n - 1].fixed && entries_[n - 2].fixed) {
+    constant_ += RunCost(RankAt(entries_[n - 1], 0), entries_[n - 1].count);
+    entries_.pop_back();
+    starts = true;
   }
   // Written in place: an entry put together on the stack and copied is read back before its
   // parts are stored.
@@ -57,16 +69,18 @@ inline void CostCurve::Append(uint32_t rank, uint8_t colour, uint32_t count) {
   e.count = count;
   e.colour = colour;
   e.fixed = true;
+  e.starts = starts;
 }
 
 // A block whose rank changes within lo..hi: where it does, within the range, bounds the
 // thresholds whose costs differ.
-inline void CostCurve::Changing(const uint32_t (&from_of)[3], uint8_t colour, uint32_t lo,
-                                 uint32_t hi) {
+inline void CostCurve::Changing(const uint32_t (&from_of)[3], uint8_t colour, bool starts,
+                                 uint32_t lo, uint32_t hi) {
   Entry& e = entries_.emplace_back();
   for (uint32_t i = 0; i < 3; ++i) e.from[i] = from_of[i];
   e.count = 1;
   e.colour = colour;
+  e.starts = starts;
   uint32_t last = lo;
   for (uint32_t from : from_of) {
     if (from <= lo || from > hi) continue;
@@ -93,6 +107,7 @@ uint32_t CostCurve::SameCostAs(uint32_t t) const {
 
 void CostCurve::Start(const BlockErrors& e) {
   entries_.clear();
+  constant_ = 0;
   hi_ = kHighestThreshold;
   last_changes_.fill(0);
   changing_ = 0;
@@ -108,14 +123,15 @@ void CostCurve::Start(const BlockErrors& e) {
                           uint32_t{from[1] <= kHighestThreshold} +
                           uint32_t{skip <= kHighestThreshold};
     if (low == high)
-      Append(low, e.fill_colour[b], 1);
+      Append(low, e.fill_colour[b], 1, false);
     else
-      Changing(from, e.fill_colour[b], 0, kHighestThreshold);
+      Changing(from, e.fill_colour[b], false, 0, kHighestThreshold);
   }
 }
 
 void CostCurve::Narrow(const CostCurve& wider, uint32_t lo, uint32_t hi) {
   entries_.clear();
+  constant_ = wider.constant_;
   last_changes_.fill(0);
   changing_ = 0;
   lo_ = lo;
@@ -125,20 +141,20 @@ void CostCurve::Narrow(const CostCurve& wider, uint32_t lo, uint32_t hi) {
   for (const Entry& e : wider.entries_) {
     const uint32_t low = RankAt(e, lo);
     if (e.fixed || low == RankAt(e, hi))
-      Append(low, e.colour, e.count);
+      Append(low, e.colour, e.count, e.starts);
     else
-      Changing(e.from, e.colour, lo, hi);
+      Changing(e.from, e.colour, e.starts, lo, hi);
   }
 }
 
 // Runs end wherever the blocks happen to change: the loop does not branch on it, only on the
 // end of a run long enough for a second chunk.
 uint64_t CostCurve::CostAt(uint32_t t) const {
-  uint64_t cost = 0;
+  uint64_t cost = constant_;
   uint32_t run_key = kNever, run_rank = 0, run = 0;
   for (const Entry& e : entries_) {
     const uint32_t rank = RankAt(e, t), key = KeyOf(rank, e.colour);
-    const bool ends = key != run_key;
+    const bool ends = key != run_key || e.starts;
     if (ends && run >= 60) cost += (ChunkCount(run) - 1) * kChunkCost[run_rank];
     cost += (kChunkCost[rank] & (uint64_t{0} - ends)) + kBlockCost[rank] * e.count;
     run = (ends ? 0 : run) + e.count;

@@ -41,18 +41,20 @@ class CostCurve {
  private:
   // A run of `count` blocks of one rank throughout the range, or one block (count 1) whose
   // rank changes in it. A block's rank at a threshold t, 0 full, 1 two-colour, 2 fill, 3 skip,
-  // is how many of `from` it has reached (t >= from[i]).
+  // is how many of `from` it has reached (t >= from[i]). `starts`: runs left out lie before it,
+  // and it never continues the run of the entry before.
   struct Entry {
     uint32_t from[3];
     uint32_t count;
     uint8_t colour;
-    bool fixed;
+    bool fixed, starts;
   };
   static uint32_t RankAt(const Entry& e, uint32_t threshold);
-  void Append(uint32_t rank, uint8_t colour, uint32_t count);
-  void Changing(const uint32_t (&from)[3], uint8_t colour, uint32_t lo, uint32_t hi);
+  void Append(uint32_t rank, uint8_t colour, uint32_t count, bool starts);
+  void Changing(const uint32_t (&from)[3], uint8_t colour, bool starts, uint32_t lo, uint32_t hi);
 
   std::vector<Entry> entries_;
+  uint64_t constant_ = 0;  // the cost of the runs left out
   uint32_t lo_ = 0, hi_ = 0, first_change_ = 0, last_change_ = 0;
   std::array<uint32_t, 33> last_changes_{};  // blocks by the bit width of their last change
   uint32_t changing_ = 0;
