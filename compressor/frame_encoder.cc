@@ -293,6 +293,12 @@ void FrameEncoder::Encode(const FramePicture& frame, const FramePicture* next) {
   Reconstruct();
 }
 
+inline uint32_t FrameEncoder::CodeWithin(uint32_t b, uint32_t t) const {
+  uint32_t code = two_[b] <= t ? two_word_[b] : kCodeFull;
+  code = fill_[b] <= t ? kCodeFill + fill_colour_[b] : code;
+  return skip_[b] <= t ? kCodeSkip : code;
+}
+
 // Every block takes the first kind within the threshold; a leftover of the budget first buys
 // exact blocks, cheapest kinds first, spread evenly over the frame. The loops are what a frame
 // at a data rate runs once for every look at it: they count without branches, and once the
@@ -342,12 +348,6 @@ void FrameEncoder::Classify(uint32_t t, uint64_t leftover) {
     code = CodeWithin(b, t);
   }
   for (; b < blocks_; ++b) codes_[b] = CodeWithin(b, t);
-}
-
-uint32_t FrameEncoder::CodeWithin(uint32_t b, uint32_t t) const {
-  uint32_t code = two_[b] <= t ? two_word_[b] : kCodeFull;
-  code = fill_[b] <= t ? kCodeFill + fill_colour_[b] : code;
-  return skip_[b] <= t ? kCodeSkip : code;
 }
 
 void FrameEncoder::Reconstruct() {

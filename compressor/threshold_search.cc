@@ -81,12 +81,14 @@ inline void CostCurve::Changing(const uint32_t (&from_of)[3], uint8_t colour, bo
   e.count = 1;
   e.colour = colour;
   e.starts = starts;
-  uint32_t last = lo;
-  for (uint32_t from : from_of) {
-    if (from <= lo || from > hi) continue;
-    first_change_ = std::min(first_change_, from);
-    last = from;
+  // The changes within the range, in rising order: the first, and the last (lo for none).
+  uint32_t first = kNever, last = lo;
+  for (int i = 2; i >= 0; --i) {
+    const bool within = from_of[i] > lo && from_of[i] <= hi;
+    first = within ? from_of[i] : first;
+    last = within && last == lo ? from_of[i] : last;
   }
+  first_change_ = std::min(first_change_, first);
   last_change_ = std::max(last_change_, last);
   ++last_changes_[std::bit_width(last)];
   ++changing_;
