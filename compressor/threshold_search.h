@@ -2,9 +2,10 @@
 // estimate). A frame at a data rate is searched up to three times with different budgets, each
 // search reading the cost at some 23 thresholds. The frame's blocks are read once into a list
 // in which blocks whose kind cannot change over a range of thresholds are merged with the runs
-// around them; the thresholds above where most blocks have settled, and the ranges a search
-// narrows to, get shorter lists of their own, and every cost read is kept for the frame's later
-// searches. The costs and choices are those of reading every block at every threshold.
+// around them, and such a run between two others is counted once and left out; the thresholds
+// above where most blocks have settled, and the ranges a search narrows to, get shorter lists
+// of their own, and every cost read is kept for the frame's later searches. The costs and
+// choices are those of reading every block at every threshold.
 #pragma once
 
 #include <array>
