@@ -1,8 +1,11 @@
 // Audio records: decoding (bytes of PCM out per second) for each sample format, and encoding
 // one record at lossy levels 0 and 9 (bytes of PCM in per second). Each record holds one second
-// of a tone with noise, as the compressor puts about a second of sound in a frame.
+// of a tone with noise, as the compressor puts about a second of sound in a frame. Then the
+// longest record a player holds (frames of about six minutes of 22050 Hz 16-bit mono), wholly
+// silent, a second of sound before silence, and sound throughout for comparison.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "compressor/audio_encoder.h"
 #include "lib/core/audio_decoder.h"
 #include "lib/core/format.h"
+#include "lib/core/sound_ring_size.h"
 
 namespace kinet {
 namespace {
@@ -58,6 +62,31 @@ void BM_AudioEncode(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * pcm.size()));
 }
 BENCHMARK(BM_AudioEncode)->ArgNames({"format", "level"})->ArgsProduct({{0, 3}, {0, 9}});
+
+// A ring of a second and two frames is the most a player keeps: one frame's record is at most
+// half of what is left after the second.
+std::vector<uint8_t> LongestRecord(int64_t content) {
+  const SampleFormat f{false, true};
+  constexpr uint64_t kSecond = 22050 * 2;
+  std::vector<uint8_t> pcm((kMaxSoundRing - kSecond) / 2 / 4 * 4, 0);
+  const auto tune = OneSecond(f);
+  const size_t sound = content == 0 ? 0 : content == 1 ? kSecond : pcm.size();
+  for (size_t i = 0; i < sound; i += tune.size())
+    std::copy_n(tune.begin(), std::min(tune.size(), sound - i), pcm.begin() + i);
+  return pcm;
+}
+
+void BM_AudioEncodeLongRecord(benchmark::State& state) {
+  const auto pcm = LongestRecord(state.range(0));
+  encoder::AudioEncoder encoder({false, true}, static_cast<int>(state.range(1)));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(encoder.EncodeRecord(pcm.data(), static_cast<uint32_t>(pcm.size())));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * pcm.size()));
+}
+BENCHMARK(BM_AudioEncodeLongRecord)
+    ->ArgNames({"silent0_tune1_sound2", "level"})
+    ->ArgsProduct({{0, 1, 2}, {0, 9}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kinet
