@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "lib/core/format.h"
 
@@ -56,6 +57,29 @@ int Step16(int prediction, int sample, LossyRule rule) {
   return std::abs(predicted - sample) > rule.threshold ? delta : quantized;
 }
 
+// Held samples are looked for after every kHeldCheck frames and taken as a run from
+// kShortestRun frames on: copying a run's codes costs about as much as coding a few dozen
+// frames, and a look after every frame would slow down the coding of sound.
+constexpr uint32_t kHeldCheck = 16;
+constexpr uint32_t kShortestRun = 32;
+
+// How many frames after frame `i` hold the same samples as it, counted up to kShortestRun
+// byte by byte and beyond in blocks: the bytes from the next frame on that equal those one
+// frame earlier, in whole frames.
+uint32_t SameFramesAfter(const uint8_t* pcm, uint32_t i, uint32_t frames, uint32_t frame) {
+  const uint8_t* held = pcm + size_t{i} * frame;
+  const uint8_t* end = pcm + size_t{frames} * frame;
+  const uint8_t* p = held + frame;
+  const uint8_t* quick = end - p > kShortestRun * frame ? p + kShortestRun * frame : end;
+  while (p < quick && *p == *(p - frame)) ++p;
+  if (p == quick) {
+    constexpr ptrdiff_t kBlock = 4096;
+    while (end - p >= kBlock && std::memcmp(p, p - frame, kBlock) == 0) p += kBlock;
+    while (p < end && *p == *(p - frame)) ++p;
+  }
+  return static_cast<uint32_t>((p - held) / frame) - 1;
+}
+
 }  // namespace
 
 LossyRule LossyRuleFor(int level, bool sixteen_bit) {
@@ -73,8 +97,9 @@ uint32_t TrackDescriptor(uint32_t rate, SampleFormat format, bool raw) {
 AudioEncoder::AudioEncoder(SampleFormat format, int lossy_level)
     : format_(format), rule_(LossyRuleFor(lossy_level, format.sixteen_bit)) {}
 
-template <typename Emit>
-void AudioEncoder::RunDeltas(const uint8_t* pcm, uint32_t frames, Emit&& emit) const {
+template <typename Emit, typename Zeros>
+void AudioEncoder::RunDeltas(const uint8_t* pcm, uint32_t frames, Emit&& emit,
+                             Zeros&& zeros) const {
   const uint32_t frame = format_.FrameBytes();
   const bool sixteen = format_.sixteen_bit;
   const int channels = format_.stereo ? 2 : 1;
@@ -84,22 +109,38 @@ void AudioEncoder::RunDeltas(const uint8_t* pcm, uint32_t frames, Emit&& emit) c
     return sixteen ? static_cast<int16_t>(LoadLe16(p)) : *p;
   };
   int prediction[2] = {sample(0, 0), channels == 2 ? sample(0, 1) : 0};
-  for (uint32_t i = 1; i < frames; ++i) {
-    for (int ch = 0; ch < channels; ++ch) {
-      const int low_tree = ch == 0 ? 0 : (sixteen ? 2 : 1);
-      const int s = sample(i, ch);
-      int& p = prediction[ch];
-      if (sixteen) {
-        const int q = Step16(p, s, rule_);
-        p = static_cast<int16_t>(static_cast<uint16_t>(p + q));
-        emit(low_tree, static_cast<uint8_t>(q));
-        emit(low_tree + 1, static_cast<uint8_t>(static_cast<uint16_t>(q) >> 8));
-      } else {
-        const int q = Step8(p, s, rule_);
-        p = (p + q) & 0xFF;
-        emit(low_tree, static_cast<uint8_t>(q));
+  for (uint32_t i = 1; i < frames;) {
+    for (const uint32_t stop = std::min(frames, i + kHeldCheck); i < stop; ++i) {
+      for (int ch = 0; ch < channels; ++ch) {
+        const int low_tree = ch == 0 ? 0 : (sixteen ? 2 : 1);
+        const int s = sample(i, ch);
+        int& p = prediction[ch];
+        if (sixteen) {
+          const int q = Step16(p, s, rule_);
+          p = static_cast<int16_t>(static_cast<uint16_t>(p + q));
+          emit(low_tree, static_cast<uint8_t>(q));
+          emit(low_tree + 1, static_cast<uint8_t>(static_cast<uint16_t>(q) >> 8));
+        } else {
+          const int q = Step8(p, s, rule_);
+          p = (p + q) & 0xFF;
+          emit(low_tree, static_cast<uint8_t>(q));
+        }
       }
     }
+    // Held samples: when the prediction stands still on the last frame's samples, the frames
+    // after it that hold the same samples take the same steps, all zero.
+    const uint32_t last = i - 1;
+    if (i == frames || pcm[size_t{i} * frame] != pcm[size_t{last} * frame]) continue;
+    const uint32_t same = SameFramesAfter(pcm, last, frames, frame);
+    if (same < kShortestRun) continue;
+    bool still = true;
+    for (int ch = 0; ch < channels; ++ch) {
+      const int s = sample(last, ch), p = prediction[ch];
+      still = still && (sixteen ? Step16(p, s, rule_) : Step8(p, s, rule_)) == 0;
+    }
+    if (!still) continue;
+    zeros(same);
+    i += same;
   }
 }
 
@@ -112,7 +153,11 @@ std::optional<std::vector<uint8_t>> AudioEncoder::EncodeRecord(const uint8_t* pc
   // First pass: statistics. A tree without symbols (a record of one sample frame) is still
   // written as a tree of one leaf, because the reader always reads one after its prefix bit.
   for (uint32_t t = 0; t < tree_count; ++t) trees_[t].Start();
-  RunDeltas(pcm, frames, [this](int tree, uint8_t v) { trees_[tree].Add(v); });
+  RunDeltas(
+      pcm, frames, [this](int tree, uint8_t v) { trees_[tree].Add(v); },
+      [&](uint32_t n) {
+        for (uint32_t t = 0; t < tree_count; ++t) trees_[t].AddRepeated(0, n);
+      });
   for (uint32_t t = 0; t < tree_count; ++t)
     if (!trees_[t].used()) trees_[t].Add(0);
 
@@ -135,8 +180,12 @@ std::optional<std::vector<uint8_t>> AudioEncoder::EncodeRecord(const uint8_t* pc
 
   // Second pass: the codes, frame by frame and channel by channel as the decoder reads them.
   bool coded = true;
-  RunDeltas(pcm, frames,
-            [&](int tree, uint8_t v) { coded = trees_[tree].WriteSymbol(w, v) && coded; });
+  auto write = [&](int tree, uint8_t v) { coded = trees_[tree].WriteSymbol(w, v) && coded; };
+  RunDeltas(pcm, frames, write, [&](uint32_t n) {
+    const uint64_t run = w.BitPosition();
+    for (uint32_t t = 0; t < tree_count; ++t) write(static_cast<int>(t), 0);
+    w.Repeat(run, n - 1);
+  });
   if (!coded) return std::nullopt;
 
   w.PadTo(4);

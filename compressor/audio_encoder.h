@@ -43,9 +43,11 @@ class AudioEncoder {
 
  private:
   // Runs the delta rule over the buffer, calling emit(tree, symbol) for every coded byte in
-  // the decoder's order: frame by frame, left channel first, low byte before high byte.
-  template <typename Emit>
-  void RunDeltas(const uint8_t* pcm, uint32_t frames, Emit&& emit) const;
+  // the decoder's order: frame by frame, left channel first, low byte before high byte. A run
+  // of `n` frames whose every byte is 0 (silence, or any held samples once the prediction
+  // stands still on them) comes as one zeros(n): each tree's 0, n times over, in tree order.
+  template <typename Emit, typename Zeros>
+  void RunDeltas(const uint8_t* pcm, uint32_t frames, Emit&& emit, Zeros&& zeros) const;
 
   SampleFormat format_;
   LossyRule rule_;

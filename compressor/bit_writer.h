@@ -22,6 +22,9 @@ class BitWriter {
     }
   }
   void WriteBit(bool bit) { Write(bit ? 1 : 0, 1); }
+  // Appends `copies` more copies of the bits written since bit position `from`: a run of
+  // equal codes is written once and then copied byte by byte.
+  void Repeat(uint64_t from, uint64_t copies);
 
   // Pads the last partial byte with zero bits.
   void Flush() {
@@ -44,6 +47,9 @@ class BitWriter {
   }
 
  private:
+  // The `n` (<= 32) bits from bit position `at`, which lie below BitPosition().
+  uint32_t BitsAt(uint64_t at, int n) const;
+
   std::vector<uint8_t> bytes_;
   uint64_t pending_ = 0;
   int count_ = 0;

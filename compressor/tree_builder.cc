@@ -43,6 +43,18 @@ void TreeBuilder::Add(uint16_t v) {
   ++counts_[v];
 }
 
+void TreeBuilder::AddRepeated(uint16_t v, uint32_t n) {
+  if (n == 0) return;
+  if (kind_ == Kind::kByte) {
+    used_ = true;
+    counts_[v] += n;
+    return;
+  }
+  // After the first, every Add of the same value hits the front cache slot.
+  Add(v);
+  hits_[0] += n - 1;
+}
+
 bool TreeBuilder::ChooseMarkers() {
   int found = 0;
   for (uint32_t v = 0; v < counts_.size() && found < 3; ++v)

@@ -31,6 +31,8 @@ class TreeBuilder {
   // Statistics: clears all counts, the used flag and the cache.
   void Start();
   void Add(uint16_t v);
+  // Add(v) `n` times over.
+  void AddRepeated(uint16_t v, uint32_t n);
   // Empties the cache (all three slots hold 0), as the reader does at every frame's start.
   void EndFrame() { cache_.fill(0); }
 

@@ -183,5 +183,30 @@ TEST(TreeBuilder, SymbolsNeverAddedHaveNoCode) {
   EXPECT_FALSE(builder.WriteSymbol(w, 7));
 }
 
+// Adding a value n times at once counts as n single additions: the same tree for byte trees,
+// and for word trees the same front-slot hits and so the same marker leaves.
+TEST(TreeBuilder, RepeatedAdditionsCountAsSingleOnes) {
+  for (auto kind : {encoder::TreeBuilder::Kind::kByte, encoder::TreeBuilder::Kind::kWord}) {
+    encoder::TreeBuilder single(kind), repeated(kind);
+    single.Start();
+    repeated.Start();
+    for (uint16_t v : {3, 9, 3, 200}) {
+      single.Add(v);
+      repeated.Add(v);
+    }
+    for (int i = 0; i < 40; ++i) single.Add(9);
+    repeated.AddRepeated(9, 40);
+    repeated.AddRepeated(7, 0);
+    single.Add(3);
+    repeated.Add(3);
+    encoder::BitWriter a, b;
+    ASSERT_EQ(single.BuildAndWrite(a), repeated.BuildAndWrite(b));
+    a.Flush();
+    b.Flush();
+    EXPECT_EQ(a.bytes(), b.bytes());
+    EXPECT_EQ(repeated.CodeLength(7), encoder::TreeBuilder::kNoLeaf);
+  }
+}
+
 }  // namespace
 }  // namespace kinet

@@ -63,5 +63,32 @@ TEST(BitReader, ReadsBackWhatTheWriterWroteAcrossRefills) {
   EXPECT_EQ(r.BitPosition() / 8, w.bytes().size() - (r.BitPosition() % 8 ? 1 : 0));
 }
 
+// Repeating what was written since a bit position gives the bits of writing it again and
+// again, for every unit length (byte-aligned or not, longer than a word), start and count.
+TEST(BitWriter, RepeatGivesTheSameBitsAsWritingAgain) {
+  std::mt19937 rng(5);
+  for (int unit = 1; unit <= 70; ++unit) {
+    for (int lead = 0; lead < 9; ++lead) {
+      for (uint64_t copies : {0u, 1u, 2u, 7u, 33u, 500u}) {
+        std::vector<int> bits(static_cast<size_t>(unit));
+        for (int& b : bits) b = static_cast<int>(rng() & 1);
+        encoder::BitWriter once, again;
+        once.Write(0x155, lead);
+        again.Write(0x155, lead);
+        for (int b : bits) once.WriteBit(b);
+        for (uint64_t c = 0; c <= copies; ++c)
+          for (int b : bits) again.WriteBit(b);
+        once.Repeat(static_cast<uint64_t>(lead), copies);
+        ASSERT_EQ(once.BitPosition(), again.BitPosition()) << unit << " " << lead << " " << copies;
+        once.Write(0x2D, 6);  // what follows lands after the copies
+        again.Write(0x2D, 6);
+        once.Flush();
+        again.Flush();
+        ASSERT_EQ(once.bytes(), again.bytes()) << unit << " " << lead << " " << copies;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kinet
