@@ -221,7 +221,7 @@ TEST(WordTree, CodesOfEveryLengthAcrossBothTableLevelsFollowTheCacheRule) {
   };
   encoder::BitWriter w;
   w.WriteBit(true);
-  for (const auto [x, y] : {std::pair{0x02, 0x04}, std::pair{0x01, 0x03}}) {
+  for (const auto& [x, y] : {std::pair{0x02, 0x04}, std::pair{0x01, 0x03}}) {
     w.WriteBit(true);
     w.WriteBit(true), w.WriteBit(false), w.Write(x, 8), w.WriteBit(false), w.Write(y, 8);
     w.WriteBit(false);
