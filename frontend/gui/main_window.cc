@@ -233,7 +233,13 @@ void MainWindow::OpenTextEditor(const std::string& file) {
   ShowTextEditor(this, file, [this] { OpenHelp(); });
 }
 
-void MainWindow::OpenListEditor(const std::string& file) { EditListFile(this, file); }
+// Without a name, a new list in the command directory, as "Create a list file" starts one.
+void MainWindow::OpenListEditor(const std::string& file) {
+  if (file.empty())
+    NewListFile(this, runner_.command_dir(), {});
+  else
+    EditListFile(this, file);
+}
 
 AnalysisWindow* MainWindow::analysis_window() const { return analysis_; }
 

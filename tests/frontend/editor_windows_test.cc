@@ -277,6 +277,9 @@ TEST(EditorCommands, EditAndListeditOpenTheEditors) {
   ModalAnswer list;
   main.Run("", "listedit walk.lst");
   EXPECT_EQ(list.title.toStdString(), "List File Editor - " + dir / "walk.lst");
+  ModalAnswer new_list;
+  main.Run("", "listedit");  // no name: a new list where the commands run
+  EXPECT_EQ(new_list.title.toStdString(), "List File Editor - " + dir / "untitled.lst");
   EXPECT_TRUE(starter.started.empty());  // nothing was handed to another program
 }
 
