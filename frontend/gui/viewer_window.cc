@@ -1,8 +1,10 @@
 #include "frontend/gui/viewer_window.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include "frontend/core/view_picture.h"
 #include "frontend/gui/printing.h"
@@ -33,7 +35,8 @@ ViewerWindow::ViewerWindow(QWidget* owner, const std::string& file, const platfo
     : QWidget(owner, Qt::Window), image_(ToQImage(shown)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QString::fromStdString("View graphics file: " + file));
-  setFixedSize(image_.width() + 2 * kMargin, image_.height() + 2 * kMargin);
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  FitInto(screen ? screen->availableGeometry().size() - QSize(kOffset, kOffset) : QSize(1 << 14, 1 << 14));
   if (owner) move(owner->window()->frameGeometry().topLeft() + QPoint(kOffset, kOffset));
   QAction* print = menu_.addAction("&Print...");
   print->setShortcut(QKeySequence("Ctrl+P"));
@@ -42,8 +45,57 @@ ViewerWindow::ViewerWindow(QWidget* owner, const std::string& file, const platfo
   connect(menu_.addAction("&Close"), &QAction::triggered, this, &QWidget::close);
 }
 
+void ViewerWindow::FitInto(const QSize& room) {
+  const QSize whole = image_.size() + QSize(2 * kMargin, 2 * kMargin);
+  if (whole.width() <= room.width() && whole.height() <= room.height()) {
+    setFixedSize(whole);
+    return;
+  }
+  across_ = new QScrollBar(Qt::Horizontal, this);
+  down_ = new QScrollBar(Qt::Vertical, this);
+  const int bar = down_->sizeHint().width(), thick = across_->sizeHint().height();
+  const QSize window = whole.boundedTo(room);
+  const QSize view = window - QSize(bar, thick);
+  setFixedSize(window);
+  across_->setGeometry(0, view.height(), view.width(), thick);
+  down_->setGeometry(view.width(), 0, bar, view.height());
+  for (auto [scroll, seen, all] : {std::tuple{across_, view.width(), whole.width()},
+                                   std::tuple{down_, view.height(), whole.height()}}) {
+    scroll->setRange(0, std::max(0, all - seen));
+    scroll->setPageStep(seen);
+    scroll->setSingleStep(std::max(1, seen / 20));
+    connect(scroll, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+  }
+}
+
+bool ViewerWindow::Scrolled(int key) {
+  if (!down_) return false;
+  switch (key) {
+    case Qt::Key_Left: across_->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+    case Qt::Key_Right: across_->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+    case Qt::Key_Up: down_->triggerAction(QAbstractSlider::SliderSingleStepSub); return true;
+    case Qt::Key_Down: down_->triggerAction(QAbstractSlider::SliderSingleStepAdd); return true;
+    case Qt::Key_PageUp: down_->triggerAction(QAbstractSlider::SliderPageStepSub); return true;
+    case Qt::Key_PageDown: down_->triggerAction(QAbstractSlider::SliderPageStepAdd); return true;
+    default: return false;
+  }
+}
+
 void ViewerWindow::paintEvent(QPaintEvent*) {
-  QPainter(this).drawImage(kMargin, kMargin, image_);
+  QPainter painter(this);
+  QPoint scrolled;
+  if (down_) {
+    scrolled = {across_->value(), down_->value()};
+    painter.setClipRect(0, 0, down_->x(), across_->y());  // the corner between the bars stays blank
+  }
+  painter.drawImage(QPoint(kMargin, kMargin) - scrolled, image_);
+}
+
+void ViewerWindow::wheelEvent(QWheelEvent* event) {
+  if (!down_) return;
+  const QPoint steps = event->angleDelta() / 120;
+  QScrollBar* scroll = steps.y() != 0 ? down_ : across_;
+  scroll->setValue(scroll->value() - (steps.y() != 0 ? steps.y() : steps.x()) * scroll->singleStep() * 3);
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* event) {
@@ -53,7 +105,7 @@ void ViewerWindow::keyPressEvent(QKeyEvent* event) {
     return;
   if (event->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_P)) {
     AskAndPrint(this, QPixmap::fromImage(image_));
-  } else {
+  } else if (!Scrolled(key)) {
     close();
   }
 }

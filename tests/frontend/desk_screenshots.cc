@@ -35,10 +35,10 @@ void Save(QWidget& widget, const QString& file) {
 
 // A 160 x 120 picture: 8-bit bands through a palette of 256 colours, or 24-bit colour that
 // changes smoothly across and down.
-kinet::platform::Image Picture(uint32_t bits) {
+kinet::platform::Image Picture(uint32_t bits, uint32_t width = 160, uint32_t height = 120) {
   kinet::platform::Image p;
-  p.width = 160;
-  p.height = 120;
+  p.width = width;
+  p.height = height;
   p.bits = bits;
   if (!p.Allocate()) return p;
   for (int i = 0; i < 256; ++i) {
@@ -50,11 +50,11 @@ kinet::platform::Image Picture(uint32_t bits) {
     for (uint32_t x = 0; x < p.width; ++x) {
       uint8_t* px = &p.pixels[(size_t{y} * p.width + x) * (bits / 8)];
       if (bits == 8) {
-        px[0] = uint8_t((x / 10) * 16 + (y / 30) * 4);
+        px[0] = uint8_t((x * 16 / width) * 16 + (y * 4 / height) * 4);
       } else {
-        px[0] = uint8_t(x * 255 / 159);
-        px[1] = uint8_t(y * 255 / 119);
-        px[2] = uint8_t(255 - (x + y) * 255 / 278);
+        px[0] = uint8_t(x * 255 / (width - 1));
+        px[1] = uint8_t(y * 255 / (height - 1));
+        px[2] = uint8_t(255 - (x + y) * 255 / (width + height - 2));
       }
     }
   return p;
@@ -138,7 +138,8 @@ int main(int argc, char** argv) {
   }
 
   // The list editor with the second line selected, the text editor on a batch file, and the
-  // viewer with an 8-bit and a 24-bit picture (and the 24-bit one on a 256-colour display).
+  // viewer with an 8-bit and a 24-bit picture (and the 24-bit one on a 256-colour display), and
+  // one larger than the screen.
   dir.Write("range.lst", "walk.flc /s10 /e20\nrun???.bmp*1-3 /e2\nlast.bmp\n");
   {
     ListDocument list;
@@ -157,7 +158,10 @@ int main(int argc, char** argv) {
                                        Picture(8)) ||
       !kinet::platform::WriteImageFile(kinet::platform::SystemFileSystem(),
                                        kinet::platform::ImageFormat::kTga, dir / "colours.tga",
-                                       Picture(24)))
+                                       Picture(24)) ||
+      !kinet::platform::WriteImageFile(kinet::platform::SystemFileSystem(),
+                                       kinet::platform::ImageFormat::kBmp, dir / "large.bmp",
+                                       Picture(8, 2400, 1600)))
     std::fprintf(stderr, "cannot write the viewer's pictures\n");
   const struct {
     const char* file;
@@ -165,7 +169,8 @@ int main(int argc, char** argv) {
     const char* shot;
   } kViews[] = {{"bands.bmp", 24, "viewer-8bit"},
                 {"colours.tga", 24, "viewer-24bit"},
-                {"colours.tga", 8, "viewer-24bit-on-256-colours"}};
+                {"colours.tga", 8, "viewer-24bit-on-256-colours"},
+                {"large.bmp", 24, "viewer-larger-than-the-screen"}};
   for (const auto& view : kViews) {
     if (ViewerWindow* viewer = OpenViewer(&window, dir / view.file, view.display_bits)) {
       Save(*viewer, out + "/kinetdesk-" + view.shot + ".png");

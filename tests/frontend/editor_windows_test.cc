@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -238,6 +240,35 @@ TEST(Viewer, ShowsPicturesWithTheirMarginAndCaptionAndClosesOnAKey) {
   EXPECT_LT(highest, kReducedColours);
   reduced->close();
   EXPECT_EQ(OpenViewer(&owner, dir / "notes.txt"), nullptr);
+}
+
+TEST(Viewer, APictureLargerThanTheScreenScrollsWithItsKeys) {
+  testing::TempFolder dir;
+  platform::Image big;
+  big.width = 3000;
+  big.height = 2000;
+  ASSERT_TRUE(big.Allocate());
+  dir.Write("big.bmp", PictureFile(platform::ImageFormat::kBmp, big));
+  QWidget owner;
+  owner.show();
+  QPointer<ViewerWindow> viewer = OpenViewer(&owner, dir / "big.bmp");
+  ASSERT_TRUE(viewer);
+  const QSize room = owner.screen()->availableGeometry().size();
+  EXPECT_LE(viewer->width(), room.width());
+  EXPECT_LE(viewer->height(), room.height());
+  auto bars = viewer->findChildren<QScrollBar*>();
+  ASSERT_EQ(bars.size(), 2);
+  QScrollBar* across = bars[0]->orientation() == Qt::Horizontal ? bars[0] : bars[1];
+  QScrollBar* down = across == bars[0] ? bars[1] : bars[0];
+  // The whole picture and its margins can be reached beside the vertical bar.
+  EXPECT_EQ(across->maximum(), 3000 + 10 - (viewer->width() - down->width()));
+  QTest::keyClick(viewer, Qt::Key_Right);
+  QTest::qWait(20);
+  ASSERT_TRUE(viewer);  // an arrow scrolls the picture instead of closing it
+  EXPECT_GT(across->value(), 0);
+  QTest::keyClick(viewer, Qt::Key_End);  // not a scrolling key: closes, as on a small picture
+  QTest::qWait(20);
+  EXPECT_FALSE(viewer);
 }
 
 TEST(FindWindow, TheMenusListGivesTheChosenFileOrSaysNoneWasFound) {
