@@ -188,6 +188,15 @@ TEST(TextEditor, AFailedSaveSaysSoAndKeepsTheChanges) {
   EXPECT_TRUE(editor.text().document()->isModified());
 }
 
+platform::Image Blank(uint32_t width, uint32_t height, uint32_t bits = 8) {
+  platform::Image picture;
+  picture.width = width;
+  picture.height = height;
+  picture.bits = bits;
+  EXPECT_TRUE(picture.Allocate());
+  return picture;
+}
+
 std::string PictureFile(platform::ImageFormat format, const platform::Image& picture) {
   std::vector<uint8_t> bytes;
   EXPECT_TRUE(platform::EncodeImage(format, picture, bytes));
@@ -196,18 +205,11 @@ std::string PictureFile(platform::ImageFormat format, const platform::Image& pic
 
 TEST(Viewer, ShowsPicturesWithTheirMarginAndCaptionAndClosesOnAKey) {
   testing::TempFolder dir;
-  platform::Image eight;
-  eight.width = 40;
-  eight.height = 30;
-  ASSERT_TRUE(eight.Allocate());
+  platform::Image eight = Blank(40, 30);
   eight.palette[3 * 7] = 255;
   eight.pixels.assign(eight.pixels.size(), 7);
   dir.Write("red.bmp", PictureFile(platform::ImageFormat::kBmp, eight));
-  platform::Image deep;
-  deep.width = 50;
-  deep.height = 20;
-  deep.bits = 24;
-  ASSERT_TRUE(deep.Allocate());
+  platform::Image deep = Blank(50, 20, 24);
   for (size_t i = 0; i < deep.pixels.size(); ++i) deep.pixels[i] = uint8_t(i * 13);
   dir.Write("deep.tga", PictureFile(platform::ImageFormat::kTga, deep));
   dir.Write("notes.txt", "no picture");
@@ -244,11 +246,7 @@ TEST(Viewer, ShowsPicturesWithTheirMarginAndCaptionAndClosesOnAKey) {
 
 TEST(Viewer, APictureLargerThanTheScreenScrollsWithItsKeys) {
   testing::TempFolder dir;
-  platform::Image big;
-  big.width = 3000;
-  big.height = 2000;
-  ASSERT_TRUE(big.Allocate());
-  dir.Write("big.bmp", PictureFile(platform::ImageFormat::kBmp, big));
+  dir.Write("big.bmp", PictureFile(platform::ImageFormat::kBmp, Blank(3000, 2000)));
   QWidget owner;
   owner.show();
   QPointer<ViewerWindow> viewer = OpenViewer(&owner, dir / "big.bmp");
