@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 
-
 namespace kinet::encoder {
 
 namespace {

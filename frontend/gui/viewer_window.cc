@@ -93,9 +93,11 @@ void ViewerWindow::paintEvent(QPaintEvent*) {
 
 void ViewerWindow::wheelEvent(QWheelEvent* event) {
   if (!down_) return;
-  const QPoint steps = event->angleDelta() / 120;
-  QScrollBar* scroll = steps.y() != 0 ? down_ : across_;
-  scroll->setValue(scroll->value() - (steps.y() != 0 ? steps.y() : steps.x()) * scroll->singleStep() * 3);
+  // A wheel's notch is 120; touchpads send fractions of it, which scroll in proportion.
+  const QPoint delta = event->angleDelta();
+  QScrollBar* scroll = delta.y() != 0 ? down_ : across_;
+  const int turned = delta.y() != 0 ? delta.y() : delta.x();
+  scroll->setValue(scroll->value() - turned * scroll->singleStep() * 3 / 120);
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* event) {

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "frontend/core/view_picture.h"
@@ -264,6 +265,14 @@ TEST(Viewer, APictureLargerThanTheScreenScrollsWithItsKeys) {
   QTest::qWait(20);
   ASSERT_TRUE(viewer);  // an arrow scrolls the picture instead of closing it
   EXPECT_GT(across->value(), 0);
+  // A wheel's notch and a touchpad's fraction of one both move the picture.
+  for (int turned : {-120, -30}) {
+    const int before = down->value();
+    QWheelEvent wheel(QPointF(50, 50), viewer->mapToGlobal(QPointF(50, 50)), {}, {0, turned},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewer, &wheel);
+    EXPECT_GT(down->value(), before) << turned;
+  }
   QTest::keyClick(viewer, Qt::Key_End);  // not a scrolling key: closes, as on a small picture
   QTest::qWait(20);
   EXPECT_FALSE(viewer);
